@@ -1,0 +1,28 @@
+// Where the lyrics tool reads and writes: the console in the program, memory in the tests.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lyrics::cli {
+
+class CliIo {
+public:
+    virtual ~CliIo() = default;
+    virtual void Out(std::wstring_view text) = 0;
+    virtual void Err(std::wstring_view text) = 0;
+    // The next line of standard input without its line end; nothing at the end.
+    virtual std::optional<std::wstring> ReadLine() = 0;
+};
+
+// Standard output and error: UTF-8, or the console's wide text on a Windows console.
+class ConsoleIo final : public CliIo {
+public:
+    ConsoleIo();
+    void Out(std::wstring_view text) override;
+    void Err(std::wstring_view text) override;
+    std::optional<std::wstring> ReadLine() override;
+};
+
+} // namespace lyrics::cli

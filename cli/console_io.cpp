@@ -1,0 +1,57 @@
+#include <cstdio>
+#include <string>
+
+#include "cli_io.h"
+#include "common/text_codec.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace lyrics::cli {
+
+namespace {
+
+void Write(std::FILE* stream, std::wstring_view text) {
+#ifdef _WIN32
+    // A console takes wide text as it stands; a pipe or file gets UTF-8.
+    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        std::fflush(stream);
+        DWORD written = 0;
+        WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        return;
+    }
+#endif
+    const std::string bytes = EncodeUtf8(text);
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+}
+
+} // namespace
+
+ConsoleIo::ConsoleIo() = default;
+
+void ConsoleIo::Out(std::wstring_view text) { Write(stdout, text); }
+
+void ConsoleIo::Err(std::wstring_view text) {
+    std::fflush(stdout);
+    Write(stderr, text);
+    std::fflush(stderr);
+}
+
+std::optional<std::wstring> ConsoleIo::ReadLine() {
+    std::string line;
+    int c = 0;
+    bool any = false;
+    while ((c = std::fgetc(stdin)) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        line += static_cast<char>(c);
+    }
+    if (!any) return std::nullopt;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return DecodeUtf8Lenient(line);
+}
+
+} // namespace lyrics::cli

@@ -1,0 +1,47 @@
+#include "lyrics_cli.h"
+
+#include "version.h"
+
+namespace lyrics::cli {
+
+namespace {
+
+constexpr std::wstring_view kUsage =
+    L"Usage:\n"
+    L"  lyrics match --folder DIR --playlist FILE [--out DIR]\n"
+    L"      Audits the lyrics folder DIR against the Winamp playlist FILE (.m3u, .pls, .b4s) and\n"
+    L"      writes the unmatch list \"UnMatch dd-mm-yyyy hh.mm.ss.txt\" into --out (default: the\n"
+    L"      current folder). Prints the list's full path.\n"
+    L"  lyrics titles FILE\n"
+    L"      Prints the titles of the playlist FILE as the matcher reads them, then their count and\n"
+    L"      total length.\n"
+    L"  lyrics --help | --version\n"
+    L"\n"
+    L"Exit status: 0 done; 1 a file could not be read or written; 2 the inputs or the command\n"
+    L"line are wrong.\n";
+
+} // namespace
+
+int RunLyrics(const std::vector<std::wstring>& args, CliIo& io) {
+    if (args.empty()) {
+        io.Err(kUsage);
+        return kExitBadInput;
+    }
+    const std::wstring& command = args.front();
+    const std::vector<std::wstring> rest(args.begin() + 1, args.end());
+    if (command == L"--help" || command == L"-h" || command == L"help") {
+        io.Out(kUsage);
+        return kExitOk;
+    }
+    if (command == L"--version") {
+        io.Out(L"lyrics " LYRICS_VERSION_W L"\n");
+        return kExitOk;
+    }
+    if (command == L"match") return MatchCommand(rest, io);
+    if (command == L"titles") return TitlesCommand(rest, io);
+    io.Err(L"lyrics: unknown command \"" + command + L"\".\n\n");
+    io.Err(kUsage);
+    return kExitBadInput;
+}
+
+} // namespace lyrics::cli

@@ -1,0 +1,19 @@
+// The one lower-casing of the project: every comparison that ignores letter case goes through it.
+// On Windows the system's mapping, elsewhere the C library's under a UTF-8 locale. One character
+// maps to one character, so lengths and positions survive lower-casing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lyrics {
+
+std::wstring LowerCase(std::wstring_view text);
+
+// Lower-cases text in place, for callers that already own a copy.
+void LowerCaseInPlace(std::wstring& text);
+
+// Upper-case form, used only to order folder listings where the system gives no order of its own.
+std::wstring UpperCase(std::wstring_view text);
+
+} // namespace lyrics

@@ -1,0 +1,7 @@
+#include "../number_text.h"
+
+namespace lyrics {
+
+wchar_t UserDecimalSeparator() { return L'.'; }
+
+} // namespace lyrics

@@ -1,0 +1,101 @@
+#include "char_refs.h"
+
+#include "common/lower_case.h"
+#include "common/text_codec.h"
+
+namespace lyrics {
+
+namespace {
+
+CharRefTable BuildCharRefTable() {
+    CharRefTable table{{
+        {L"&quot;", L'"'},
+        {L"&amp;", L'&'},
+        {L"&apos;", L'\''},
+        {L"&lt;", L'<'},
+        {L"&gt;", L'>'},
+    }};
+    constexpr wchar_t kHexDigits[] = L"0123456789abcdef";
+    for (unsigned code = 0x80; code <= 0xFF; ++code) {
+        std::wstring reference = L"&#x";
+        reference += kHexDigits[code >> 4];
+        reference += kHexDigits[code & 0xF];
+        reference += L';';
+        const std::wstring character = LowerCase(std::wstring(1, Windows1252Char(static_cast<unsigned char>(code))));
+        table[5 + code - 0x80] = CharRef{std::move(reference), character[0]};
+    }
+    return table;
+}
+
+wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c; }
+
+int HexValue(wchar_t c) {
+    c = AsciiLower(c);
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    return -1;
+}
+
+bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view lowerPrefix) {
+    if (text.size() < lowerPrefix.size()) return false;
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
+        if (AsciiLower(text[i]) != lowerPrefix[i]) return false;
+    }
+    return true;
+}
+
+// The table entry whose reference starts text (at an "&"), or -1. References cannot overlap: each
+// starts with "&" and holds no other "&", and ends at its only ";".
+int EntryAt(std::wstring_view text) {
+    const CharRefTable& table = charRefTable();
+    for (int entry = 0; entry < 5; ++entry) {
+        if (StartsWithIgnoringCase(text, table[static_cast<std::size_t>(entry)].reference)) return entry;
+    }
+    if (text.size() >= 6 && StartsWithIgnoringCase(text, L"&#x") && text[5] == L';') {
+        const int high = HexValue(text[3]);
+        const int low = HexValue(text[4]);
+        if (high >= 8 && low >= 0) return 5 + (high * 16 + low) - 0x80;
+    }
+    return -1;
+}
+
+} // namespace
+
+const CharRefTable& charRefTable() {
+    static const CharRefTable table = BuildCharRefTable();
+    return table;
+}
+
+// One pass from left to right gives the same text as the restart-from-entry-0 rule: replacements
+// never overlap, and the only replacement that can start a new reference is "&amp;", whose "&" can
+// only begin a reference made of the original text right after it. So after "&amp;" the scan
+// resumes on the "&" it produced.
+std::wstring DecodeCharRefs(std::wstring_view title) {
+    if (title.find(L'&') == std::wstring_view::npos) return std::wstring(title);
+    const CharRefTable& table = charRefTable();
+    std::wstring work(title);
+    std::wstring out;
+    out.reserve(work.size());
+    std::size_t i = 0;
+    while (i < work.size()) {
+        if (work[i] != L'&') {
+            out += work[i++];
+            continue;
+        }
+        const int entry = EntryAt(std::wstring_view(work).substr(i));
+        if (entry < 0) {
+            out += work[i++];
+            continue;
+        }
+        const CharRef& ref = table[static_cast<std::size_t>(entry)];
+        i += ref.reference.size();
+        if (ref.character == L'&') {
+            work[--i] = L'&';  // the produced "&" is looked at again
+        } else {
+            out += ref.character;
+        }
+    }
+    return out;
+}
+
+} // namespace lyrics
