@@ -1,0 +1,55 @@
+// Desktop: what the logic asks of the window system, and nothing more.
+// The window walk, the song-change tick and the closing of lyrics windows run over it; the
+// Windows program implements it with GetWindow, GetWindowTextW, IsWindow, FindWindowW,
+// PostMessageW and PeekMessageW, the tests with a list of fake windows.
+// Member names avoid the Win32 macro names (PostMessage, FindWindow ...), which <windows.h> would
+// otherwise rename in the adapter only.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "window_handle.h"
+
+namespace lyrics::orlisk {
+
+// Messages the logic posts; the numbers are the window system's.
+inline constexpr unsigned kWmClose = 0x0010;
+inline constexpr unsigned kWmCancelMode = 0x001F;
+
+// A caption as read: n = GetWindowTextLengthW, then GetWindowTextW into room for n+1 characters.
+struct CaptionRead {
+    std::wstring text; // the characters copied
+    int copied = 0;    // what GetWindowTextW returned; 0 for a window that is gone or has no caption
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // The top of the Z order among top-level windows: GetWindow(own, GW_HWNDFIRST).
+    virtual WindowHandle FirstWindow(WindowHandle own) = 0;
+    // The window below in the Z order: GetWindow(window, GW_HWNDNEXT); kNoWindow at the end.
+    virtual WindowHandle NextWindow(WindowHandle window) = 0;
+
+    virtual CaptionRead ReadCaption(WindowHandle window) = 0;
+    // IsWindow.
+    virtual bool Exists(WindowHandle window) = 0;
+    // Whether WS_DISABLED is set in the window's style.
+    virtual bool IsDisabled(WindowHandle window) = 0;
+    // FindWindowW(nullptr, caption): a top-level window with that caption, letter case ignored.
+    virtual WindowHandle FindByCaption(std::wstring_view caption) = 0;
+    // PostMessageW(window, message, 0, 0); the result is of no use to the caller.
+    virtual void Post(WindowHandle window, unsigned message) = 0;
+
+    // One pass of the program's message loop: handles what is pending, never waits. A WM_QUIT met
+    // here is posted again for the main loop.
+    virtual void PumpMessages() = 0;
+
+    // A monotonic clock and a short sleep, for waiting on windows asked to close.
+    virtual std::chrono::steady_clock::time_point Now() = 0;
+    virtual void Pause(std::chrono::milliseconds span) = 0;
+};
+
+} // namespace lyrics::orlisk

@@ -1,0 +1,52 @@
+#include "settings_values.h"
+
+#include "common/number_text.h"
+
+namespace lyrics::orlisk {
+
+namespace {
+
+// A stored number rounded to a whole one within [0, 2]; nothing otherwise.
+std::optional<int> SmallWholeNumber(std::wstring_view text) {
+    const std::optional<double> number = ReadsAsNumber(text);
+    if (!number) return std::nullopt;
+    const double rounded = RoundHalfEven(*number);
+    if (!(rounded >= 0.0 && rounded <= 2.0)) return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+} // namespace
+
+std::optional<int> SizeIndexFromText(std::wstring_view text) { return SmallWholeNumber(text); }
+
+std::optional<CheckState> CheckStateFromText(std::wstring_view text) {
+    const std::optional<int> number = SmallWholeNumber(text);
+    if (!number) return std::nullopt;
+    return static_cast<CheckState>(*number);
+}
+
+std::wstring TextOfCheckState(CheckState state) { return std::to_wstring(static_cast<int>(state)); }
+
+std::wstring WithTrailingBackslash(std::wstring_view folder) {
+    std::wstring text(folder);
+    if (!text.empty() && text.back() != L'\\') text += L'\\';
+    return text;
+}
+
+std::wstring FolderSearchPattern(std::wstring_view folder) {
+    std::wstring pattern(folder);
+    if (!pattern.empty() && pattern.back() == L'\\') pattern += L'*';
+    return pattern;
+}
+
+std::wstring HelpFilePath(std::wstring_view programFolder) {
+    std::wstring path(programFolder);
+    if (!path.empty() && path.back() == L'\\') {
+        path += L"Orlisk Help.txt";
+    } else {
+        path += L"\\OrliskHelp.html";
+    }
+    return path;
+}
+
+} // namespace lyrics::orlisk
