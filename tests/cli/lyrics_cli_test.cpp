@@ -1,0 +1,102 @@
+#include "cli/lyrics_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+
+#include "test_support.h"
+
+namespace lyrics::cli {
+namespace {
+
+class RecordingIo final : public CliIo {
+public:
+    void Out(std::wstring_view text) override { out += text; }
+    void Err(std::wstring_view text) override { err += text; }
+    std::optional<std::wstring> ReadLine() override {
+        if (input.empty()) return std::nullopt;
+        std::wstring line = input.front();
+        input.pop_front();
+        return line;
+    }
+    std::wstring out, err;
+    std::deque<std::wstring> input;
+};
+
+bool Contains(const std::wstring& text, std::wstring_view part) { return text.find(part) != std::wstring::npos; }
+
+class LyricsCliTest : public ::testing::Test {
+protected:
+    int Run(std::vector<std::wstring> args) {
+        io = RecordingIo{};
+        return RunLyrics(args, io);
+    }
+    std::wstring Folder() {
+        std::filesystem::create_directories(PathFromText(work / L"lyrics"));
+        return work / L"lyrics";
+    }
+    RecordingIo io;
+    lyrics::testing::TempFolder work;
+};
+
+TEST_F(LyricsCliTest, HelpVersionAndWrongCommandLines) {
+    EXPECT_EQ(Run({L"--help"}), kExitOk);
+    EXPECT_TRUE(Contains(io.out, L"lyrics match --folder DIR --playlist FILE"));
+    EXPECT_EQ(Run({L"--version"}), kExitOk);
+    EXPECT_TRUE(Contains(io.out, L"lyrics 1."));
+    EXPECT_EQ(Run({}), kExitBadInput);
+    EXPECT_EQ(Run({L"sing"}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"unknown command \"sing\""));
+    EXPECT_EQ(Run({L"match", L"--folder", Folder()}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"--playlist FILE is missing"));
+    EXPECT_EQ(Run({L"match", L"--folder"}), kExitBadInput);
+    EXPECT_EQ(Run({L"match", L"--folder", L"a", L"--folder", L"b", L"--playlist", L"p"}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"given twice"));
+    EXPECT_EQ(Run({L"titles"}), kExitBadInput);
+}
+
+TEST_F(LyricsCliTest, InputCheckMessagesGoToStandardErrorWithExitTwo) {
+    const std::wstring playlist = work.Write(L"list.m3u", "#EXTM3U\n");
+    EXPECT_EQ(Run({L"match", L"--folder", work / L"nowhere", L"--playlist", work / L"none.txt"}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"Invalid Lyrics folder."));
+    EXPECT_FALSE(Contains(io.err, L"Invalid Playlist File."));
+    EXPECT_TRUE(io.out.empty());
+    EXPECT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", work.Write(L"list.txt", "")}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"Invalid Playlist File."));
+}
+
+TEST_F(LyricsCliTest, MatchWritesIntoOutAndPrintsTheFullPath) {
+    const std::wstring playlist = work.Write(L"list.m3u", "#EXTM3U\n#EXTINF:5,Song\np\n");
+    std::filesystem::create_directories(PathFromText(work / L"out"));
+    ASSERT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", playlist, L"--out", work / L"out"}), kExitOk) << std::string(io.err.begin(), io.err.end());
+    ASSERT_FALSE(io.out.empty());
+    const std::wstring path = io.out.substr(0, io.out.size() - 1);
+    EXPECT_TRUE(PathFromText(path).is_absolute());
+    EXPECT_TRUE(Contains(path, L"UnMatch "));
+    EXPECT_NE(lyrics::testing::ReadBytes(path).find("Song\r\n"), std::string::npos);
+}
+
+TEST_F(LyricsCliTest, FailuresNameTheFileExitOneAndWriteNoList) {
+    const std::wstring shortB4s = work.Write(L"two lines.b4s", "<?xml?>\n<WinampXML>\n");
+    std::filesystem::create_directories(PathFromText(work / L"out"));
+    EXPECT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", shortB4s, L"--out", work / L"out"}), kExitFailure);
+    EXPECT_TRUE(Contains(io.err, shortB4s));
+    EXPECT_TRUE(io.out.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(PathFromText(work / L"out")));
+
+    const std::wstring playlist = work.Write(L"list.pls", "[playlist]\n");
+    EXPECT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", playlist, L"--out", work / L"no such folder"}), kExitFailure);
+    EXPECT_TRUE(Contains(io.err, L"unmatch list"));
+}
+
+TEST_F(LyricsCliTest, TitlesPrintsEveryTitleThenCountAndLength) {
+    const std::wstring playlist = work.Write(L"list.pls", "[playlist]\nFile1=a\nTitle1=One\nLength1=3725\nFile2=b\nTitle2=Two\nLength2=0\n");
+    EXPECT_EQ(Run({L"titles", playlist}), kExitOk);
+    EXPECT_EQ(io.out, L"One\nTwo\ntitles: 2\nlength: 1:2:5\n");
+    EXPECT_EQ(Run({L"titles", work / L"missing.m3u"}), kExitFailure);
+    EXPECT_TRUE(Contains(io.err, L"missing.m3u"));
+}
+
+}  // namespace
+}  // namespace lyrics::cli

@@ -1,0 +1,52 @@
+// Helpers shared by the unit tests: a scratch folder that removes itself, and file writing.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "common/path_text.h"
+
+namespace lyrics::testing {
+
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = std::filesystem::temp_directory_path() / ("lyrics-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+    const std::filesystem::path& path() const { return path_; }
+    std::wstring text() const { return TextFromPath(path_); }
+    // Path of an entry inside the folder, as program text.
+    std::wstring operator/(std::wstring_view name) const { return JoinPath(text(), name); }
+
+    // Writes bytes to a file inside the folder and returns its path as text.
+    std::wstring Write(std::wstring_view name, std::string_view bytes) const {
+        const std::wstring path = *this / name;
+        std::ofstream(PathFromText(path), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(PathFromText(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace lyrics::testing
