@@ -1,11 +1,23 @@
 #include "char_refs.h"
 
-#include "common/lower_case.h"
 #include "common/text_codec.h"
 
 namespace lyrics {
 
 namespace {
+
+// The small letter of a Windows-1252 capital, fixed here rather than asked of the system, so the
+// table is the same on every machine.
+wchar_t SmallLetterOf(wchar_t c) {
+    if ((c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xDE)) return static_cast<wchar_t>(c + 0x20);
+    switch (c) {
+    case 0x0160: return 0x0161;  // S caron
+    case 0x0152: return 0x0153;  // OE
+    case 0x017D: return 0x017E;  // Z caron
+    case 0x0178: return 0x00FF;  // Y diaeresis
+    default: return c;
+    }
+}
 
 CharRefTable BuildCharRefTable() {
     CharRefTable table{{
@@ -21,8 +33,7 @@ CharRefTable BuildCharRefTable() {
         reference += kHexDigits[code >> 4];
         reference += kHexDigits[code & 0xF];
         reference += L';';
-        const std::wstring character = LowerCase(std::wstring(1, Windows1252Char(static_cast<unsigned char>(code))));
-        table[5 + code - 0x80] = CharRef{std::move(reference), character[0]};
+        table[5 + code - 0x80] = CharRef{std::move(reference), SmallLetterOf(Windows1252Char(static_cast<unsigned char>(code)))};
     }
     return table;
 }
