@@ -15,6 +15,10 @@ constexpr std::wstring_view kUsage =
     L"  lyrics titles FILE\n"
     L"      Prints the titles of the playlist FILE as the matcher reads them, then their count and\n"
     L"      total length.\n"
+    L"  lyrics caption [CAPTION...]\n"
+    L"      Prints what Orlisk reads from each Winamp window caption (or from each line of\n"
+    L"      standard input when none is given): \"Title<TAB>title\", \"NoTitle<TAB>\" or\n"
+    L"      \"Skipped<TAB>\".\n"
     L"  lyrics --help | --version\n"
     L"\n"
     L"Exit status: 0 done; 1 a file could not be read or written; 2 the inputs or the command\n"
@@ -39,6 +43,7 @@ int RunLyrics(const std::vector<std::wstring>& args, CliIo& io) {
     }
     if (command == L"match") return MatchCommand(rest, io);
     if (command == L"titles") return TitlesCommand(rest, io);
+    if (command == L"caption") return CaptionCommand(rest, io);
     io.Err(L"lyrics: unknown command \"" + command + L"\".\n\n");
     io.Err(kUsage);
     return kExitBadInput;

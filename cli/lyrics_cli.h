@@ -19,5 +19,6 @@ int RunLyrics(const std::vector<std::wstring>& args, CliIo& io);
 // Commands, each given the arguments after its name.
 int MatchCommand(const std::vector<std::wstring>& args, CliIo& io);
 int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io);
+int CaptionCommand(const std::vector<std::wstring>& args, CliIo& io);
 
 } // namespace lyrics::cli
