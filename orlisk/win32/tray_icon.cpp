@@ -1,0 +1,98 @@
+#include "orlisk/win32/tray_icon.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <cwchar>
+
+namespace lyrics::orlisk::win32 {
+
+std::wstring FitTip(std::wstring_view text) {
+    if (text.size() <= maxTipLength) return std::wstring(text);
+    std::size_t keep = maxTipLength - 1;
+    if (IS_HIGH_SURROGATE(text[keep - 1])) --keep;
+    std::wstring fitted(text.substr(0, keep));
+    fitted += L'\u2026';
+    return fitted;
+}
+
+TrayIcon::TrayIcon(HWND owner, UINT id, UINT callbackMessage, UniqueHicon icon, std::wstring tip)
+    : owner_(owner), id_(id), callbackMessage_(callbackMessage), icon_(std::move(icon)), tip_(FitTip(tip)) {}
+
+TrayIcon::~TrayIcon() { Remove(); }
+
+NOTIFYICONDATAW TrayIcon::BaseData() const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner_;
+    data.uID = id_;
+    return data;
+}
+
+bool TrayIcon::Add() {
+    NOTIFYICONDATAW data = BaseData();
+    // NIF_SHOWTIP: under version 4 the shell shows the standard tip only when asked to.
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+    data.uCallbackMessage = callbackMessage_;
+    data.hIcon = icon_.get();
+    wcsncpy_s(data.szTip, ARRAYSIZE(data.szTip), tip_.c_str(), _TRUNCATE);
+    // After an Explorer restart the old entry is gone, but a stale one may linger in some shells.
+    if (added_) ::Shell_NotifyIconW(NIM_DELETE, &data);
+    added_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    if (!added_) return false;
+
+    // Version 4 sends the anchor point with every event and WM_CONTEXTMENU for the second button
+    // and the keyboard; shells that refuse it fall back to plain mouse messages.
+    data.uVersion = NOTIFYICON_VERSION_4;
+    version4_ = ::Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
+    return true;
+}
+
+void TrayIcon::Remove() noexcept {
+    if (!added_) return;
+    NOTIFYICONDATAW data = BaseData();
+    ::Shell_NotifyIconW(NIM_DELETE, &data);
+    added_ = false;
+}
+
+void TrayIcon::SetTip(std::wstring_view text) {
+    tip_ = FitTip(text);
+    if (!added_) return;
+    NOTIFYICONDATAW data = BaseData();
+    data.uFlags = NIF_TIP | NIF_SHOWTIP;
+    wcsncpy_s(data.szTip, ARRAYSIZE(data.szTip), tip_.c_str(), _TRUNCATE);
+    ::Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+TrayButtonEvent TrayIcon::Decode(WPARAM wParam, LPARAM lParam) const {
+    TrayButtonEvent event;
+    UINT message = 0;
+    if (version4_) {
+        message = LOWORD(lParam);
+        // The anchor comes as signed screen coordinates: monitors left of or above the primary
+        // one have negative positions, which LOWORD would turn into large positive ones.
+        event.anchor = POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+    } else {
+        message = static_cast<UINT>(lParam);
+        ::GetCursorPos(&event.anchor);
+    }
+
+    switch (message) {
+    case WM_LBUTTONUP:
+    case NIN_KEYSELECT:
+        event.buttonCode = 1;
+        break;
+    case WM_CONTEXTMENU:
+        event.buttonCode = 2;
+        break;
+    case WM_RBUTTONUP:
+        // Under version 4 the same click also arrives as WM_CONTEXTMENU, which is the one acted on.
+        if (!version4_) event.buttonCode = 2;
+        break;
+    default:
+        break;
+    }
+    return event;
+}
+
+} // namespace lyrics::orlisk::win32

@@ -1,0 +1,58 @@
+#include "orlisk/win32/win32_desktop.h"
+
+#include <thread>
+#include <vector>
+
+namespace lyrics::orlisk::win32 {
+
+Win32Desktop::Win32Desktop(std::function<bool(MSG&)> preTranslate) : preTranslate_(std::move(preTranslate)) {}
+
+WindowHandle Win32Desktop::FirstWindow(WindowHandle own) { return FromHwnd(::GetWindow(ToHwnd(own), GW_HWNDFIRST)); }
+
+WindowHandle Win32Desktop::NextWindow(WindowHandle window) {
+    return FromHwnd(::GetWindow(ToHwnd(window), GW_HWNDNEXT));
+}
+
+CaptionRead Win32Desktop::ReadCaption(WindowHandle window) {
+    CaptionRead caption;
+    const int length = ::GetWindowTextLengthW(ToHwnd(window));
+    if (length <= 0) return caption;
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    caption.copied = ::GetWindowTextW(ToHwnd(window), buffer.data(), length + 1);
+    // The caption may have changed between the two calls; what was copied is what counts.
+    if (caption.copied > 0) caption.text.assign(buffer.data(), static_cast<std::size_t>(caption.copied));
+    return caption;
+}
+
+bool Win32Desktop::Exists(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32Desktop::IsDisabled(WindowHandle window) {
+    return (::GetWindowLongPtrW(ToHwnd(window), GWL_STYLE) & WS_DISABLED) != 0;
+}
+
+WindowHandle Win32Desktop::FindByCaption(std::wstring_view caption) {
+    const std::wstring text(caption);
+    return FromHwnd(::FindWindowW(nullptr, text.c_str()));
+}
+
+void Win32Desktop::Post(WindowHandle window, unsigned message) { ::PostMessageW(ToHwnd(window), message, 0, 0); }
+
+void Win32Desktop::PumpMessages() {
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The main loop must still see it and end.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (preTranslate_ && preTranslate_(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+std::chrono::steady_clock::time_point Win32Desktop::Now() { return std::chrono::steady_clock::now(); }
+
+void Win32Desktop::Pause(std::chrono::milliseconds span) { std::this_thread::sleep_for(span); }
+
+} // namespace lyrics::orlisk::win32
