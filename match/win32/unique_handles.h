@@ -35,7 +35,6 @@ private:
 
 using UniqueFont = UniqueAny<HFONT, &::DeleteObject>;
 using UniqueIcon = UniqueAny<HICON, &::DestroyIcon>;
-using UniqueWindow = UniqueAny<HWND, &::DestroyWindow>;
 
 // Selects a GDI object into a device context for one scope.
 class SelectObjectScope {
