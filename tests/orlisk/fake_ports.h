@@ -1,0 +1,251 @@
+// In-memory stand-ins for Orlisk's ports: a desktop of fake windows in Z order, a shell that
+// records what it was asked to open, a settings store in a map, and the settings window's
+// controls as plain fields.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/lower_case.h"
+#include "orlisk/desktop.h"
+#include "orlisk/file_search.h"
+#include "orlisk/orlisk_logic.h"
+#include "orlisk/program_host.h"
+#include "orlisk/settings_controls.h"
+#include "orlisk/settings_store.h"
+#include "orlisk/shell.h"
+#include "orlisk/tray_tip.h"
+
+namespace lyrics::orlisk::testing {
+
+struct FakeWindow {
+    WindowHandle handle = kNoWindow;
+    std::wstring caption;
+    bool disabled = false;
+    // Looks of FindByCaption after WM_CLOSE before the window has gone; -1: it never goes.
+    int closesAfterLooks = 0;
+    int looksLeft = -2; // -2: not asked to close
+};
+
+struct PostedMessage {
+    WindowHandle window;
+    unsigned message;
+    bool operator==(const PostedMessage&) const = default;
+};
+
+class FakeDesktop final : public Desktop {
+public:
+    // Windows from the top of the Z order down; handles are numbered from 100.
+    WindowHandle Add(std::wstring caption, bool disabled = false) {
+        const WindowHandle handle = nextHandle++;
+        windows.push_back({handle, std::move(caption), disabled});
+        return handle;
+    }
+    FakeWindow* Find(WindowHandle handle) {
+        const auto it = std::find_if(windows.begin(), windows.end(), [handle](const FakeWindow& w) { return w.handle == handle; });
+        return it == windows.end() ? nullptr : &*it;
+    }
+    void Remove(WindowHandle handle) {
+        std::erase_if(windows, [handle](const FakeWindow& w) { return w.handle == handle; });
+    }
+    std::vector<PostedMessage> PostedTo(WindowHandle handle) const {
+        std::vector<PostedMessage> result;
+        for (const PostedMessage& p : posted) {
+            if (p.window == handle) result.push_back(p);
+        }
+        return result;
+    }
+
+    WindowHandle FirstWindow(WindowHandle) override {
+        ++walksStarted;
+        return windows.empty() ? kNoWindow : windows.front().handle;
+    }
+    WindowHandle NextWindow(WindowHandle window) override {
+        for (std::size_t i = 0; i + 1 < windows.size(); ++i) {
+            if (windows[i].handle == window) return windows[i + 1].handle;
+        }
+        return kNoWindow;
+    }
+    CaptionRead ReadCaption(WindowHandle window) override {
+        log.push_back(L"read " + std::to_wstring(window));
+        const FakeWindow* w = Find(window);
+        if (w == nullptr) return {};
+        return {w->caption, static_cast<int>(w->caption.size())};
+    }
+    bool Exists(WindowHandle window) override { return Find(window) != nullptr; }
+    bool IsDisabled(WindowHandle window) override {
+        const FakeWindow* w = Find(window);
+        return w != nullptr && w->disabled;
+    }
+    WindowHandle FindByCaption(std::wstring_view caption) override {
+        const std::wstring wanted = LowerCase(caption);
+        for (FakeWindow& w : windows) {
+            if (LowerCase(w.caption) != wanted) continue;
+            if (w.looksLeft == 0) {
+                const WindowHandle gone = w.handle;
+                Remove(gone);
+                return FindByCaption(caption);
+            }
+            if (w.looksLeft > 0) --w.looksLeft;
+            return w.handle;
+        }
+        return kNoWindow;
+    }
+    void Post(WindowHandle window, unsigned message) override {
+        posted.push_back({window, message});
+        FakeWindow* w = Find(window);
+        if (w != nullptr && message == kWmClose && w->looksLeft == -2) w->looksLeft = w->closesAfterLooks;
+    }
+    void PumpMessages() override {
+        log.push_back(L"pump");
+        if (onPump) onPump();
+    }
+    std::chrono::steady_clock::time_point Now() override { return now; }
+    void Pause(std::chrono::milliseconds span) override {
+        ++pauses;
+        now += span;
+    }
+
+    std::vector<FakeWindow> windows;
+    std::vector<PostedMessage> posted;
+    std::vector<std::wstring> log;
+    std::function<void()> onPump;
+    std::chrono::steady_clock::time_point now{};
+    int pauses = 0;
+    int walksStarted = 0;
+    WindowHandle nextHandle = 100;
+};
+
+struct OpenedDocument {
+    WindowHandle owner;
+    std::wstring document;
+    int showCommand;
+    bool operator==(const OpenedDocument&) const = default;
+};
+
+class FakeShell final : public Shell {
+public:
+    std::intptr_t OpenDocument(WindowHandle owner, std::wstring_view document, int showCommand) override {
+        opened.push_back({owner, std::wstring(document), showCommand});
+        return answer;
+    }
+    std::vector<OpenedDocument> opened;
+    std::intptr_t answer = 42; // above 32: opened
+};
+
+class MemoryStore final : public SettingsStore {
+public:
+    std::wstring Read(std::wstring_view name, std::wstring_view fallback) override {
+        ++reads;
+        const auto it = values.find(std::wstring(name));
+        return it == values.end() ? std::wstring(fallback) : it->second;
+    }
+    bool Write(std::wstring_view name, std::wstring_view text) override {
+        writes.emplace_back(name);
+        if (failWrites) return false;
+        values[std::wstring(name)] = std::wstring(text);
+        return true;
+    }
+    std::map<std::wstring, std::wstring> values;
+    std::vector<std::wstring> writes; // value names in the order written
+    int reads = 0;
+    bool failWrites = false;
+};
+
+class FakeTip final : public TrayTip {
+public:
+    void SetTip(std::wstring_view text) override { tips.emplace_back(text); }
+    std::wstring Current() const { return tips.empty() ? std::wstring(kFirstTip) : tips.back(); }
+    std::vector<std::wstring> tips;
+};
+
+// The settings window as created: hidden, txtPath empty, Normal, chkStartup checked.
+class FakeControls final : public SettingsControls {
+public:
+    WindowHandle Handle() const override { return handle; }
+    std::wstring Caption() const override { return caption; }
+    std::wstring PathText() const override { return txtPath; }
+    void SetPathText(std::wstring_view text) override { txtPath = text; }
+    int SizeIndex() const override { return optSize; }
+    void SetSizeIndex(int index) override { optSize = index; }
+    CheckState StartupState() const override { return chkStartup; }
+    void SetStartupState(CheckState state) override { chkStartup = state; }
+    CheckState AutoState() const override { return chkAuto; }
+    void SetAutoState(CheckState state) override { chkAuto = state; }
+    bool IsShown() const override { return shown; }
+    void Show() override { shown = true; }
+    void Hide() override { shown = false; }
+    bool TimerRunning() const override { return tmrAuto; }
+    void SetTimerRunning(bool running) override { tmrAuto = running; }
+
+    WindowHandle handle = 7;
+    std::wstring caption{kSettingsCaption};
+    std::wstring txtPath;
+    int optSize = kSizeNormal;
+    CheckState chkStartup = CheckState::Checked;
+    CheckState chkAuto = CheckState::Unchecked;
+    bool shown = false;
+    bool tmrAuto = false;
+};
+
+// Entries of a Windows file system: folders and files by full path. "folder\*" finds any folder
+// (FindFirstFileW answers "." for it); other patterns match whole paths, "*" and "?" as wildcards.
+class FakeFileSearch final : public FileSearch {
+public:
+    bool FindsEntry(std::wstring_view pattern) override {
+        searched.emplace_back(pattern);
+        if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == L"\\*") {
+            return folders.contains(LowerCase(pattern.substr(0, pattern.size() - 2)));
+        }
+        const std::wstring lowered = LowerCase(pattern);
+        const auto matches = [&](const std::wstring& entry) { return Wildcard(lowered, entry); };
+        return std::any_of(folders.begin(), folders.end(), matches) || std::any_of(files.begin(), files.end(), matches);
+    }
+    void AddFolder(std::wstring_view path) { folders.insert(LowerCase(path)); }
+    void AddFile(std::wstring_view path) { files.insert(LowerCase(path)); }
+    std::set<std::wstring> folders, files;
+    std::vector<std::wstring> searched;
+
+private:
+    static bool Wildcard(std::wstring_view pattern, std::wstring_view text) {
+        if (pattern.empty()) return text.empty();
+        if (pattern.front() == L'*') {
+            for (std::size_t skip = 0; skip <= text.size(); ++skip) {
+                if (Wildcard(pattern.substr(1), text.substr(skip))) return true;
+            }
+            return false;
+        }
+        if (text.empty()) return false;
+        if (pattern.front() != L'?' && pattern.front() != text.front()) return false;
+        return Wildcard(pattern.substr(1), text.substr(1));
+    }
+};
+
+class FakeHost final : public ProgramHost {
+public:
+    bool AnotherInstanceRunning() override { return anotherInstance; }
+    std::wstring ProgramFolder() override { return programFolder; }
+    bool anotherInstance = false;
+    std::wstring programFolder = L"C:\\Program Files\\Orlisk";
+};
+
+// The whole program over fakes.
+struct FakeOrlisk {
+    FakeDesktop desktop;
+    FakeShell shell;
+    MemoryStore store;
+    FakeTip tip;
+    FakeControls controls;
+    FakeFileSearch files;
+    FakeHost host;
+    OrliskLogic logic{OrliskPorts{desktop, shell, store, tip, controls, files, host}};
+};
+
+} // namespace lyrics::orlisk::testing

@@ -1,0 +1,192 @@
+// Opening and closing lyrics through OrliskLogic over a fake desktop and shell.
+#include <gtest/gtest.h>
+
+#include "fake_ports.h"
+#include "orlisk/lyrics_files.h"
+#include "orlisk/window_closer.h"
+
+namespace lyrics::orlisk {
+namespace {
+
+using testing::FakeOrlisk;
+using testing::OpenedDocument;
+using testing::PostedMessage;
+
+const std::vector<PostedMessage> CloseRequests(WindowHandle window) {
+    return {{window, kWmCancelMode}, {window, kWmClose}};
+}
+
+class LyricsControl : public ::testing::Test {
+protected:
+    LyricsControl() {
+        o.controls.txtPath = L"C:\\Lyrics\\";
+        o.desktop.Add(L"Inbox - Mail");
+        winamp = o.desktop.Add(L"12. Artist - Song - Winamp");
+    }
+    FakeOrlisk o;
+    WindowHandle winamp = kNoWindow;
+};
+
+TEST_F(LyricsControl, OpensTheSongsFileWithTheSizeChosenNow) {
+    o.logic.OpenLyrics();
+    EXPECT_EQ(o.shell.opened, (std::vector<OpenedDocument>{{7, L"C:\\Lyrics\\Artist - Song.txt", kShowNormal}}));
+    EXPECT_EQ(o.logic.WinampWindow(), winamp);
+    EXPECT_EQ(o.logic.LyricsCaption(), L"Artist - Song - Notepad");
+    EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
+
+    o.controls.optSize = kSizeMinimized;
+    o.logic.OpenLyrics();
+    o.controls.optSize = kSizeMaximized;
+    o.controls.txtPath = L"C:\\Lyrics"; // picked, not yet saved with OK: joined unchanged
+    o.logic.OpenLyrics();
+    ASSERT_EQ(o.shell.opened.size(), 3u);
+    EXPECT_EQ(o.shell.opened[1].showCommand, kShowMinimize);
+    EXPECT_EQ(o.shell.opened[2], (OpenedDocument{7, L"C:\\LyricsArtist - Song.txt", kShowMaximized}));
+}
+
+TEST_F(LyricsControl, AFailedOpenStillRemembersTheSong) {
+    o.shell.answer = 2; // file not found
+    o.logic.OpenLyrics();
+    EXPECT_EQ(o.tip.Current(), L"Could not open file: Artist - Song");
+    EXPECT_EQ(o.logic.LyricsCaption(), L"Artist - Song - Notepad");
+    o.shell.answer = 32;
+    o.logic.OpenLyrics();
+    EXPECT_EQ(o.tip.Current(), L"Could not open file: Artist - Song");
+    o.shell.answer = 33;
+    o.logic.OpenLyrics();
+    EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
+}
+
+TEST_F(LyricsControl, WithoutWinampNothingIsOpenedAndTheLastSongIsKept) {
+    o.logic.OpenLyrics();
+    o.desktop.Remove(winamp);
+    o.logic.OpenLyrics();
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(o.logic.WinampWindow(), winamp);
+    EXPECT_EQ(o.logic.LyricsCaption(), L"Artist - Song - Notepad");
+    EXPECT_EQ(o.tip.Current(), L"Winamp may not be open");
+}
+
+TEST_F(LyricsControl, TitlesThatWouldLeaveTheFolderAreNeverHandedToTheShell) {
+    for (const std::wstring title : {L"AC/DC - Back in Black", L"..\\..\\Windows\\win", L"C:evil", L".", L".."}) {
+        SCOPED_TRACE(std::string(title.begin(), title.end()));
+        o.desktop.windows[1].caption = L"1. " + title + L" - Winamp";
+        o.logic.OpenLyrics();
+        EXPECT_TRUE(o.shell.opened.empty());
+        EXPECT_EQ(o.tip.Current(), L"Could not open file: " + title);
+        EXPECT_EQ(o.logic.LyricsCaption(), title + L" - Notepad");
+    }
+    o.desktop.windows[1].caption = L"1. Fine - Winamp";
+    o.controls.txtPath.clear(); // no folder: the file would land in the current directory
+    o.logic.OpenLyrics();
+    EXPECT_TRUE(o.shell.opened.empty());
+    EXPECT_EQ(o.tip.Current(), L"Could not open file: Fine");
+    // What may stay: dots inside a title.
+    o.controls.txtPath = L"C:\\Lyrics\\";
+    o.desktop.windows[1].caption = L"1. ...And Justice for All - Winamp";
+    o.logic.OpenLyrics();
+    ASSERT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(o.shell.opened[0].document, L"C:\\Lyrics\\...And Justice for All.txt");
+}
+
+TEST_F(LyricsControl, CloseBeforeAnySongDoesNothing) {
+    const WindowHandle notepad = o.desktop.Add(L" - Notepad");
+    o.logic.mnuClsWindow_Click();
+    EXPECT_TRUE(o.desktop.posted.empty());
+    (void)notepad;
+}
+
+TEST_F(LyricsControl, CloseAsksEveryWindowWithEitherCaptionInAnyCase) {
+    o.logic.OpenLyrics();
+    const WindowHandle plain = o.desktop.Add(L"Artist - Song - Notepad");
+    const WindowHandle upper = o.desktop.Add(L"ARTIST - SONG.TXT - NOTEPAD");
+    const WindowHandle second = o.desktop.Add(L"artist - song - notepad");
+    const WindowHandle other = o.desktop.Add(L"Other - Notepad");
+    o.logic.mnuClsWindow_Click();
+    EXPECT_EQ(o.desktop.PostedTo(plain), CloseRequests(plain));
+    EXPECT_EQ(o.desktop.PostedTo(upper), CloseRequests(upper));
+    EXPECT_EQ(o.desktop.PostedTo(second), CloseRequests(second));
+    EXPECT_TRUE(o.desktop.PostedTo(other).empty());
+    EXPECT_EQ(o.desktop.posted.size(), 6u);
+    // lyricsCaption is kept: a second close looks again and finds nothing.
+    o.logic.mnuClsWindow_Click();
+    EXPECT_EQ(o.desktop.posted.size(), 6u);
+}
+
+TEST_F(LyricsControl, OpenLyricsFromTheMenuClosesThenReopensEvenTheSameSong) {
+    o.logic.OpenLyrics();
+    const WindowHandle notepad = o.desktop.Add(L"Artist - Song.txt - Notepad");
+    o.logic.mnuOpen_Click();
+    EXPECT_EQ(o.desktop.PostedTo(notepad), CloseRequests(notepad));
+    ASSERT_EQ(o.shell.opened.size(), 2u);
+    EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\Artist - Song.txt");
+}
+
+TEST_F(LyricsControl, ASlowWindowIsAskedOnceAndWaitedFor) {
+    o.logic.OpenLyrics();
+    const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
+    o.desktop.windows.back().closesAfterLooks = 3;
+    o.logic.CloseLyrics();
+    EXPECT_EQ(o.desktop.PostedTo(notepad), CloseRequests(notepad));
+    EXPECT_EQ(o.desktop.Find(notepad), nullptr);
+    EXPECT_GE(o.desktop.pauses, 1);
+    EXPECT_LE(o.desktop.pauses, 5);
+}
+
+TEST_F(LyricsControl, ANotepadThatWillNotCloseIsGivenUpOnAfterAboutASecond) {
+    o.logic.OpenLyrics();
+    const WindowHandle stuck = o.desktop.Add(L"Artist - Song - Notepad");
+    o.desktop.windows.back().closesAfterLooks = -1; // asking whether to save
+    const WindowHandle behind = o.desktop.Add(L"Artist - Song - Notepad");
+    const WindowHandle txt = o.desktop.Add(L"Artist - Song.txt - Notepad");
+    o.logic.CloseLyrics();
+    EXPECT_EQ(o.desktop.PostedTo(stuck), CloseRequests(stuck));
+    EXPECT_EQ(o.desktop.PostedTo(behind), CloseRequests(behind)); // FindWindow never reaches it
+    EXPECT_EQ(o.desktop.PostedTo(txt), CloseRequests(txt));
+    const auto waited = o.desktop.now - std::chrono::steady_clock::time_point{};
+    EXPECT_GE(waited, kCloseGiveUpAfter);
+    EXPECT_LT(waited, kCloseGiveUpAfter + std::chrono::milliseconds(100));
+    EXPECT_LE(o.desktop.pauses, 60); // paused between looks, not spinning
+}
+
+TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
+    o.logic.OpenLyrics();
+    o.desktop.Add(L"Below");
+    std::swap(o.desktop.windows[1], o.desktop.windows[2]); // Winamp last: the walk yields twice
+    o.desktop.windows[2].caption = L"13. New - Song - Winamp"; // a tick would see the change
+    int pumps = 0;
+    o.desktop.onPump = [&] {
+        ++pumps;
+        EXPECT_TRUE(o.logic.WalkInProgress());
+        EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), TrayResponse::Nothing);
+        o.logic.mnuOpen_Click();
+        o.logic.mnuClsWindow_Click();
+        o.logic.tmrAuto_Timer();
+        o.logic.OpenLyrics();
+    };
+    o.logic.mnuOpen_Click();
+    EXPECT_EQ(pumps, 2);
+    EXPECT_EQ(o.desktop.walksStarted, 2);
+    ASSERT_EQ(o.shell.opened.size(), 2u);
+    EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\New - Song.txt");
+    EXPECT_FALSE(o.logic.WalkInProgress());
+}
+
+TEST_F(LyricsControl, ExitDuringAWalkEndsTheWalk) {
+    o.desktop.onPump = [&] { EXPECT_EQ(o.logic.mnuExit_Click(), ProgramNext::End); };
+    o.logic.OpenLyrics();
+    EXPECT_TRUE(o.shell.opened.empty());
+    EXPECT_EQ(o.logic.WinampWindow(), kNoWindow);
+}
+
+TEST(LyricsFiles, ShowCommandsAndCaptions) {
+    EXPECT_EQ(ShowCommandForSize(kSizeNormal), kShowNormal);
+    EXPECT_EQ(ShowCommandForSize(kSizeMinimized), kShowMinimize);
+    EXPECT_EQ(ShowCommandForSize(kSizeMaximized), kShowMaximized);
+    EXPECT_EQ(ShowCommandForSize(3), kShowHide);
+    EXPECT_EQ(TitleFromLyricsCaption(LyricsCaptionFor(L"x - Notepad")), L"x - Notepad");
+    EXPECT_EQ(TitleFromLyricsCaption(L"short"), L"");
+}
+
+} // namespace
+} // namespace lyrics::orlisk

@@ -1,0 +1,181 @@
+// Start-up from stored settings, the check boxes that depend on each other, and what "OK",
+// "Exit Program" and "Help" do.
+#include "orlisk/settings_values.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_ports.h"
+
+namespace lyrics::orlisk {
+namespace {
+
+using testing::FakeOrlisk;
+
+class Settings : public ::testing::Test {
+protected:
+    Settings() {
+        o.files.AddFolder(L"C:\\Lyrics");
+        o.files.AddFile(L"C:\\Lyrics\\Artist - Song.txt");
+        o.desktop.Add(L"12. Artist - Song - Winamp");
+    }
+    ProgramNext Load(std::map<std::wstring, std::wstring> stored) {
+        o.store.values = std::move(stored);
+        return o.logic.Form_Load();
+    }
+    FakeOrlisk o;
+};
+
+TEST_F(Settings, FirstStartShowsTheWindowAndStillOpensLyrics) {
+    EXPECT_EQ(Load({}), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.controls.txtPath, L"");
+    EXPECT_TRUE(o.controls.shown);
+    EXPECT_EQ(o.controls.optSize, kSizeNormal);
+    EXPECT_EQ(o.controls.chkStartup, CheckState::Checked);
+    EXPECT_EQ(o.controls.chkAuto, CheckState::Unchecked);
+    EXPECT_FALSE(o.controls.tmrAuto);
+    EXPECT_EQ(o.desktop.walksStarted, 1); // OpenLyrics ran; with no folder nothing is opened
+    EXPECT_EQ(o.tip.Current(), L"Could not open file: Artist - Song");
+    EXPECT_TRUE(o.store.writes.empty());
+}
+
+TEST_F(Settings, AStoredFolderGetsItsBackslashAndTheWindowStaysHidden) {
+    Load({{L"Path", L"C:\\Lyrics"}, {L"Size", L"2"}});
+    EXPECT_EQ(o.controls.txtPath, L"C:\\Lyrics\\");
+    EXPECT_FALSE(o.controls.shown);
+    EXPECT_EQ(o.files.searched.back(), L"C:\\Lyrics\\*");
+    ASSERT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(o.shell.opened[0].document, L"C:\\Lyrics\\Artist - Song.txt");
+    EXPECT_EQ(o.shell.opened[0].showCommand, kShowMaximized);
+
+    FakeOrlisk missing;
+    missing.store.values = {{L"Path", L"D:\\Gone\\"}, {L"Start", L"0"}};
+    EXPECT_EQ(missing.logic.Form_Load(), ProgramNext::KeepRunning);
+    EXPECT_TRUE(missing.controls.shown);
+    EXPECT_EQ(missing.desktop.walksStarted, 0);
+}
+
+TEST_F(Settings, AutoOnChecksStartupAndStartsTheTimerButStoresNothing) {
+    Load({{L"Path", L"C:\\Lyrics\\"}, {L"Start", L"0"}, {L"Auto", L"1"}});
+    EXPECT_EQ(o.controls.chkStartup, CheckState::Checked);
+    EXPECT_EQ(o.controls.chkAuto, CheckState::Checked);
+    EXPECT_TRUE(o.controls.tmrAuto);
+    EXPECT_EQ(o.store.values[L"Start"], L"0");
+    EXPECT_TRUE(o.store.writes.empty());
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+}
+
+TEST_F(Settings, BadStoredValuesAreSkippedOneByOne) {
+    struct Case {
+        std::wstring size, start, automatic;
+        int optSize;
+        CheckState chkStartup, chkAuto;
+        bool opens;
+    };
+    const Case cases[] = {
+        {L"abc", L"0", L"0", kSizeNormal, CheckState::Unchecked, CheckState::Unchecked, false},
+        {L"3", L"x", L"1", kSizeNormal, CheckState::Checked, CheckState::Checked, true},
+        {L"-1", L"2", L"7", kSizeNormal, CheckState::Greyed, CheckState::Unchecked, false},
+        {L" 1 ", L"-0", L"", kSizeMinimized, CheckState::Unchecked, CheckState::Unchecked, false},
+        {L"1.5", L"0.4", L"2", kSizeMaximized, CheckState::Unchecked, CheckState::Greyed, false},
+        {L"2.5", L"1e0", L"0.5", kSizeMaximized, CheckState::Checked, CheckState::Unchecked, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.size.begin(), c.size.end()));
+        FakeOrlisk fresh;
+        fresh.files.AddFolder(L"C:\\Lyrics");
+        fresh.store.values = {{L"Path", L"C:\\Lyrics\\"}, {L"Size", c.size}, {L"Start", c.start}, {L"Auto", c.automatic}};
+        EXPECT_EQ(fresh.logic.Form_Load(), ProgramNext::KeepRunning);
+        EXPECT_EQ(fresh.controls.optSize, c.optSize);
+        EXPECT_EQ(fresh.controls.chkStartup, c.chkStartup);
+        EXPECT_EQ(fresh.controls.chkAuto, c.chkAuto);
+        EXPECT_EQ(fresh.controls.tmrAuto, c.chkAuto == CheckState::Checked);
+        EXPECT_EQ(fresh.desktop.walksStarted, c.opens ? 1 : 0);
+    }
+}
+
+TEST_F(Settings, ASecondInstanceEndsBeforeTouchingAnything) {
+    o.host.anotherInstance = true;
+    EXPECT_EQ(Load({{L"Path", L"C:\\Lyrics\\"}}), ProgramNext::End);
+    EXPECT_EQ(o.store.reads, 0);
+    EXPECT_FALSE(o.controls.shown);
+    EXPECT_EQ(o.desktop.walksStarted, 0);
+    EXPECT_TRUE(o.tip.tips.empty());
+}
+
+TEST_F(Settings, StartupStaysCheckedWhileAutoIs) {
+    o.controls.chkAuto = CheckState::Checked;
+    o.logic.chkAuto_Click();
+    EXPECT_TRUE(o.controls.tmrAuto);
+    o.controls.chkStartup = CheckState::Unchecked; // the user unchecks it
+    o.logic.chkStartup_Click();
+    EXPECT_EQ(o.controls.chkStartup, CheckState::Checked);
+    o.controls.chkAuto = CheckState::Unchecked;
+    o.logic.chkAuto_Click();
+    EXPECT_FALSE(o.controls.tmrAuto);
+    o.controls.chkStartup = CheckState::Unchecked;
+    o.logic.chkStartup_Click();
+    EXPECT_EQ(o.controls.chkStartup, CheckState::Unchecked);
+    EXPECT_TRUE(o.store.writes.empty());
+}
+
+TEST_F(Settings, OkWithAMissingFolderSavesAllButThePathAndStaysOpen) {
+    o.controls.shown = true;
+    o.controls.txtPath = L"C:\\Nowhere";
+    o.controls.optSize = kSizeMinimized;
+    o.controls.chkStartup = CheckState::Unchecked;
+    o.logic.cmdOK_Click();
+    EXPECT_EQ(o.store.writes, (std::vector<std::wstring>{L"Size", L"Start", L"Auto"}));
+    EXPECT_EQ(o.store.values[L"Size"], L"1");
+    EXPECT_EQ(o.store.values[L"Start"], L"0");
+    EXPECT_EQ(o.store.values[L"Auto"], L"0");
+    EXPECT_EQ(o.controls.txtPath, L"C:\\Nowhere");
+    EXPECT_TRUE(o.controls.shown);
+
+    o.controls.txtPath.clear();
+    o.logic.cmdOK_Click();
+    EXPECT_FALSE(o.store.values.contains(L"Path"));
+    EXPECT_TRUE(o.controls.shown);
+}
+
+TEST_F(Settings, OkWithAFolderAFileOrAPatternThatFindsOneStoresItWithABackslash) {
+    for (const std::wstring typed : {L"C:\\Lyrics", L"C:\\Lyrics\\", L"C:\\Lyrics\\Artist - Song.txt", L"C:\\Lyr*"}) {
+        SCOPED_TRACE(std::string(typed.begin(), typed.end()));
+        o.controls.shown = true;
+        o.controls.txtPath = typed;
+        o.logic.cmdOK_Click();
+        const std::wstring stored = typed.back() == L'\\' ? typed : typed + L"\\";
+        EXPECT_EQ(o.controls.txtPath, stored);
+        EXPECT_EQ(o.store.values[L"Path"], stored);
+        EXPECT_FALSE(o.controls.shown);
+        EXPECT_EQ(o.store.writes.back(), L"Path");
+    }
+}
+
+TEST_F(Settings, ExitSavesAsOkDoesAndEndsEvenWithABadFolder) {
+    o.controls.txtPath = L"C:\\Nowhere\\";
+    o.controls.chkAuto = CheckState::Checked;
+    EXPECT_EQ(o.logic.cmdExit_Click(), ProgramNext::End);
+    EXPECT_EQ(o.store.writes, (std::vector<std::wstring>{L"Size", L"Start", L"Auto"}));
+    EXPECT_EQ(o.store.values[L"Auto"], L"1");
+}
+
+TEST_F(Settings, ASaveThatFailsIsToldInTheTip) {
+    o.store.failWrites = true;
+    o.controls.txtPath = L"C:\\Lyrics\\";
+    o.logic.cmdOK_Click();
+    EXPECT_EQ(o.tip.Current(), L"Could not save the settings");
+}
+
+TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
+    o.logic.cmdHelp_Click();
+    o.host.programFolder = L"D:\\";
+    o.shell.answer = 2; // missing: ignored
+    o.logic.cmdHelp_Click();
+    EXPECT_EQ(o.shell.opened, (std::vector<testing::OpenedDocument>{
+                                  {7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", kShowNormal},
+                                  {7, L"D:\\Orlisk Help.txt", kShowNormal}}));
+    EXPECT_TRUE(o.tip.tips.empty());
+}
+
+} // namespace
+} // namespace lyrics::orlisk
