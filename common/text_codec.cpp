@@ -82,9 +82,11 @@ std::wstring DecodeUtf8Lenient(std::string_view bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            out += static_cast<wchar_t>(b);
-            ++i;
+        if (b < 0x80) {  // a run of ASCII, most names whole, goes in one step
+            std::size_t end = i + 1;
+            while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80) ++end;
+            out.append(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.begin() + static_cast<std::ptrdiff_t>(end));
+            i = end;
             continue;
         }
         char32_t c = 0;

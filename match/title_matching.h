@@ -25,7 +25,7 @@ struct LyricsFolder {
 bool IsTextFileName(std::wstring_view name);
 
 // Builds the table from a folder's file names in listing order.
-LyricsFolder LyricsFolderFromNames(const std::vector<std::wstring>& fileNames);
+LyricsFolder LyricsFolderFromNames(std::vector<std::wstring> fileNames);
 
 // Lists the folder at the text as typed. A folder that cannot be listed is a failure, never an
 // empty table that would claim every file matched.

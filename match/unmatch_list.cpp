@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::wstring_view kLineEnd = L"\r\n";
 
+// The list as text, for showing and testing.
 class ListWriter {
 public:
     void WriteLine(std::wstring_view text) {
@@ -21,16 +22,42 @@ public:
     void WriteBlankLines(int count) {
         for (int i = 0; i < count; ++i) text_ += kLineEnd;
     }
-    void WriteSlots(const std::vector<std::wstring>& slots) {
-        for (const std::wstring& slot : slots) {
-            if (!slot.empty()) WriteLine(slot);
-        }
-    }
     std::wstring Take() { return std::move(text_); }
 
 private:
     std::wstring text_;
 };
+
+// The list as the bytes of the file, encoded line by line: a big list never exists as wide text
+// as well, which would take four times the memory of the file.
+class ListFileWriter {
+public:
+    explicit ListFileWriter(std::size_t expectedCharacters) { bytes_.reserve(expectedCharacters); }
+    void WriteLine(std::wstring_view text) {
+        bytes_ += EncodeAnsi(text);
+        bytes_ += "\r\n";
+    }
+    void WriteBlankLines(int count) {
+        for (int i = 0; i < count; ++i) bytes_ += "\r\n";
+    }
+    std::string Take() { return std::move(bytes_); }
+
+private:
+    std::string bytes_;
+};
+
+template <typename Writer>
+void WriteSlots(Writer& list, const std::vector<std::wstring>& slots) {
+    for (const std::wstring& slot : slots) {
+        if (!slot.empty()) list.WriteLine(slot);
+    }
+}
+
+std::size_t SlotCharacters(const std::vector<std::wstring>& slots) {
+    std::size_t characters = 0;
+    for (const std::wstring& slot : slots) characters += slot.empty() ? 0 : slot.size() + kLineEnd.size();
+    return characters;
+}
 
 std::wstring Decimal(std::int64_t value) { return std::to_wstring(value); }
 
@@ -38,6 +65,33 @@ std::wstring TwoDigits(int value) {
     wchar_t text[16];
     std::swprintf(text, 16, L"%02d", value);
     return text;
+}
+
+template <typename Writer>
+void WriteListItems(Writer& list, const UnmatchListContent& content) {
+    const bool allTitlesMatched = (content.matchOutcome & 1) != 0;
+    const bool allFilesMatched = (content.matchOutcome & 2) != 0;
+    if (allTitlesMatched) {
+        list.WriteLine(L"All Playlist titles have matching file names!");
+    } else {
+        list.WriteLine(L"Playlist titles which DO NOT have matching file name...");
+        list.WriteBlankLines(1);
+    }
+    list.WriteLine(L"Playlist Name = \"" + std::wstring(content.playlistPath) + L"\" with " + Decimal(content.titleCount) + L" titles.");
+    const PlayingTime& time = content.playingTime;
+    list.WriteLine(L"Playlist Length = " + Decimal(time.hours) + L":" + Decimal(time.minutes) + L":" + Decimal(time.seconds) + L" (hh:mm:ss)");
+    list.WriteBlankLines(1);
+    WriteSlots(list, content.playlistTitles);
+    list.WriteBlankLines(2);
+    if (allFilesMatched) {
+        list.WriteLine(L"All Files have matching Playlist titles!");
+    } else {
+        list.WriteLine(L"Files which DO NOT have matching Playlist titles...");
+        list.WriteBlankLines(1);
+    }
+    list.WriteLine(L"Lyrics Folder = \"" + std::wstring(content.lyricsFolder) + L"\" with " + Decimal(content.textFileCount) + L" text files.");
+    list.WriteBlankLines(1);
+    WriteSlots(list, content.lyricsFileNames);
 }
 
 } // namespace
@@ -55,30 +109,8 @@ PlayingTime SplitPlayingTime(std::int32_t totalSeconds) {
 }
 
 std::wstring ComposeUnmatchList(const UnmatchListContent& content) {
-    const bool allTitlesMatched = (content.matchOutcome & 1) != 0;
-    const bool allFilesMatched = (content.matchOutcome & 2) != 0;
     ListWriter list;
-    if (allTitlesMatched) {
-        list.WriteLine(L"All Playlist titles have matching file names!");
-    } else {
-        list.WriteLine(L"Playlist titles which DO NOT have matching file name...");
-        list.WriteBlankLines(1);
-    }
-    list.WriteLine(L"Playlist Name = \"" + std::wstring(content.playlistPath) + L"\" with " + Decimal(content.titleCount) + L" titles.");
-    const PlayingTime& time = content.playingTime;
-    list.WriteLine(L"Playlist Length = " + Decimal(time.hours) + L":" + Decimal(time.minutes) + L":" + Decimal(time.seconds) + L" (hh:mm:ss)");
-    list.WriteBlankLines(1);
-    list.WriteSlots(content.playlistTitles);
-    list.WriteBlankLines(2);
-    if (allFilesMatched) {
-        list.WriteLine(L"All Files have matching Playlist titles!");
-    } else {
-        list.WriteLine(L"Files which DO NOT have matching Playlist titles...");
-        list.WriteBlankLines(1);
-    }
-    list.WriteLine(L"Lyrics Folder = \"" + std::wstring(content.lyricsFolder) + L"\" with " + Decimal(content.textFileCount) + L" text files.");
-    list.WriteBlankLines(1);
-    list.WriteSlots(content.lyricsFileNames);
+    WriteListItems(list, content);
     return list.Take();
 }
 
@@ -89,7 +121,10 @@ std::wstring UnmatchListName(const LocalTime& time) {
 
 Result<std::wstring> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time, const UnmatchListContent& content) {
     std::wstring reportPath = JoinPath(reportFolder, UnmatchListName(time));
-    const std::string bytes = EncodeAnsi(ComposeUnmatchList(content));
+    ListFileWriter list(SlotCharacters(content.playlistTitles) + SlotCharacters(content.lyricsFileNames) + content.playlistPath.size() +
+                        content.lyricsFolder.size() + 512);
+    WriteListItems(list, content);
+    const std::string bytes = list.Take();
     if (Result<bool> written = WriteFileBytes(reportPath, bytes, L"unmatch list"); !written) return written.failure();
     return reportPath;
 }
