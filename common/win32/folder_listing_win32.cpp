@@ -29,7 +29,9 @@ Failure ListingFailure(const std::wstring& folder, DWORD code) {
 
 Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
     std::wstring pattern = folder;
-    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    // "C:" alone names the current folder of drive C, which "C:*" lists; "C:\*" would be its root.
+    const bool driveOnly = pattern.size() == 2 && pattern[1] == L':';
+    if (!pattern.empty() && !driveOnly && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
     pattern += L'*';
 
     WIN32_FIND_DATAW found{};

@@ -6,19 +6,27 @@
 
 namespace lyrics {
 
-void LowerCaseInPlace(std::wstring& text) {
-    // CharLowerBuffW maps one UTF-16 unit to one, as the rest of the program assumes.
+namespace {
+
+// The system's mappings take a DWORD length and map one UTF-16 unit to one, as the rest of the
+// program assumes; texts beyond that length are mapped in pieces.
+template <typename Mapping>
+void MapInPieces(std::wstring& text, Mapping map) {
     constexpr std::size_t kPiece = 1u << 30;
     for (std::size_t done = 0; done < text.size();) {
         const std::size_t take = std::min(kPiece, text.size() - done);
-        CharLowerBuffW(text.data() + done, static_cast<DWORD>(take));
+        map(text.data() + done, static_cast<DWORD>(take));
         done += take;
     }
 }
 
+} // namespace
+
+void LowerCaseInPlace(std::wstring& text) { MapInPieces(text, CharLowerBuffW); }
+
 std::wstring UpperCase(std::wstring_view text) {
     std::wstring out(text);
-    if (!out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+    MapInPieces(out, CharUpperBuffW);
     return out;
 }
 

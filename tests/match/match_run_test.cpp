@@ -60,7 +60,9 @@ TEST_F(MatchRunTest, FolderOfSpacesOnlyIsRefusedSpacesInsideAreFine) {
     std::filesystem::create_directories(PathFromText(work / L"my lyrics"));
     EXPECT_EQ(CheckMatchInputs(work / L"my lyrics", playlist), InputCheck::Passed);
     // Run from inside the work folder, "   " may name an existing folder: it is refused all the same.
-    std::filesystem::create_directories(PathFromText(work / L"   "));
+    // Windows drops trailing spaces from a path, so there the name is the work folder itself.
+    std::error_code notOnWindows;
+    std::filesystem::create_directories(PathFromText(work / L"   "), notOnWindows);
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(work.path());
     EXPECT_EQ(CheckMatchInputs(L"   ", playlist), InputCheck::InvalidLyricsFolder);

@@ -1,0 +1,152 @@
+// The Windows side of common/: the system's code page, lower-casing, folder listing and decimal
+// separator, checked where they must agree with the portable build and where Windows differs.
+// Runs under Wine in the win64 build; the native build compiles nothing of it.
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/file_io.h"
+#include "common/folder_listing.h"
+#include "common/lower_case.h"
+#include "common/number_text.h"
+#include "common/text_codec.h"
+#include "test_support.h"
+
+namespace lyrics {
+namespace {
+
+using testing::TempFolder;
+
+// The Western code page is what Wine and most Windows installations use; elsewhere the expectations
+// below do not hold and say nothing about the code.
+bool AnsiIsWindows1252() { return GetACP() == 1252; }
+
+TEST(Win32AnsiCodec, AgreesWithThePortableWindows1252TableByteForByte) {
+    if (!AnsiIsWindows1252()) GTEST_SKIP() << "ANSI code page is " << GetACP();
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::wstring decoded = DecodeAnsi(byte);
+        ASSERT_EQ(decoded.size(), 1u) << "byte " << b;
+        EXPECT_EQ(decoded[0], Windows1252Char(static_cast<unsigned char>(b))) << "byte " << b;
+        EXPECT_EQ(EncodeAnsi(decoded), byte) << "byte " << b;  // the five undefined codes too
+    }
+}
+
+TEST(Win32AnsiCodec, CharactersOutsideTheCodePageBecomeOneQuestionMarkNotALookAlike) {
+    if (!AnsiIsWindows1252()) GTEST_SKIP() << "ANSI code page is " << GetACP();
+    // Best fit would write "a", "L", "8" and pass a title off as one that is not in the playlist.
+    EXPECT_EQ(EncodeAnsi(L"\u0101 \u0141 \u221e"), "? ? ?");
+    EXPECT_EQ(EncodeAnsi(L"Sigur R\u00f3s \u2013 \u65e5\u672c"), "Sigur R\xf3s \x96 ??");
+    EXPECT_EQ(EncodeAnsi(std::wstring(L"a\0b", 3)), std::string("a\0b", 3));
+    EXPECT_EQ(EncodeAnsi(L"x\U0001F600y"), "x?y");  // one character, one mark, as on Linux
+}
+
+TEST(Win32AnsiCodec, LongTextsCrossThePieceBoundariesIntact) {
+    // Longer than one conversion piece (16 Mi characters), with a character outside the code page
+    // right at the boundary.
+    std::wstring text(std::size_t{1} << 24, L'\u00e9');
+    text[text.size() - 1] = L'\u65e5';
+    text += L"tail";
+    const std::string bytes = EncodeAnsi(text);
+    ASSERT_EQ(bytes.size(), text.size());
+    EXPECT_EQ(bytes.substr(bytes.size() - 5), "?tail");
+    EXPECT_EQ(DecodeAnsi(bytes).substr(text.size() - 6), L"\u00e9\u003ftail");
+}
+
+TEST(Win32LowerCase, SystemMappingKeepsLengthsAndCoversAccentedAndNonLatinCapitals) {
+    EXPECT_EQ(LowerCase(L"\u00c0\u00c9\u00ce\u00d5\u00dc \u00c7\u0152\u0178"), L"\u00e0\u00e9\u00ee\u00f5\u00fc \u00e7\u0153\u00ff");
+    EXPECT_EQ(LowerCase(L"\u0391\u0392\u0393 \u0414\u0416"), L"\u03b1\u03b2\u03b3 \u0434\u0436");
+    EXPECT_EQ(LowerCase(L"Ab\u00dfC 1\u00bd"), L"ab\u00dfc 1\u00bd");  // no "ss": one character stays one
+    // Characters after an embedded NUL are mapped too: titles are counted, not terminated.
+    EXPECT_EQ(LowerCase(std::wstring(L"A\0B", 3)), std::wstring(L"a\0b", 3));
+    EXPECT_EQ(UpperCase(L"\u00e9t\u00e9 \u00ff"), L"\u00c9T\u00c9 \u0178");
+    const std::wstring pair = L"X\U0001F600Y";  // a surrogate pair passes untouched
+    EXPECT_EQ(LowerCase(pair), L"x\U0001F600y");
+}
+
+// Matching ignores case on both builds; where the two mappings differ, a title could match on one
+// machine and not on the other.
+TEST(Win32LowerCase, AgreesWithTheWesternCodePagesOwnPairs) {
+    for (int b = 0xC0; b <= 0xDE; ++b) {
+        if (b == 0xD7) continue;  // the multiplication sign has no small form
+        const wchar_t capital = Windows1252Char(static_cast<unsigned char>(b));
+        EXPECT_EQ(LowerCase(std::wstring(1, capital)), std::wstring(1, Windows1252Char(static_cast<unsigned char>(b + 0x20)))) << "byte " << b;
+    }
+    EXPECT_EQ(LowerCase(L"\u0160\u017d\u0152\u0178"), L"\u0161\u017e\u0153\u00ff");
+}
+
+TEST(Win32FolderListing, ListsFilesOnlyWithNamesOutsideTheCodePageIntact) {
+    TempFolder folder;
+    const std::vector<std::wstring> names = {L"b song.txt", L"A Song.TXT", L"\u65e5\u672c\u8a9e.txt", L"\u0141\u00f3d\u017a.txt", L"no extension"};
+    for (const std::wstring& name : names) folder.Write(name, "x");
+    std::filesystem::create_directory(folder.path() / L"subfolder.txt");
+
+    const Result<std::vector<std::wstring>> listed = ListFolderFiles(folder.text());
+    ASSERT_TRUE(listed) << std::string(listed.failure().message.begin(), listed.failure().message.end());
+    std::vector<std::wstring> got = *listed;
+    std::vector<std::wstring> want = names;
+    std::sort(got.begin(), got.end());
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(got, want);
+
+    // The same folder named with a closing separator, and a file read back through its wide name.
+    const Result<std::vector<std::wstring>> again = ListFolderFiles(folder.text() + L"\\");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->size(), names.size());
+    const Result<std::string> bytes = ReadFileBytes(folder / L"\u65e5\u672c\u8a9e.txt", L"lyrics file");
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(*bytes, "x");
+}
+
+TEST(Win32FolderListing, EmptyMissingAndFileInsteadOfFolder) {
+    TempFolder folder;
+    const Result<std::vector<std::wstring>> empty = ListFolderFiles(folder.text());
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->empty());
+
+    const std::wstring missing = folder / L"missing";
+    const Result<std::vector<std::wstring>> none = ListFolderFiles(missing);
+    ASSERT_FALSE(none);
+    const std::wstring& message = none.failure().message;
+    EXPECT_NE(message.find(L"\"" + missing + L"\""), std::wstring::npos);
+    EXPECT_GT(message.size(), message.find(L": ") + 3) << "the reason is missing";
+
+    const std::wstring file = folder.Write(L"song.txt", "x");
+    EXPECT_FALSE(FolderExists(file));
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_TRUE(FolderExists(folder.text()));
+    EXPECT_FALSE(FileExists(folder.text()));
+    EXPECT_FALSE(FolderExists(L""));
+    EXPECT_FALSE(FileExists(missing));
+}
+
+TEST(Win32Files, UnmatchListWithAWideNameIsWrittenAndReadBack) {
+    TempFolder folder;
+    const std::wstring path = folder / L"UnMatch \u0416 \u00e9.txt";
+    const std::string bytes = "line\r\n\xe9\r\n";
+    ASSERT_TRUE(WriteFileBytes(path, bytes, L"unmatch list"));
+    const Result<std::string> read = ReadFileBytes(path, L"unmatch list");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, bytes);
+}
+
+TEST(Win32DecimalSeparator, TheUsersOwnSeparatorReadsBesidesThePoint) {
+    wchar_t system[8] = {};
+    ASSERT_GT(GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, system, 8), 0);
+    const wchar_t separator = UserDecimalSeparator();
+    if (std::wstring(system).size() == 1) EXPECT_EQ(separator, system[0]);
+    else EXPECT_EQ(separator, L'.');
+    EXPECT_EQ(ReadsAsNumber(std::wstring(L"2") + separator + L"5"), 2.5);
+    EXPECT_EQ(ReadsAsNumber(L"2.5"), 2.5);
+}
+
+} // namespace
+} // namespace lyrics
+
+#endif // _WIN32
