@@ -1,10 +1,12 @@
 // ListFolderFiles must give a folder's files in listing order: by upper-case form, then by name,
 // whatever the bytes of the names. The fuzzer makes the files in a folder of its own.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -25,14 +27,25 @@ namespace {
 const std::string kPieces[] = {"a", "A", "b", "B", "The ", "THE ", "\xC3\xA9", "\xC3\x89", "\xE9", "\xC9", "\xCF\x83", "\xCE\xA3",
                                "\xF0\x9F\x98\x80", "\xEF\xBF\xBF", " - ", ".txt", "\xE1\xBA\x9E", "\xC3\x9F", "\xFF", "z"};
 
+// libFuzzer ends a timed run with _Exit, so a run cannot remove its folder; the next run removes
+// the folders of runs that are over.
+void RemoveFinishedRunFolders(const std::filesystem::path& temp) {
+    const std::string prefix = "lyrics-fuzz-listing-";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(temp, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) std::filesystem::remove_all(entry.path(), error);
+    }
+}
+
 const std::filesystem::path& Folder() {
     static const std::filesystem::path folder = [] {
-        std::filesystem::path made = std::filesystem::temp_directory_path() / ("lyrics-fuzz-listing-" + std::to_string(getpid()));
+        const std::filesystem::path temp = std::filesystem::temp_directory_path();
+        RemoveFinishedRunFolders(temp);
+        std::filesystem::path made = temp / ("lyrics-fuzz-listing-" + std::to_string(getpid()));
         std::filesystem::create_directories(made);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(Folder(), ignored);
-        });
         return made;
     }();
     return folder;
