@@ -31,18 +31,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-void AppendWide(std::wstring& out, char32_t c) {
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<wchar_t>(0xD800 + (c >> 10));
-            out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-            return;
-        }
-    }
-    out += static_cast<wchar_t>(c);
-}
-
 // Length of the valid UTF-8 sequence at the start of s, or 0.
 std::size_t Utf8SequenceAt(std::string_view s, char32_t& decoded) {
     const auto b0 = static_cast<unsigned char>(s[0]);
@@ -77,27 +65,36 @@ wchar_t Windows1252Char(unsigned char byte) {
 }
 
 std::wstring DecodeUtf8Lenient(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
+    // Written in place: a byte gives one character at most, a sequence of four bytes two units.
+    std::wstring out(bytes.size(), L'\0');
+    std::size_t length = 0;
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {  // a run of ASCII, most names whole, goes in one step
-            std::size_t end = i + 1;
-            while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80) ++end;
-            out.append(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.begin() + static_cast<std::ptrdiff_t>(end));
-            i = end;
+        if (b < 0x80) {
+            out[length++] = static_cast<wchar_t>(b);
+            ++i;
             continue;
         }
         char32_t c = 0;
-        if (const std::size_t length = Utf8SequenceAt(bytes.substr(i), c)) {
-            AppendWide(out, c);
-            i += length;
+        if (const std::size_t sequence = Utf8SequenceAt(bytes.substr(i), c)) {
+            if constexpr (sizeof(wchar_t) == 2) {
+                if (c >= 0x10000) {
+                    c -= 0x10000;
+                    out[length++] = static_cast<wchar_t>(0xD800 + (c >> 10));
+                    out[length++] = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+                    i += sequence;
+                    continue;
+                }
+            }
+            out[length++] = static_cast<wchar_t>(c);
+            i += sequence;
         } else {
-            out += Windows1252Char(b);
+            out[length++] = Windows1252Char(b);
             ++i;
         }
     }
+    out.resize(length);
     return out;
 }
 

@@ -19,7 +19,7 @@ std::size_t FreeNameIndex::HashOf(std::wstring_view loweredText) noexcept { retu
 // Lower-cased names are not kept: a name is lower-cased again only when a text with the same hash
 // is compared with it, which is about once per match. A copy of every name would double the memory
 // a big folder needs.
-FreeNameIndex::FreeNameIndex(const std::vector<std::wstring>& names) : names_(names), nextFree_(names.size(), kNone) {
+FreeNameIndex::FreeNameIndex(const std::vector<std::wstring>& names) : nextFree_(names.size(), kNone) {
     std::vector<std::size_t> hashes(names.size(), 0);
     std::size_t nonBlank = 0;
     std::wstring lowered;
@@ -39,7 +39,7 @@ FreeNameIndex::FreeNameIndex(const std::vector<std::wstring>& names) : names_(na
         if (names[slot].empty()) continue;
         Bucket& bucket = Find(names[slot], hashes[slot]);
         if (bucket.keySlot == kNone) {
-            bucket = Bucket{hashes[slot], slot, slot};
+            bucket = Bucket{hashes[slot], slot, slot, names[slot]};
             ++distinctNames_;
         } else {
             nextFree_[slot] = bucket.firstFree;
@@ -52,7 +52,13 @@ void FreeNameIndex::Prefetch(std::size_t hash) const noexcept {
     if (!buckets_.empty()) __builtin_prefetch(&buckets_[hash & (buckets_.size() - 1)]);
 }
 
-bool FreeNameIndex::SameLowerCase(std::wstring_view text, const std::wstring& key) {
+void FreeNameIndex::PrefetchName(std::size_t hash) const noexcept {
+    if (buckets_.empty()) return;
+    const Bucket& bucket = buckets_[hash & (buckets_.size() - 1)];
+    if (bucket.hash == hash && !bucket.key.empty()) __builtin_prefetch(bucket.key.data());
+}
+
+bool FreeNameIndex::SameLowerCase(std::wstring_view text, std::wstring_view key) {
     if (key.size() != text.size()) return false;  // lower-casing keeps lengths
     keyScratch_.assign(key);
     LowerCaseInPlace(keyScratch_);
@@ -66,7 +72,7 @@ FreeNameIndex::Bucket& FreeNameIndex::Find(std::wstring_view text, std::size_t h
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         Bucket& bucket = buckets_[at];
         if (bucket.keySlot == kNone) return bucket;
-        if (bucket.hash == hash && SameLowerCase(text, names_[bucket.keySlot])) return bucket;
+        if (bucket.hash == hash && SameLowerCase(text, bucket.key)) return bucket;
     }
 }
 

@@ -28,7 +28,10 @@ public:
     bool Empty() const noexcept { return distinctNames_ == 0; }
 
     static std::size_t HashOf(std::wstring_view loweredText) noexcept;
+    // Fetching ahead comes in two steps, some look-ups apart: first the text's place in the index,
+    // then (the place being at hand by then) the name found there.
     void Prefetch(std::size_t hash) const noexcept;
+    void PrefetchName(std::size_t hash) const noexcept;
 
     // The first free slot whose name equals text, letter case ignored, now taken; kNone when none.
     // hash is HashOf(text lower-cased).
@@ -40,13 +43,13 @@ private:
         std::size_t hash = 0;
         std::size_t keySlot = kNone;  // kNone: the bucket is empty
         std::size_t firstFree = kNone;
+        std::wstring_view key;        // the name in keySlot, stable while the index is used
     };
 
     // The bucket that holds the text, or the empty bucket where it would go.
     Bucket& Find(std::wstring_view text, std::size_t hash);
-    bool SameLowerCase(std::wstring_view text, const std::wstring& key);
+    bool SameLowerCase(std::wstring_view text, std::wstring_view key);
 
-    const std::vector<std::wstring>& names_;
     std::vector<std::size_t> nextFree_;  // the next free slot of the same name, in listing order
     std::vector<Bucket> buckets_;        // open addressing, linear probing; never more than half full
     std::size_t distinctNames_ = 0;

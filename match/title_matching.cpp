@@ -17,7 +17,8 @@ bool AllBlank(const std::vector<std::wstring>& slots) {
 // Titles in playlist order, each taking the first free file name equal to it. The hashes are made
 // first, so that each look-up's place in the index is fetched a few titles before it is needed.
 void TakeMatches(std::vector<std::wstring>& playlistTitles, FreeNameIndex& index, std::vector<std::size_t>& takenNames) {
-    constexpr std::size_t kAhead = 16;
+    constexpr std::size_t kAhead = 16;      // the place in the index
+    constexpr std::size_t kNameAhead = 8;   // the name found there
     struct Pending {
         std::size_t title;
         std::size_t hash;
@@ -32,6 +33,7 @@ void TakeMatches(std::vector<std::wstring>& playlistTitles, FreeNameIndex& index
     }
     for (std::size_t k = 0; k < pending.size(); ++k) {
         if (k + kAhead < pending.size()) index.Prefetch(pending[k + kAhead].hash);
+        if (k + kNameAhead < pending.size()) index.PrefetchName(pending[k + kNameAhead].hash);
         std::wstring& title = playlistTitles[pending[k].title];
         const std::size_t slot = index.TakeFirstFree(title, pending[k].hash);
         if (slot == FreeNameIndex::kNone) continue;

@@ -74,7 +74,7 @@ public:
 
     std::vector<std::size_t> Order() {
         std::vector<Entry> entries(upper_.Size());
-        for (std::size_t i = 0; i < entries.size(); ++i) entries[i].index = i;
+        for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = Entry{0, upper_[i], i};
         SortFrom(entries.begin(), entries.end(), 0);
         std::vector<std::size_t> order;
         order.reserve(entries.size());
@@ -83,8 +83,10 @@ public:
     }
 
 private:
+    // The key is kept beside its digit, so that a pass over a run reads keys without a look-up.
     struct Entry {
         std::uint64_t digit = 0;
+        std::wstring_view key;
         std::size_t index = 0;
     };
     using Iterator = std::vector<Entry>::iterator;
@@ -114,13 +116,13 @@ private:
     }
 
     bool WholeLess(const Entry& a, const Entry& b) const {
-        if (const int byUpper = upper_[a.index].compare(upper_[b.index]); byUpper != 0) return byUpper < 0;
+        if (const int byUpper = a.key.compare(b.key); byUpper != 0) return byUpper < 0;
         return DecodeUtf8Lenient(names_[a.index]) < DecodeUtf8Lenient(names_[b.index]);  // rare: same upper-case form
     }
 
     void SortFrom(Iterator first, Iterator last, std::size_t depth) {
         if (last - first < 2) return;
-        for (Iterator it = first; it != last; ++it) it->digit = DigitAt(upper_[it->index], depth);
+        for (Iterator it = first; it != last; ++it) it->digit = DigitAt(it->key, depth);
         std::sort(first, last, [](const Entry& a, const Entry& b) { return a.digit < b.digit; });
         while (first != last) {
             Iterator runEnd = first + 1;
