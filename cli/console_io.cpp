@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -19,8 +20,15 @@ void Write(std::FILE* stream, std::wstring_view text) {
     DWORD mode = 0;
     if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
         std::fflush(stream);
-        DWORD written = 0;
-        WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        // Older consoles refuse one large write outright; pieces never split a surrogate pair.
+        constexpr std::size_t kPiece = 8192;
+        while (!text.empty()) {
+            std::size_t take = std::min(kPiece, text.size());
+            if (take < text.size() && IS_HIGH_SURROGATE(text[take - 1])) --take;
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, text.data(), static_cast<DWORD>(take), &written, nullptr) || written == 0) break;
+            text.remove_prefix(written);
+        }
         return;
     }
 #endif
