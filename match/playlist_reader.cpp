@@ -17,10 +17,11 @@ constexpr auto npos = std::wstring::npos;
 
 std::wstring LowerPrefix(std::wstring_view line, std::size_t count) { return LowerCase(line.substr(0, std::min(count, line.size()))); }
 
-// The text from after the first `mark` at or after 0-based index `from`, or the whole line.
-std::wstring TextAfter(const std::wstring& line, wchar_t mark, std::size_t from) {
+// Keeps the text after the first `mark` at or after 0-based index `from`, or the whole line. In
+// place, so that a huge line is never held twice.
+void CutAfter(std::wstring& line, wchar_t mark, std::size_t from) {
     const std::size_t at = line.find(mark, from);
-    return at == npos ? line : line.substr(at + 1);
+    if (at != npos) line.erase(0, at + 1);
 }
 
 // A length in seconds added to the total, rounding the sum; nothing when the text is no number
@@ -52,7 +53,7 @@ public:
             ReadInto(slot);
             std::wstring& title = Slot(slot);
             if (LowerPrefix(title, 5) == L"title") {
-                title = TextAfter(title, L'=', 4);
+                CutAfter(title, L'=', 4);
                 ++playlist_.titleCount;
             } else {
                 title.clear();
@@ -79,10 +80,9 @@ public:
                 if (comma == npos) {
                     ++playlist_.titleCount;  // the whole line stands as the title; no length to cut
                 } else {
-                    const std::wstring lengthText = title.substr(8, comma - 8);
+                    AddSeconds(playlist_.totalSeconds, std::wstring_view(title).substr(8, comma - 8));
                     title.erase(0, comma + 1);
                     ++playlist_.titleCount;
-                    AddSeconds(playlist_.totalSeconds, lengthText);
                 }
             } else {
                 title.clear();
@@ -117,7 +117,7 @@ public:
             std::wstring& name = Slot(slot);
             if (const std::size_t tag = name.find(L"<Name>"); tag != npos) {
                 const std::size_t start = tag + 6;
-                if (const std::size_t end = name.find(L"</Name>", start); end != npos) name = name.substr(start, end - start);
+                if (const std::size_t end = name.find(L"</Name>", start); end != npos) name.erase(end).erase(0, start);
                 ++slot;
             } else {
                 name.clear();
@@ -129,7 +129,7 @@ public:
         const std::size_t decoded = static_cast<std::size_t>(std::clamp<std::int64_t>(playlist_.titleCount, 0, static_cast<std::int64_t>(playlist_.playlistTitles.size())));
         for (std::size_t k = 0; k < decoded; ++k) {
             std::wstring& title = playlist_.playlistTitles[k];
-            if (!title.empty()) title = DecodeCharRefs(title);
+            if (title.find(L'&') != npos) title = DecodeCharRefs(title);  // no "&", no reference: no copy
         }
         return true;
     }
