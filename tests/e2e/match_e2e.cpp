@@ -1,0 +1,417 @@
+// End-to-end tests of Match.exe: the real program under Wine, driven through its window and its
+// message boxes as a user would, checking what it shows, writes beside itself and opens.
+//
+// Environment (set by CTest): MATCH_EXE, the built Match.exe; MATCH_E2E_WORK, a scratch folder.
+// Match.exe and its help file are copied into the scratch folder, so the lists each run writes
+// beside the program land there and nowhere else.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "e2e_desktop.h"
+#include "match/win32/resource_ids.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr wchar_t kCaption[] = L"Pellanor";
+
+struct Workspace {
+    std::wstring folder;        // Match.exe's folder
+    std::wstring exe;           // the copy of Match.exe
+    std::wstring lyricsFolder;  // fixture: a lyrics folder (its name has a space)
+    std::wstring playlists;     // fixture: playlists
+};
+
+Workspace& Work() {
+    static Workspace work;
+    return work;
+}
+
+void MakeFolder(const std::wstring& path) { ::CreateDirectoryW(path.c_str(), nullptr); }
+
+// "#EXTINF:<seconds>,<title>" and a file line per title, CR LF throughout.
+std::string M3u(const std::vector<std::pair<int, std::wstring>>& entries) {
+    std::wstring text = L"#EXTM3U\r\n";
+    for (const auto& [seconds, title] : entries) text += L"#EXTINF:" + std::to_wstring(seconds) + L"," + title + L"\r\nC:\\Music\\" + title + L".mp3\r\n";
+    return AnsiBytes(text);
+}
+
+// The names an unmatch list written between two moments may have, one per second.
+std::set<std::wstring> ListNamesBetween(const SYSTEMTIME& from, const SYSTEMTIME& to) {
+    std::set<std::wstring> names;
+    FILETIME start{}, end{};
+    ::SystemTimeToFileTime(&from, &start);
+    ::SystemTimeToFileTime(&to, &end);
+    ULARGE_INTEGER at{{start.dwLowDateTime, start.dwHighDateTime}};
+    const ULARGE_INTEGER last{{end.dwLowDateTime, end.dwHighDateTime}};
+    at.QuadPart -= at.QuadPart % 10'000'000;
+    for (; at.QuadPart <= last.QuadPart; at.QuadPart += 10'000'000) {
+        const FILETIME moment{at.LowPart, at.HighPart};
+        SYSTEMTIME t{};
+        ::FileTimeToSystemTime(&moment, &t);
+        wchar_t name[64];
+        swprintf(name, 64, L"UnMatch %02u-%02u-%04u %02u.%02u.%02u.txt", t.wDay, t.wMonth, t.wYear, t.wHour, t.wMinute, t.wSecond);
+        names.insert(name);
+    }
+    return names;
+}
+
+class MatchProgram : public ::testing::Test {
+public:
+    static void SetUpTestSuite() {
+        Workspace& work = Work();
+        const std::wstring built = DosPath(EnvironmentText(L"MATCH_EXE"));
+        work.folder = DosPath(EnvironmentText(L"MATCH_E2E_WORK"));
+        if (built.empty() || work.folder.empty()) return;
+        MakeFolder(work.folder);
+        work.exe = work.folder + L"\\Match.exe";
+        ::CopyFileW(built.c_str(), work.exe.c_str(), FALSE);
+        const std::wstring help = built.substr(0, built.find_last_of(L'\\')) + L"\\Match Help.txt";
+        ::CopyFileW(help.c_str(), (work.folder + L"\\Match Help.txt").c_str(), FALSE);
+
+        work.lyricsFolder = work.folder + L"\\Lyrics Folder";
+        MakeFolder(work.lyricsFolder);
+        for (const wchar_t* name : {L"Alpha.txt", L"BETA.TXT", L"Gamma.txt", L"cover.jpg"}) {
+            WriteFileBytes(work.lyricsFolder + L"\\" + name, "la la la\r\n");
+        }
+        work.playlists = work.folder + L"\\Playlists";
+        MakeFolder(work.playlists);
+        const std::string mix = M3u({{3600, L"alpha"}, {120, L"Beta"}, {5, L"Delta Caf\u00e9"}});
+        WriteFileBytes(work.playlists + L"\\Mix.m3u", mix);
+        WriteFileBytes(work.playlists + L"\\Loud.M3U", mix);
+        WriteFileBytes(work.playlists + L"\\Mix.m3u8", mix);
+        WriteFileBytes(work.playlists + L"\\Mix.txt", mix);
+        WriteFileBytes(work.playlists + L"\\Short.b4s", "<?xml version=\"1.0\" encoding='UTF-8' standalone=\"yes\"?>\r\n<WinampXML>\r\n");
+    }
+
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(EnvironmentText(L"DISPLAY").empty()) << "no X display: run under scripts/wine-env";
+        ASSERT_FALSE(Work().exe.empty()) << "MATCH_EXE and MATCH_E2E_WORK must name Match.exe and a scratch folder";
+        for (const std::wstring& name : FilesMatching(Work().folder, L"UnMatch *.txt")) ::DeleteFileW((Work().folder + L"\\" + name).c_str());
+        ASSERT_TRUE(match_.Start(Work().exe)) << "cannot start " << ::testing::PrintToString(Work().exe);
+        window_ = WaitForWindow([&] { return FindTopLevelWindow(kCaption, match_.ProcessId()); });
+        ASSERT_NE(window_, nullptr) << "no window captioned Pellanor";
+    }
+
+    void TearDown() override {
+        for (HWND notepad : openedNotepads_) {
+            if (::IsWindow(notepad)) CloseProgramOfWindow(notepad);
+        }
+        match_.End();
+    }
+
+    HWND Control(int id) const { return ::GetDlgItem(window_, id); }
+
+    void Type(int id, const std::wstring& text) { ASSERT_TRUE(SetText(Control(id), text)); }
+
+    HWND WaitForBox() { return WaitForWindow([&] { return FindOwnedDialog(window_); }); }
+
+    // No box shows up for a while: what the user sees when a press does nothing.
+    bool NoBoxFor(std::chrono::milliseconds quiet) {
+        return !WaitForWindow([&] { return FindOwnedDialog(window_); }, quiet);
+    }
+
+    bool FocusReaches(int id) {
+        return WaitUntil([&] { return FocusedWindowOf(window_) == Control(id); }, 5s);
+    }
+
+    // Presses Match and answers the input-check box it must bring; checks the box and the focus.
+    void ExpectInputCheck(const std::wstring& message, int focusedBox) {
+        Click(Control(IDC_CMDMATCH));
+        ExpectInvalidBox(message, focusedBox);
+    }
+
+    void ExpectInvalidBox(const std::wstring& message, int focusedBox) {
+        const HWND box = WaitForBox();
+        ASSERT_NE(box, nullptr) << "no message box for " << ::testing::PrintToString(message);
+        const MessageBoxView view = ReadMessageBox(box);
+        EXPECT_EQ(view.caption, L"Invalid");
+        EXPECT_EQ(view.text, message);
+        EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+        EXPECT_EQ(view.icon, IconColour::Red) << "the critical icon";
+        ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+        EXPECT_TRUE(FocusReaches(focusedBox)) << "focus after " << ::testing::PrintToString(message);
+        EXPECT_TRUE(NoBoxFor(400ms)) << "a second box after " << ::testing::PrintToString(message);
+    }
+
+    // Runs a match that passes the check; returns the prompt box and the list's name.
+    HWND RunToPrompt(std::wstring& listName) {
+        SYSTEMTIME before{}, after{};
+        ::GetLocalTime(&before);
+        Click(Control(IDC_CMDMATCH));
+        const HWND box = WaitForBox();
+        ::GetLocalTime(&after);
+        const std::vector<std::wstring> lists = FilesMatching(Work().folder, L"UnMatch *.txt");
+        EXPECT_EQ(lists.size(), 1u) << "one list beside Match.exe";
+        if (lists.size() == 1) {
+            listName = lists[0];
+            EXPECT_EQ(ListNamesBetween(before, after).count(listName), 1u) << "named after the time of the run: " << ::testing::PrintToString(listName);
+        }
+        return box;
+    }
+
+    HWND WaitForNotepad(const std::wstring& fileName, std::chrono::milliseconds timeout = kWindowTimeout) {
+        const HWND notepad = WaitForWindow([&] { return FindTopLevelWindow(fileName + L" - Notepad"); }, timeout);
+        if (notepad) openedNotepads_.push_back(notepad);
+        return notepad;
+    }
+
+    Program match_;
+    HWND window_ = nullptr;
+    std::vector<HWND> openedNotepads_;
+};
+
+TEST_F(MatchProgram, WindowHasTheFormsCaptionSizeAndPlace) {
+    EXPECT_EQ(WindowText(window_), L"Pellanor");
+    const LONG_PTR style = Style(window_);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_SYSMENU);
+
+    const UINT dpi = ::GetDpiForWindow(window_);
+    const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, px(4935));
+    EXPECT_EQ(client.bottom, px(1350));
+
+    RECT frame{};
+    ::GetWindowRect(window_, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    EXPECT_NEAR((frame.left + frame.right) / 2.0, (work.left + work.right) / 2.0, 1.0) << "centred across";
+    EXPECT_NEAR((frame.top + frame.bottom) / 2.0, (work.top + work.bottom) / 2.0, 1.0) << "centred down";
+}
+
+TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
+    struct Expected {
+        int id;
+        const wchar_t* text;
+        int left, top, width, height;
+    };
+    // The form as drawn, in twips and tab order.
+    const Expected form[] = {
+        {IDC_TXTBROWSE, L"", 1320, 120, 3135, 285},          {IDC_TXTOPEN, L"", 1320, 480, 3135, 285},
+        {IDC_CMDBROWSE, L"...", 4530, 120, 375, 255},        {IDC_CMDOPEN, L"...", 4530, 480, 375, 255},
+        {IDC_LBLCAPTION0, L" Playlist File :", 120, 525, 0, 0}, {IDC_LBLCAPTION1, L" Lyrics Folder :", 0, 165, 0, 0},
+        {IDC_CMDMATCH, L"Match", 1920, 960, 1095, 375},      {IDC_CMDHELP, L"Help", 60, 960, 1095, 375},
+        {IDC_CMDEXIT, L"Exit Program", 3780, 960, 1095, 375}, {IDC_TXTOPEN1, L"", 4560, 960, 150, 285},
+    };
+    const UINT dpi = ::GetDpiForWindow(window_);
+    const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
+
+    const std::vector<HWND> children = ChildWindows(window_);
+    ASSERT_EQ(children.size(), std::size(form));
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const Expected& want = form[i];
+        SCOPED_TRACE(::testing::Message() << "control " << want.id);
+        EXPECT_EQ(ControlId(children[i]), want.id) << "tab order";
+        EXPECT_EQ(WindowText(children[i]), want.text);
+        const RECT rect = RectInParent(children[i], window_);
+        EXPECT_EQ(rect.left, px(want.left));
+        EXPECT_EQ(rect.top, px(want.top));
+        if (want.width) {
+            EXPECT_EQ(rect.right, px(want.left + want.width));
+            EXPECT_EQ(rect.bottom, px(want.top + want.height));
+        } else {
+            // Labels size themselves to their text; they must show it whole and stay left of the boxes.
+            EXPECT_GT(rect.right - rect.left, px(800));
+            EXPECT_LE(rect.right, px(1320));
+            EXPECT_GE(rect.bottom - rect.top, px(195));
+        }
+    }
+    EXPECT_FALSE(::IsWindowVisible(Control(IDC_TXTOPEN1))) << "txtOpen1 is hidden";
+    EXPECT_EQ(Style(Control(IDC_CMDMATCH)) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "Match is the default button";
+    EXPECT_TRUE(FocusReaches(IDC_TXTBROWSE)) << "the first box has the focus at start";
+}
+
+TEST_F(MatchProgram, TabWalksTheControlsInTabOrder) {
+    ASSERT_TRUE(FocusReaches(IDC_TXTBROWSE));
+    // Labels take no focus and the hidden box is skipped.
+    for (int next : {IDC_TXTOPEN, IDC_CMDBROWSE, IDC_CMDOPEN, IDC_CMDMATCH, IDC_CMDHELP, IDC_CMDEXIT, IDC_TXTBROWSE}) {
+        PressKey(FocusedWindowOf(window_), VK_TAB);
+        EXPECT_TRUE(FocusReaches(next)) << "Tab should reach control " << next;
+    }
+}
+
+TEST_F(MatchProgram, InputCheckNamesTheFirstWrongBoxAndFocusesIt) {
+    const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
+    const std::wstring missing = Work().folder + L"\\No Such Thing";
+
+    // Both wrong: only the folder is reported.
+    Type(IDC_TXTBROWSE, missing);
+    Type(IDC_TXTOPEN, missing + L".m3u");
+    ExpectInputCheck(L"Invalid Lyrics folder.", IDC_TXTBROWSE);
+
+    Type(IDC_TXTBROWSE, L"");
+    Type(IDC_TXTOPEN, playlist);
+    ExpectInputCheck(L"Invalid Lyrics folder.", IDC_TXTBROWSE);
+
+    Type(IDC_TXTBROWSE, L"   ");
+    ExpectInputCheck(L"Invalid Lyrics folder.", IDC_TXTBROWSE);
+
+    Type(IDC_TXTBROWSE, Work().lyricsFolder);
+    for (const wchar_t* wrong : {L"\\Missing.m3u", L"\\Mix.m3u8", L"\\Mix.txt", L""}) {
+        Type(IDC_TXTOPEN, wrong[0] ? Work().playlists + wrong : std::wstring());
+        ExpectInputCheck(L"Invalid Playlist File.", IDC_TXTOPEN);
+    }
+    // The check reads the boxes and leaves them as typed.
+    EXPECT_EQ(WindowText(Control(IDC_TXTBROWSE)), Work().lyricsFolder);
+    EXPECT_EQ(WindowText(Control(IDC_TXTOPEN)), L"");
+    EXPECT_TRUE(FilesMatching(Work().folder, L"UnMatch *.txt").empty()) << "no run after a failed check";
+}
+
+TEST_F(MatchProgram, EnterInEitherBoxPressesMatchAndEscDoesNothing) {
+    ClickAt(Control(IDC_TXTOPEN), 5, 5);
+    ASSERT_TRUE(FocusReaches(IDC_TXTOPEN));
+    PressKey(Control(IDC_TXTOPEN), VK_ESCAPE);
+    EXPECT_TRUE(NoBoxFor(500ms)) << "Esc has no button to press";
+    EXPECT_EQ(match_.ExitCode(), STILL_ACTIVE);
+
+    PressKey(Control(IDC_TXTOPEN), VK_RETURN);
+    ExpectInvalidBox(L"Invalid Lyrics folder.", IDC_TXTBROWSE);
+
+    Type(IDC_TXTBROWSE, Work().lyricsFolder);
+    PressKey(Control(IDC_TXTBROWSE), VK_RETURN);
+    ExpectInvalidBox(L"Invalid Playlist File.", IDC_TXTOPEN);
+}
+
+TEST_F(MatchProgram, RunWritesTheListBesideMatchAndOpensItOnYes) {
+    const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
+    Type(IDC_TXTBROWSE, Work().lyricsFolder);
+    Type(IDC_TXTOPEN, playlist);
+    std::wstring listName;
+    const HWND box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr);
+    ASSERT_FALSE(listName.empty());
+    const std::wstring listPath = Work().folder + L"\\" + listName;
+
+    const MessageBoxView view = ReadMessageBox(box);
+    EXPECT_EQ(view.caption, L"Unmatch List");
+    EXPECT_EQ(view.text, L"A list has been created in \"" + listPath + L"\"\r\n\r\nDo you want to open the list now?");
+    EXPECT_EQ(std::set<int>(view.buttons.begin(), view.buttons.end()), (std::set<int>{IDYES, IDNO}));
+    EXPECT_EQ(view.defaultButton, IDYES);
+    EXPECT_EQ(view.icon, IconColour::Blue) << "the information icon";
+
+    // alpha and Beta match Alpha.txt and BETA.TXT whatever the case; Delta Café and Gamma are left.
+    const std::wstring expected =
+        L"Playlist titles which DO NOT have matching file name...\r\n"
+        L"\r\n"
+        L"Playlist Name = \"" + playlist + L"\" with 3 titles.\r\n"
+        L"Playlist Length = 1:2:5 (hh:mm:ss)\r\n"
+        L"\r\n"
+        L"Delta Caf\u00e9\r\n"
+        L"\r\n"
+        L"\r\n"
+        L"Files which DO NOT have matching Playlist titles...\r\n"
+        L"\r\n"
+        L"Lyrics Folder = \"" + Work().lyricsFolder + L"\" with 3 text files.\r\n"
+        L"\r\n"
+        L"Gamma\r\n";
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(listPath, written));
+    EXPECT_EQ(written, AnsiBytes(expected));
+
+    ASSERT_TRUE(AnswerMessageBox(box, IDYES));
+    EXPECT_NE(WaitForNotepad(listName), nullptr) << "Yes opens the list in Notepad";
+    EXPECT_EQ(WindowText(Control(IDC_TXTOPEN)), playlist) << "the boxes keep their texts after a run";
+}
+
+TEST_F(MatchProgram, NoLeavesTheListUnopened) {
+    Type(IDC_TXTBROWSE, Work().lyricsFolder);
+    Type(IDC_TXTOPEN, Work().playlists + L"\\Loud.M3U");  // the extension counts in any case
+    std::wstring listName;
+    const HWND box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(AnswerMessageBox(box, IDNO));
+    EXPECT_EQ(WaitForNotepad(listName, 2s), nullptr) << "No opens nothing";
+    EXPECT_EQ(FilesMatching(Work().folder, L"UnMatch *.txt").size(), 1u) << "the list stays";
+    EXPECT_EQ(match_.ExitCode(), STILL_ACTIVE);
+}
+
+TEST_F(MatchProgram, UnreadablePlaylistIsReportedByName) {
+    const std::wstring playlist = Work().playlists + L"\\Short.b4s";
+    Type(IDC_TXTBROWSE, Work().lyricsFolder);
+    Type(IDC_TXTOPEN, playlist);
+    Click(Control(IDC_CMDMATCH));
+    const HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr) << "a playlist that cannot be read is reported";
+    const MessageBoxView view = ReadMessageBox(box);
+    EXPECT_EQ(view.caption, L"Match");
+    EXPECT_NE(view.text.find(L"\"" + playlist + L"\""), std::wstring::npos) << ::testing::PrintToString(view.text);
+    EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(view.icon, IconColour::Red);
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_TRUE(FilesMatching(Work().folder, L"UnMatch *.txt").empty()) << "no list from a failed run";
+    EXPECT_TRUE(NoBoxFor(500ms)) << "no offer after a failure";
+}
+
+TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
+    Click(Control(IDC_CMDHELP));
+    EXPECT_NE(WaitForNotepad(L"Match Help.txt"), nullptr);
+    EXPECT_TRUE(NoBoxFor(300ms));
+}
+
+TEST_F(MatchProgram, ExitProgramEndsTheProcess) {
+    Click(Control(IDC_CMDEXIT));
+    ASSERT_TRUE(match_.WaitForExit(10s));
+    EXPECT_EQ(match_.ExitCode(), 0u);
+}
+
+TEST_F(MatchProgram, ClosingTheWindowEndsTheProcess) {
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(match_.WaitForExit(10s));
+    EXPECT_EQ(match_.ExitCode(), 0u);
+}
+
+TEST_F(MatchProgram, CancelledPickersLeaveTheBoxesAlone) {
+    Type(IDC_TXTBROWSE, L"C:\\kept folder");
+    Type(IDC_TXTOPEN, L"C:\\kept.m3u");
+
+    Click(Control(IDC_CMDOPEN));
+    HWND dialog = WaitForBox();
+    ASSERT_NE(dialog, nullptr) << "the playlist picker";
+    EXPECT_EQ(WindowText(dialog), L"Open File");
+    ASSERT_TRUE(AnswerMessageBox(dialog, IDCANCEL));
+    EXPECT_EQ(WindowText(Control(IDC_TXTOPEN)), L"C:\\kept.m3u");
+
+    Click(Control(IDC_CMDBROWSE));
+    dialog = WaitForBox();
+    ASSERT_NE(dialog, nullptr) << "the folder picker";
+    bool promptShown = false;
+    for (HWND child : ChildWindows(dialog)) promptShown = promptShown || WindowText(child) == L"Lyrics Folder...";
+    EXPECT_TRUE(promptShown) << "the folder picker shows the prompt";
+    ASSERT_TRUE(AnswerMessageBox(dialog, IDCANCEL));
+    EXPECT_EQ(WindowText(Control(IDC_TXTBROWSE)), L"C:\\kept folder");
+}
+
+TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {
+    Type(IDC_TXTOPEN, L"old text");
+    Click(Control(IDC_CMDOPEN));
+    const HWND dialog = WaitForBox();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(FindDescendant(dialog, 0x470)), L"Winamp Playlist (*.m3u;*.pls;*.b4s)") << "the one filter";
+    const HWND readOnly = FindDescendant(dialog, 0x410);
+    EXPECT_TRUE(!readOnly || !::IsWindowVisible(readOnly)) << "no read-only check box";
+    // The file name box of the open dialog: a combo box (cmb13) or, in older layouts, an edit (edt1).
+    HWND nameBox = FindDescendant(dialog, 0x47c);
+    if (!nameBox) nameBox = FindDescendant(dialog, 0x480);
+    ASSERT_NE(nameBox, nullptr);
+    const std::wstring chosen = Work().playlists + L"\\Loud.M3U";
+    ASSERT_TRUE(SetText(nameBox, chosen));
+    ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(IDC_TXTOPEN)) == chosen; }, 5s))
+        << ::testing::PrintToString(WindowText(Control(IDC_TXTOPEN)));
+    EXPECT_EQ(WindowText(Control(IDC_TXTOPEN1)), L"") << "the scratch box stays empty";
+}
+
+} // namespace
