@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "fake_ports.h"
-#include "orlisk/lyrics_files.h"
 #include "orlisk/window_closer.h"
 
 namespace lyrics::orlisk {
@@ -155,8 +154,9 @@ TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
     std::swap(o.desktop.windows[1], o.desktop.windows[2]); // Winamp last: the walk yields twice
     o.desktop.windows[2].caption = L"13. New - Song - Winamp"; // a tick would see the change
     int pumps = 0;
+    WindowHandle notepad = kNoWindow; // opened meanwhile; only a later close may touch it
     o.desktop.onPump = [&] {
-        ++pumps;
+        if (++pumps == 1) notepad = o.desktop.Add(L"Artist - Song - Notepad");
         EXPECT_TRUE(o.logic.WalkInProgress());
         EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), TrayResponse::Nothing);
         o.logic.mnuOpen_Click();
@@ -169,6 +169,7 @@ TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
     EXPECT_EQ(o.desktop.walksStarted, 2);
     ASSERT_EQ(o.shell.opened.size(), 2u);
     EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\New - Song.txt");
+    EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
     EXPECT_FALSE(o.logic.WalkInProgress());
 }
 
@@ -177,15 +178,6 @@ TEST_F(LyricsControl, ExitDuringAWalkEndsTheWalk) {
     o.logic.OpenLyrics();
     EXPECT_TRUE(o.shell.opened.empty());
     EXPECT_EQ(o.logic.WinampWindow(), kNoWindow);
-}
-
-TEST(LyricsFiles, ShowCommandsAndCaptions) {
-    EXPECT_EQ(ShowCommandForSize(kSizeNormal), kShowNormal);
-    EXPECT_EQ(ShowCommandForSize(kSizeMinimized), kShowMinimize);
-    EXPECT_EQ(ShowCommandForSize(kSizeMaximized), kShowMaximized);
-    EXPECT_EQ(ShowCommandForSize(3), kShowHide);
-    EXPECT_EQ(TitleFromLyricsCaption(LyricsCaptionFor(L"x - Notepad")), L"x - Notepad");
-    EXPECT_EQ(TitleFromLyricsCaption(L"short"), L"");
 }
 
 } // namespace

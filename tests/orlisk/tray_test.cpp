@@ -56,11 +56,6 @@ TEST_F(Tray, MenuCommands) {
     EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::Settings), ProgramNext::KeepRunning);
     EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::Settings), ProgramNext::KeepRunning);
     EXPECT_TRUE(o.controls.shown);
-    EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::OpenLyrics), ProgramNext::KeepRunning);
-    EXPECT_EQ(o.shell.opened.size(), 1u);
-    const WindowHandle notepad = o.desktop.Add(L"Song.txt - Notepad");
-    EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::CloseLyrics), ProgramNext::KeepRunning);
-    EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
     o.controls.txtPath = L"C:\\Gone\\";
     EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::Exit), ProgramNext::End);
     EXPECT_EQ(o.store.writes, (std::vector<std::wstring>{L"Size", L"Start", L"Auto"}));
