@@ -61,16 +61,16 @@ private:
     std::vector<std::size_t> start_;
 };
 
-// Listing order is by upper-case form, then by the name itself. Names are sorted as a radix sort
-// over four characters at a time: a run of names that agree on their first characters (a folder of
-// "Artist - Title" names has long ones) is ordered by the next four, which reads each key a few
-// times rather than once per comparison. A digit holds four characters of 16 bits; it is exact when
-// none is the end of the key, 0 or beyond 0xFFFE, and once a character is not exact the rest of the
-// digit is 0. Equal digits that are not exact are resolved by whole comparisons.
+// Listing order is by upper-case form, then by the name itself. The upper-case forms are kept as
+// UTF-8, whose byte order is the order of the characters, at a quarter of the memory. They are
+// sorted as a radix sort over eight bytes at a time: a run of names that agree on their first bytes
+// (a folder of "Artist - Title" names has long ones) is ordered by the next eight, which reads each
+// key a few times rather than once per comparison. A run in which some key ends within the eight
+// bytes is finished by whole comparisons.
 class ListingSort {
 public:
-    // names are the file names as the system gives them, upper their decoded upper-case forms.
-    ListingSort(const TextRun<wchar_t>& upper, const TextRun<char>& names) : upper_(upper), names_(names) {}
+    // names are the file names as the system gives them, upper their upper-case forms in UTF-8.
+    ListingSort(const TextRun<char>& upper, const TextRun<char>& names) : upper_(upper), names_(names) {}
 
     std::vector<std::size_t> Order() {
         std::vector<Entry> entries(upper_.Size());
@@ -86,33 +86,19 @@ private:
     // The key is kept beside its digit, so that a pass over a run reads keys without a look-up.
     struct Entry {
         std::uint64_t digit = 0;
-        std::wstring_view key;
+        std::string_view key;
         std::size_t index = 0;
     };
     using Iterator = std::vector<Entry>::iterator;
-    static constexpr std::uint64_t kLane = 0xFFFF;
+    static constexpr std::size_t kDigitBytes = 8;
 
-    static std::uint64_t DigitAt(std::wstring_view key, std::size_t depth) {
+    // Eight bytes from depth on, the first the highest; past the key's end, 0.
+    static std::uint64_t DigitAt(std::string_view key, std::size_t depth) {
         std::uint64_t digit = 0;
-        bool exact = true;
-        for (std::size_t j = depth; j < depth + 4; ++j) {
-            std::uint64_t lane = 0;
-            if (exact && j < key.size()) {
-                const wchar_t c = key[j];
-                lane = c <= 0 ? 0 : static_cast<std::uint64_t>(c) >= kLane ? kLane : static_cast<std::uint64_t>(c);
-            }
-            if (lane == 0 || lane == kLane) exact = false;
-            digit = (digit << 16) | lane;
+        for (std::size_t j = depth; j < depth + kDigitBytes; ++j) {
+            digit = (digit << 8) | (j < key.size() ? static_cast<unsigned char>(key[j]) : 0u);
         }
         return digit;
-    }
-
-    static bool IsExact(std::uint64_t digit) {
-        for (int lane = 0; lane < 4; ++lane) {
-            const std::uint64_t value = (digit >> (16 * lane)) & kLane;
-            if (value == 0 || value == kLane) return false;
-        }
-        return true;
     }
 
     bool WholeLess(const Entry& a, const Entry& b) const {
@@ -122,14 +108,22 @@ private:
 
     void SortFrom(Iterator first, Iterator last, std::size_t depth) {
         if (last - first < 2) return;
-        for (Iterator it = first; it != last; ++it) it->digit = DigitAt(it->key, depth);
+        constexpr std::ptrdiff_t kAhead = 8;  // keys lie all over the buffer: fetch them ahead
+        for (Iterator it = first; it != last; ++it) {
+            if (last - it > kAhead) __builtin_prefetch((it + kAhead)->key.data() + depth);
+            it->digit = DigitAt(it->key, depth);
+        }
         std::sort(first, last, [](const Entry& a, const Entry& b) { return a.digit < b.digit; });
         while (first != last) {
             Iterator runEnd = first + 1;
-            while (runEnd != last && runEnd->digit == first->digit) ++runEnd;
+            bool keysGoOn = first->key.size() > depth + kDigitBytes;
+            while (runEnd != last && runEnd->digit == first->digit) {
+                keysGoOn = keysGoOn && runEnd->key.size() > depth + kDigitBytes;
+                ++runEnd;
+            }
             if (runEnd - first > 1) {
-                if (IsExact(first->digit)) {
-                    SortFrom(first, runEnd, depth + 4);
+                if (keysGoOn) {
+                    SortFrom(first, runEnd, depth + kDigitBytes);
                 } else {
                     std::sort(first, runEnd, [this](const Entry& a, const Entry& b) { return WholeLess(a, b); });
                 }
@@ -138,7 +132,7 @@ private:
         }
     }
 
-    const TextRun<wchar_t>& upper_;
+    const TextRun<char>& upper_;
     const TextRun<char>& names_;
 };
 
@@ -160,12 +154,17 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
         names.Add(name);
     }
 
-    TextRun<wchar_t> upper;
-    upper.Reserve(names.Characters(), names.Size());  // a byte gives one character at most
-    for (std::size_t i = 0; i < names.Size(); ++i) upper.Add(UpperCase(DecodeUtf8Lenient(names[i])));
+    TextRun<char> upper;
+    upper.Reserve(names.Characters() + names.Characters() / 2, names.Size());  // upper-casing may lengthen UTF-8 a little
+    for (std::size_t i = 0; i < names.Size(); ++i) upper.Add(EncodeUtf8(UpperCase(DecodeUtf8Lenient(names[i]))));
     std::vector<std::wstring> listed;
     listed.reserve(names.Size());
-    for (const std::size_t i : ListingSort(upper, names).Order()) listed.push_back(DecodeUtf8Lenient(names[i]));
+    const std::vector<std::size_t> order = ListingSort(upper, names).Order();
+    constexpr std::size_t kAhead = 8;  // in listing order the names lie all over the buffer
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k + kAhead < order.size()) __builtin_prefetch(names[order[k + kAhead]].data());
+        listed.push_back(DecodeUtf8Lenient(names[order[k]]));
+    }
     return listed;
 }
 
