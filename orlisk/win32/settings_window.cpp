@@ -24,8 +24,8 @@ constexpr UINT trayIconId = 1;
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
 
-// MS Sans Serif 8.25 pt, the form's font; its TrueType cut scales cleanly at every DPI.
-constexpr wchar_t fontFace[] = L"Microsoft Sans Serif";
+// The form's font, MS Sans Serif 8.25 pt, at the window's DPI.
+constexpr wchar_t fontFace[] = L"MS Sans Serif";
 constexpr int fontHundredthsOfPoint = 825;
 
 UniqueHfont MakeFont(UINT dpi, bool bold) {
@@ -140,7 +140,7 @@ LRESULT SettingsWindow::OnCreate() {
 
     CreateControls();
     ApplyDpi(::GetDpiForWindow(hwnd_));
-    SetCheck(idOptSize0, CheckState::Checked);
+    SetSizeIndex(kSizeNormal);
     SetCheck(idChkStartup, CheckState::Checked);
 
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));

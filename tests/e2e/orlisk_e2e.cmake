@@ -1,0 +1,14 @@
+# Orlisk's end-to-end test: the real Orlisk.exe under Wine with a stand-in Winamp and Wine's
+# Notepad, one CTest test. It needs the desktop of scripts/wine-env (DISPLAY and a prefix).
+add_executable(fake_winamp WIN32 ${CMAKE_CURRENT_LIST_DIR}/fake_winamp.cpp)
+target_link_options(fake_winamp PRIVATE -municode)
+target_link_libraries(fake_winamp PRIVATE shell32 user32)
+
+add_executable(orlisk_e2e ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_test.cpp ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_support.cpp)
+target_link_options(orlisk_e2e PRIVATE -municode)
+target_link_libraries(orlisk_e2e PRIVATE gtest advapi32 user32)
+add_dependencies(orlisk_e2e Orlisk fake_winamp)
+
+add_test(NAME orlisk_e2e
+  COMMAND orlisk_e2e --orlisk=$<TARGET_FILE:Orlisk> --winamp=$<TARGET_FILE:fake_winamp>)
+set_tests_properties(orlisk_e2e PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE)

@@ -1,0 +1,110 @@
+// What the Orlisk end-to-end tests need of Windows: the programs they start (ended when the test
+// ends, whatever happens), the windows they look for, the registry values Orlisk keeps, and a
+// lyrics folder of their own. Every wait is bounded.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlisk_e2e {
+
+using namespace std::chrono_literals;
+
+// Where the programs under test are; set by main from the command line.
+struct ProgramPaths {
+    std::wstring orlisk;
+    std::wstring winamp;
+};
+ProgramPaths& Programs();
+
+// A Linux path ("/work/...") as Wine sees it ("Z:\work\..."); a Windows path stays as it is.
+std::wstring WindowsPath(const std::wstring& path);
+
+// Polls condition every 50 ms until it holds or timeout passes; true when it held.
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+
+// A program the test started; terminated when the object goes, if it still runs.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    ~ChildProcess();
+
+    bool Start(const std::wstring& exe, const std::vector<std::wstring>& arguments = {});
+    bool IsRunning() const;
+    // Waits for the end; true when it ended within timeout.
+    bool WaitForExit(std::chrono::milliseconds timeout) const;
+    std::optional<DWORD> ExitCode() const;
+    DWORD Id() const noexcept { return id_; }
+    void Terminate();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Top-level windows, in Z order, optionally only those of one class or one process.
+std::vector<HWND> TopLevelWindows(const wchar_t* className = nullptr, DWORD processId = 0);
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+DWORD ProcessOf(HWND window);
+
+// The windows of Wine's tray that stand for one icon each, wherever the tray put them.
+std::vector<HWND> TrayIconWindows();
+
+// Notepad's windows, and ending every Notepad the tests caused.
+std::vector<HWND> NotepadWindows();
+void EndAllNotepads();
+
+// A child control of parent by class and caption (nullptr: any caption).
+HWND FindControl(HWND parent, const wchar_t* className, const wchar_t* caption);
+// BM_GETCHECK, BM_CLICK, WM_SETTEXT, WM_GETTEXT across processes, bounded in time.
+LRESULT CheckOf(HWND button);
+bool Click(HWND button);
+bool SetText(HWND window, const std::wstring& text);
+std::wstring TextOf(HWND window);
+
+// Orlisk's values under HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Orlisk\Settings.
+void DeleteSettings();
+void StoreSetting(const wchar_t* name, const std::wstring& value);
+std::optional<std::wstring> StoredSetting(const wchar_t* name);
+
+// For the life of the object, windows of programs started from now on are not handed to an X
+// window manager. On a bare X server there is none, and Wine then waits two seconds for one to
+// acknowledge every window that closes, which would make each Notepad take two seconds to go
+// (Windows closes it at once). The earlier setting comes back when the object goes.
+class UnmanagedWindows {
+public:
+    UnmanagedWindows();
+    UnmanagedWindows(const UnmanagedWindows&) = delete;
+    UnmanagedWindows& operator=(const UnmanagedWindows&) = delete;
+    ~UnmanagedWindows();
+
+private:
+    std::optional<std::wstring> previous_;
+};
+
+// A fresh folder of lyrics files under the temporary folder, removed with the object.
+class LyricsFolder {
+public:
+    LyricsFolder();
+    LyricsFolder(const LyricsFolder&) = delete;
+    LyricsFolder& operator=(const LyricsFolder&) = delete;
+    ~LyricsFolder();
+
+    void AddLyrics(const std::wstring& title) const;
+    // The folder as Orlisk stores it: a Windows path, with or without the trailing "\".
+    std::wstring Path(bool trailingBackslash) const;
+
+private:
+    std::filesystem::path folder_;
+};
+
+} // namespace orlisk_e2e

@@ -1,0 +1,279 @@
+// End-to-end tests of Orlisk.exe under Wine: the real program with a stand-in Winamp (a window
+// whose caption the test sets) and Wine's Notepad, driven through its windows and tray icon and
+// checked through what it opens, closes and stores in the registry.
+//
+// Usage: orlisk_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe [gtest options]
+#include "orlisk_e2e_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace orlisk_e2e {
+namespace {
+
+constexpr wchar_t settingsClass[] = L"OrliskSettingsWindow";
+constexpr wchar_t settingsCaption[] = L"Orlisk 1.1 - Settings";
+
+HWND NotepadOf(const std::wstring& title) { return ::FindWindowW(L"Notepad", (title + L".txt - Notepad").c_str()); }
+
+class OrliskE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(Programs().orlisk.empty()) << "--orlisk=PATH is missing";
+        ASSERT_FALSE(Programs().winamp.empty()) << "--winamp=PATH is missing";
+        EndAllNotepads();
+        DeleteSettings();
+        lyrics_.AddLyrics(L"Artist - Song");
+        lyrics_.AddLyrics(L"Other - Tune");
+    }
+
+    void TearDown() override {
+        StopOrlisk(orlisk_);
+        winamp_.Terminate();
+        EndAllNotepads();
+        DeleteSettings();
+    }
+
+    void StoreFolderAndStart(const std::wstring& start, const std::wstring& automatic) {
+        StoreSetting(L"Path", lyrics_.Path(true));
+        StoreSetting(L"Start", start);
+        StoreSetting(L"Auto", automatic);
+    }
+
+    // Starts Orlisk and waits until its window exists; the icons it added are remembered.
+    HWND StartOrlisk(ChildProcess& process) {
+        const std::vector<HWND> before = TrayIconWindows();
+        if (!process.Start(Programs().orlisk)) return nullptr;
+        HWND window = nullptr;
+        WaitFor(
+            [&] {
+                const auto windows = TopLevelWindows(settingsClass, process.Id());
+                window = windows.empty() ? nullptr : windows.front();
+                return window != nullptr;
+            },
+            10s);
+        WaitFor(
+            [&] {
+                ownIcons_.clear();
+                for (HWND icon : TrayIconWindows())
+                    if (std::find(before.begin(), before.end(), icon) == before.end()) ownIcons_.push_back(icon);
+                return !ownIcons_.empty();
+            },
+            5s);
+        return window;
+    }
+
+    bool StartWinamp(const std::wstring& caption) {
+        return winamp_.Start(Programs().winamp, {caption}) &&
+               WaitFor([&] { return !TopLevelWindows(L"LyricsTestWinamp", winamp_.Id()).empty(); }, 5s);
+    }
+
+    HWND WinampWindow() {
+        const auto windows = TopLevelWindows(L"LyricsTestWinamp", winamp_.Id());
+        return windows.empty() ? nullptr : windows.front();
+    }
+
+    // A click on the icon as the tray passes it on: the icon's own window gets the mouse messages.
+    void ClickIcon(UINT down, UINT up) {
+        ASSERT_EQ(ownIcons_.size(), 1u) << "Orlisk should have exactly one tray icon";
+        ::PostMessageW(ownIcons_.front(), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(8, 8));
+        ::PostMessageW(ownIcons_.front(), up, 0, MAKELPARAM(8, 8));
+    }
+
+    static void StopOrlisk(ChildProcess& process) {
+        if (!process.IsRunning()) return;
+        const auto windows = TopLevelWindows(settingsClass, process.Id());
+        if (!windows.empty()) Click(FindControl(windows.front(), L"Button", L"Exit Program"));
+        if (!process.WaitForExit(5s)) process.Terminate();
+    }
+
+    LyricsFolder lyrics_;
+    ChildProcess orlisk_;
+    ChildProcess winamp_;
+    std::vector<HWND> ownIcons_;
+};
+
+TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
+    StoreFolderAndStart(L"1", L"0");
+    ASSERT_TRUE(StartWinamp(L"12. Artist - Song - Winamp"));
+    const HWND settings = StartOrlisk(orlisk_);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(settings)) << "a good stored folder keeps the window hidden";
+
+    HWND first = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (first = NotepadOf(L"Artist - Song")) != nullptr; }, 10s))
+        << "\"Start\" on: the lyrics of the playing song open at start-up";
+
+    ClickIcon(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "the first button closes the open lyrics";
+    HWND second = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (second = NotepadOf(L"Artist - Song")) != nullptr && second != first; }, 10s))
+        << "and opens those of the song now playing, even the same one";
+    EXPECT_EQ(NotepadWindows().size(), 1u);
+}
+
+TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {
+    StoreFolderAndStart(L"0", L"1");
+    ASSERT_TRUE(StartWinamp(L"3. Artist - Song - Winamp"));
+    ASSERT_NE(StartOrlisk(orlisk_), nullptr);
+    HWND first = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (first = NotepadOf(L"Artist - Song")) != nullptr; }, 10s))
+        << "\"Auto\" on checks \"Start\" too, so the lyrics open at start-up";
+
+    ASSERT_TRUE(SetText(WinampWindow(), L"4. Other - Tune - Winamp"));
+    const auto changed = std::chrono::steady_clock::now();
+    const auto since = [&] {
+        return static_cast<int>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - changed).count());
+    };
+    HWND second = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (second = NotepadOf(L"Other - Tune")) != nullptr; }, 3s))
+        << "a new song's lyrics open within 3 seconds";
+    RecordProperty("new_lyrics_ms", since());
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s)) << "and the old ones are closed";
+    RecordProperty("old_lyrics_closed_ms", since());
+    EXPECT_LE(since(), 3000);
+
+    // A song without a lyrics file: the old lyrics close and nothing opens.
+    ASSERT_TRUE(SetText(WinampWindow(), L"5. Nobody - Nothing - Winamp"));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(second); }, 3s)) << "the lyrics of the old song close";
+    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2500ms)) << "nothing opens for a song without lyrics";
+}
+
+TEST_F(OrliskE2E, OpensNothingWithoutWinamp) {
+    StoreFolderAndStart(L"1", L"1");
+    ASSERT_NE(StartOrlisk(orlisk_), nullptr);
+    ClickIcon(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 3s));
+    EXPECT_TRUE(orlisk_.IsRunning());
+}
+
+TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
+    StoreSetting(L"Path", lyrics_.Path(false));
+    StoreSetting(L"Size", L"2");
+    StoreSetting(L"Start", L"0");
+    const HWND settings = StartOrlisk(orlisk_);
+    ASSERT_NE(settings, nullptr);
+    ASSERT_EQ(ownIcons_.size(), 1u);
+
+    const HWND path = FindControl(settings, L"Edit", nullptr);
+    EXPECT_EQ(TextOf(path), lyrics_.Path(true)) << "the stored folder gets its backslash at start-up";
+    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Maximized")), BST_CHECKED);
+    const HWND startup = FindControl(settings, L"Button", L"As soon as Orlisk opens (if Winamp is also open)");
+    EXPECT_EQ(CheckOf(startup), BST_UNCHECKED);
+
+    // Checking "Automatically" checks the start-up box as well.
+    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"Automatically when song changes")));
+    EXPECT_EQ(CheckOf(startup), BST_CHECKED);
+
+    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"Exit Program")));
+    EXPECT_TRUE(orlisk_.WaitForExit(5s)) << "Exit Program ends the program";
+    EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(true));
+    EXPECT_EQ(StoredSetting(L"Size"), L"2");
+    EXPECT_EQ(StoredSetting(L"Start"), L"1");
+    EXPECT_EQ(StoredSetting(L"Auto"), L"1");
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const auto icons = TrayIconWindows();
+            return std::find(icons.begin(), icons.end(), ownIcons_.front()) == icons.end();
+        },
+        3s))
+        << "the tray icon goes with the program";
+}
+
+TEST_F(OrliskE2E, OkWithAMissingFolderSavesTheRestAndStaysOpen) {
+    StoreSetting(L"Start", L"0");
+    const HWND settings = StartOrlisk(orlisk_);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s))
+        << "with no folder stored the settings window shows at start-up";
+
+    ASSERT_TRUE(SetText(FindControl(settings, L"Edit", nullptr), lyrics_.Path(false) + L"\\missing"));
+    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"Minimized")));
+    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"OK")));
+    EXPECT_TRUE(::IsWindowVisible(settings)) << "a folder that cannot be found keeps the window open";
+    EXPECT_EQ(StoredSetting(L"Path"), std::nullopt);
+    EXPECT_EQ(StoredSetting(L"Size"), L"1");
+    EXPECT_EQ(StoredSetting(L"Start"), L"0");
+    EXPECT_EQ(StoredSetting(L"Auto"), L"0");
+
+    ASSERT_TRUE(SetText(FindControl(settings, L"Edit", nullptr), lyrics_.Path(false)));
+    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"OK")));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 3s)) << "a good folder: OK hides the window";
+    EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(true));
+    EXPECT_TRUE(orlisk_.IsRunning()) << "OK never ends the program";
+}
+
+TEST_F(OrliskE2E, ASecondOrliskEndsAtOnce) {
+    StoreFolderAndStart(L"0", L"0");
+    ASSERT_NE(StartOrlisk(orlisk_), nullptr);
+    const std::size_t icons = TrayIconWindows().size();
+
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(Programs().orlisk));
+    EXPECT_TRUE(second.WaitForExit(3s)) << "the second instance ends by itself";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_TRUE(orlisk_.IsRunning()) << "the first one keeps running";
+    EXPECT_EQ(TrayIconWindows().size(), icons) << "the second never shows an icon";
+    EXPECT_EQ(TopLevelWindows(settingsClass).size(), 1u);
+}
+
+TEST_F(OrliskE2E, StoredValuesThatDoNotFitLeaveTheControlsAsCreated) {
+    StoreSetting(L"Path", lyrics_.Path(false) + L"\\missing");
+    StoreSetting(L"Size", L"7");
+    StoreSetting(L"Start", L"yes");
+    StoreSetting(L"Auto", L"-1");
+    const HWND settings = StartOrlisk(orlisk_);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s))
+        << "a folder that cannot be found shows the settings window";
+    EXPECT_EQ(TextOf(FindControl(settings, L"Edit", nullptr)), lyrics_.Path(false) + L"\\missing\\");
+    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Normal")), BST_CHECKED);
+    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Minimized")), BST_UNCHECKED);
+    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Maximized")), BST_UNCHECKED);
+    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"As soon as Orlisk opens (if Winamp is also open)")),
+              BST_CHECKED);
+    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Automatically when song changes")), BST_UNCHECKED);
+    EXPECT_EQ(StoredSetting(L"Size"), L"7") << "nothing is written at start-up";
+}
+
+TEST_F(OrliskE2E, SecondButtonMenuShowsTheSettings) {
+    StoreFolderAndStart(L"0", L"0");
+    const HWND settings = StartOrlisk(orlisk_);
+    ASSERT_NE(settings, nullptr);
+    ASSERT_FALSE(::IsWindowVisible(settings));
+
+    ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const auto menus = TopLevelWindows(L"#32768", orlisk_.Id());
+            menu = menus.empty() ? nullptr : menus.front();
+            return menu && ::IsWindowVisible(menu);
+        },
+        5s))
+        << "the second button pops up the menu";
+    // Down to the third entry ("Exit", separator, "Settings"), then Enter.
+    for (int step = 0; step < 2; ++step) {
+        ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(menu, WM_KEYUP, VK_DOWN, 0);
+    }
+    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
+}
+
+} // namespace
+} // namespace orlisk_e2e
+
+int wmain(int argc, wchar_t** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        if (argument.starts_with(L"--orlisk=")) orlisk_e2e::Programs().orlisk = orlisk_e2e::WindowsPath(argument.substr(9));
+        if (argument.starts_with(L"--winamp=")) orlisk_e2e::Programs().winamp = orlisk_e2e::WindowsPath(argument.substr(9));
+    }
+    const orlisk_e2e::UnmanagedWindows unmanaged;
+    return RUN_ALL_TESTS();
+}
