@@ -38,8 +38,8 @@ FreeNameIndex::FreeNameIndex(const std::vector<std::wstring>& names) : nextFree_
         if (slot >= kPrefetchDistance) Prefetch(hashes[slot - kPrefetchDistance]);
         if (names[slot].empty()) continue;
         Bucket& bucket = Find(names[slot], hashes[slot]);
-        if (bucket.keySlot == kNone) {
-            bucket = Bucket{hashes[slot], slot, slot, names[slot]};
+        if (bucket.key.empty()) {
+            bucket = Bucket{hashes[slot], slot, names[slot]};
             ++distinctNames_;
         } else {
             nextFree_[slot] = bucket.firstFree;
@@ -55,7 +55,7 @@ void FreeNameIndex::Prefetch(std::size_t hash) const noexcept {
 void FreeNameIndex::PrefetchName(std::size_t hash) const noexcept {
     if (buckets_.empty()) return;
     const Bucket& bucket = buckets_[hash & (buckets_.size() - 1)];
-    if (bucket.hash == hash && !bucket.key.empty()) __builtin_prefetch(bucket.key.data());
+    if (!bucket.key.empty() && bucket.hash == hash) __builtin_prefetch(bucket.key.data());
 }
 
 bool FreeNameIndex::SameLowerCase(std::wstring_view text, std::wstring_view key) {
@@ -71,7 +71,7 @@ FreeNameIndex::Bucket& FreeNameIndex::Find(std::wstring_view text, std::size_t h
     const std::size_t mask = buckets_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         Bucket& bucket = buckets_[at];
-        if (bucket.keySlot == kNone) return bucket;
+        if (bucket.key.empty()) return bucket;
         if (bucket.hash == hash && SameLowerCase(text, bucket.key)) return bucket;
     }
 }
@@ -80,7 +80,7 @@ std::size_t FreeNameIndex::TakeFirstFree(std::wstring_view text, std::size_t has
     if (buckets_.empty() || text.empty()) return kNone;
     Bucket& bucket = Find(text, hash);
     const std::size_t slot = bucket.firstFree;
-    if (bucket.keySlot == kNone || slot == kNone) return kNone;
+    if (bucket.key.empty() || slot == kNone) return kNone;
     bucket.firstFree = nextFree_[slot];
     return slot;
 }

@@ -38,12 +38,12 @@ public:
     std::size_t TakeFirstFree(std::wstring_view text, std::size_t hash);
 
 private:
-    // One distinct lower-cased name: a slot that holds it (to compare keys) and its first free slot.
+    // One distinct lower-cased name: one of its names as written (to compare keys; names are never
+    // blank, so an empty key marks an empty bucket) and its first free slot.
     struct Bucket {
         std::size_t hash = 0;
-        std::size_t keySlot = kNone;  // kNone: the bucket is empty
         std::size_t firstFree = kNone;
-        std::wstring_view key;        // the name in keySlot, stable while the index is used
+        std::wstring_view key;
     };
 
     // The bucket that holds the text, or the empty bucket where it would go.

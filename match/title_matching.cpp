@@ -46,8 +46,8 @@ void TakeMatches(std::vector<std::wstring>& playlistTitles, FreeNameIndex& index
 
 bool IsTextFileName(std::wstring_view name) {
     const std::wstring_view ending = name.substr(name.size() - std::min<std::size_t>(4, name.size()));
-    // Plain ASCII endings, nearly every name, are told without asking the system; lower-casing maps
-    // ASCII to ASCII, A to Z only.
+    // Plain ASCII endings, nearly every name, are told without asking the system: of ASCII
+    // characters only "T" and "X" lower-case to "t" and "x", and nothing lower-cases to ".".
     if (std::all_of(ending.begin(), ending.end(), [](wchar_t c) { return c < 0x80; })) {
         return ending.size() == 4 && ending[0] == L'.' && (ending[1] | 0x20) == L't' && (ending[2] | 0x20) == L'x' &&
                (ending[3] | 0x20) == L't';
