@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <cstdint>
 #include <string_view>
 
 #include "../lower_case.h"
@@ -62,7 +62,8 @@ private:
 };
 
 // Listing order is by upper-case form, then by the name itself. The upper-case forms are kept as
-// UTF-8, whose byte order is the order of the characters, at a quarter of the memory. They are
+// UTF-8, whose byte order is the order of the characters, at a quarter of the memory (decoded names
+// hold no surrogates, so the encoding is one to one). They are
 // sorted as a radix sort over eight bytes at a time: a run of names that agree on their first bytes
 // (a folder of "Artist - Title" names has long ones) is ordered by the next eight, which reads each
 // key a few times rather than once per comparison. A run in which some key ends within the eight
