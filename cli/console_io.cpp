@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "cli_io.h"
@@ -36,6 +37,26 @@ void Write(std::FILE* stream, std::wstring_view text) {
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
 }
 
+#ifdef _WIN32
+// A console hands over what was typed as wide text; read as bytes it would come in the console's
+// OEM code page, which is not UTF-8. Ctrl+Z at the start of a line ends the input, as in every
+// console program.
+std::optional<std::wstring> ReadConsoleLine(HANDLE input) {
+    std::wstring line;
+    wchar_t buffer[512];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadConsoleW(input, buffer, static_cast<DWORD>(std::size(buffer)), &got, nullptr) || got == 0) break;
+        line.append(buffer, got);
+        if (line.back() == L'\n') break;
+    }
+    if (line.empty() || line.front() == L'\x1a') return std::nullopt;
+    if (line.back() == L'\n') line.pop_back();
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    return line;
+}
+#endif
+
 } // namespace
 
 ConsoleIo::ConsoleIo() = default;
@@ -49,6 +70,11 @@ void ConsoleIo::Err(std::wstring_view text) {
 }
 
 std::optional<std::wstring> ConsoleIo::ReadLine() {
+#ifdef _WIN32
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (input != INVALID_HANDLE_VALUE && input != nullptr && GetConsoleMode(input, &mode)) return ReadConsoleLine(input);
+#endif
     std::string line;
     int c = 0;
     bool any = false;
