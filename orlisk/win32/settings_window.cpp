@@ -5,7 +5,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cwchar>
 #include <vector>
 
 namespace lyrics::orlisk::win32 {
@@ -21,7 +23,9 @@ constexpr int trayRetryLimit = 60;
 constexpr UINT trayCallbackMessage = WM_APP + 1;
 constexpr UINT trayIconId = 1;
 
-constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: the frame paints only its border and caption, so the form must paint the
+// face colour inside it.
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
 
 // The form's font, MS Sans Serif 8.25 pt, at the window's DPI.
@@ -41,6 +45,30 @@ UniqueHfont MakeFont(UINT dpi, bool bold) {
 UniqueHicon LoadProgramIcon(HINSTANCE instance, int width, int height) {
     return UniqueHicon(static_cast<HICON>(
         ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORLISK), IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
+}
+
+bool IsCheckOrOption(const ControlLayout& control) {
+    const DWORD kind = control.style & BS_TYPEMASK;
+    return kind == BS_AUTOCHECKBOX || kind == BS_AUTORADIOBUTTON;
+}
+
+// A font other than the one the form was drawn with can need more room than the form gave a
+// check box; then it grows to the right, up to the window's edge, instead of cutting its caption.
+int WidthToShowCaption(const ControlLayout& control, HFONT font, int left, int width, UINT dpi) {
+    const HDC dc = ::GetDC(nullptr);
+    if (!dc) return width;
+    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    SIZE text{};
+    const int length = static_cast<int>(std::wcslen(control.caption));
+    const bool measured = ::GetTextExtentPoint32W(dc, control.caption, length, &text) != FALSE;
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(nullptr, dc);
+    if (!measured) return width;
+
+    // The box or circle, the gap after it and room for the focus rectangle.
+    const int needed = text.cx + ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + ::MulDiv(8, static_cast<int>(dpi), 96);
+    const int room = TwipsToPixels(formWidthTwips, dpi) - left;
+    return std::max(width, std::min(needed, room));
 }
 
 SIZE WindowSizeForClient(UINT dpi) {
@@ -170,11 +198,13 @@ void SettingsWindow::ApplyDpi(UINT dpi) {
     for (const ControlLayout& control : FormLayout()) {
         const HWND window = Control(control.id);
         if (!window) continue;
-        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(control.bold ? boldFont_.get() : regularFont_.get()),
-                       FALSE);
+        const HFONT font = control.bold ? boldFont_.get() : regularFont_.get();
+        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const int left = TwipsToPixels(control.left, dpi_);
+        int width = TwipsToPixels(control.width, dpi_);
+        if (IsCheckOrOption(control)) width = WidthToShowCaption(control, font, left, width, dpi_);
         if (positions)
-            positions = ::DeferWindowPos(positions, window, nullptr, TwipsToPixels(control.left, dpi_),
-                                         TwipsToPixels(control.top, dpi_), TwipsToPixels(control.width, dpi_),
+            positions = ::DeferWindowPos(positions, window, nullptr, left, TwipsToPixels(control.top, dpi_), width,
                                          TwipsToPixels(control.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (positions) ::EndDeferWindowPos(positions);
