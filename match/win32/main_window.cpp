@@ -23,6 +23,9 @@ constexpr wchar_t kFailureCaption[] = L"Match";
 constexpr wchar_t kHelpFileName[] = L"Match Help.txt";
 constexpr wchar_t kFolderPrompt[] = L"Lyrics Folder...";
 
+// Posted to itself when a control takes the focus.
+constexpr UINT kFocusMovedMessage = WM_APP + 1;
+
 // Fixed border, system menu and close box; no minimise or maximise box.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
@@ -148,7 +151,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnSetCursor()) return TRUE;
         break;
     case DM_GETDEFID: return MAKELRESULT(IDC_CMDMATCH, DC_HASDEFID);
-    case WM_NEXTDLGCTL: OnNextDlgCtl(wParam, lParam); return 0;
+    case kFocusMovedMessage: OnFocusMoved(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default: break;
     }
@@ -178,13 +181,11 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::OnCommand(int id, int code, HWND control) {
-    if (code == BN_SETFOCUS) {
-        ShowDefaultButton(control);
-        return;
-    }
-    if (code == EN_SETFOCUS) {
-        ShowDefaultButton(nullptr);
+void MainWindow::OnCommand(int id, int code, HWND) {
+    if (code == BN_SETFOCUS || code == EN_SETFOCUS) {
+        // The dialog manager restyles the buttons itself right after it moves the focus; the
+        // button Enter presses is shown once it is done.
+        ::PostMessageW(window_, kFocusMovedMessage, 0, 0);
         return;
     }
     // A push button with BS_NOTIFY reports a quick second click as a double click; it is a click.
@@ -219,10 +220,9 @@ bool MainWindow::OnSetCursor() {
     return true;
 }
 
-void MainWindow::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
-    // The dialog manager asks for this on Tab and Shift+Tab; an ordinary window must answer itself.
-    const HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : ::GetNextDlgTabItem(window_, ::GetFocus(), wParam != 0);
-    if (target) FocusControl(target);
+void MainWindow::OnFocusMoved() {
+    const HWND focus = ::GetFocus();
+    ShowDefaultButton(focus && ::IsChild(window_, focus) && IsPushButton(focus) ? focus : nullptr);
 }
 
 void MainWindow::OnDestroy() { ::PostQuitMessage(0); }
@@ -358,14 +358,8 @@ std::wstring MainWindow::ControlText(int id) const {
     return text;
 }
 
-void MainWindow::FocusControl(HWND control) {
-    ::SetFocus(control);
-    // As in a dialog, a text box reached with Tab has its whole text selected.
-    if (::SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) ::SendMessageW(control, EM_SETSEL, 0, -1);
-}
-
 void MainWindow::ShowDefaultButton(HWND focusedButton) {
-    const HWND defaultButton = focusedButton && IsPushButton(focusedButton) ? focusedButton : Control(IDC_CMDMATCH);
+    const HWND defaultButton = focusedButton ? focusedButton : Control(IDC_CMDMATCH);
     for (const ControlSpec& spec : kFormControls) {
         if (spec.kind != ControlKind::Button && spec.kind != ControlKind::DefaultButton) continue;
         const HWND button = Control(spec.id);

@@ -38,7 +38,7 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnActivate(bool active);
     bool OnSetCursor();
-    void OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+    void OnFocusMoved();
     void OnDestroy();
 
     // Control events.
@@ -63,7 +63,6 @@ private:
 
     HWND Control(int id) const noexcept { return ::GetDlgItem(window_, id); }
     std::wstring ControlText(int id) const;
-    void FocusControl(HWND control);
     // The button that Enter presses: the focused push button, else cmdMatch; drawn as such.
     void ShowDefaultButton(HWND focusedButton);
 

@@ -237,9 +237,19 @@ TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
 TEST_F(MatchProgram, TabWalksTheControlsInTabOrder) {
     ASSERT_TRUE(FocusReaches(IDC_TXTBROWSE));
     // Labels take no focus and the hidden box is skipped.
+    // Enter presses the focused push button, else Match: that button is drawn as the default one.
+    const auto defaultButton = [&] {
+        for (int id : {IDC_CMDBROWSE, IDC_CMDOPEN, IDC_CMDMATCH, IDC_CMDHELP, IDC_CMDEXIT}) {
+            if ((Style(Control(id)) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return id;
+        }
+        return 0;
+    };
     for (int next : {IDC_TXTOPEN, IDC_CMDBROWSE, IDC_CMDOPEN, IDC_CMDMATCH, IDC_CMDHELP, IDC_CMDEXIT, IDC_TXTBROWSE}) {
         PressKey(FocusedWindowOf(window_), VK_TAB);
         EXPECT_TRUE(FocusReaches(next)) << "Tab should reach control " << next;
+        const bool onButton = next != IDC_TXTOPEN && next != IDC_TXTBROWSE;
+        EXPECT_TRUE(WaitUntil([&] { return defaultButton() == (onButton ? next : IDC_CMDMATCH); }, 2s))
+            << "default button " << defaultButton() << " with the focus on " << next;
     }
 }
 
