@@ -157,7 +157,20 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
 
     TextRun<char> upper;
     upper.Reserve(names.Characters() + names.Characters() / 2, names.Size());  // upper-casing may lengthen UTF-8 a little
-    for (std::size_t i = 0; i < names.Size(); ++i) upper.Add(EncodeUtf8(UpperCase(DecodeUtf8Lenient(names[i]))));
+    std::string asciiUpper;
+    for (std::size_t i = 0; i < names.Size(); ++i) {
+        const std::string_view name = names[i];
+        if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            // UpperCase maps ASCII to ASCII, a to z only; most names are ASCII and skip the round trip.
+            asciiUpper.assign(name);
+            for (char& c : asciiUpper) {
+                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
+            }
+            upper.Add(asciiUpper);
+        } else {
+            upper.Add(EncodeUtf8(UpperCase(DecodeUtf8Lenient(name))));
+        }
+    }
     std::vector<std::wstring> listed;
     listed.reserve(names.Size());
     const std::vector<std::size_t> order = ListingSort(upper, names).Order();
