@@ -62,6 +62,35 @@ std::set<std::wstring> ListNamesBetween(const SYSTEMTIME& from, const SYSTEMTIME
     return names;
 }
 
+// The display's DPI for programs started while this lives (Wine reads it when a program starts);
+// the prefix gets its old setting back afterwards.
+class DisplayDpiScope {
+public:
+    explicit DisplayDpiScope(DWORD dpi) {
+        DWORD size = sizeof(previous_);
+        hadPrevious_ = ::RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &previous_, &size) == ERROR_SUCCESS;
+        set_ = ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof(dpi)) == ERROR_SUCCESS;
+    }
+    DisplayDpiScope(const DisplayDpiScope&) = delete;
+    DisplayDpiScope& operator=(const DisplayDpiScope&) = delete;
+    ~DisplayDpiScope() {
+        if (!set_) return;
+        if (hadPrevious_) {
+            ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &previous_, sizeof(previous_));
+        } else {
+            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
+        }
+    }
+    bool Set() const noexcept { return set_; }
+
+private:
+    static constexpr const wchar_t* kKey = L"Control Panel\\Desktop";
+    static constexpr const wchar_t* kValue = L"LogPixels";
+    DWORD previous_ = 0;
+    bool hadPrevious_ = false;
+    bool set_ = false;
+};
+
 class MatchProgram : public ::testing::Test {
 public:
     static void SetUpTestSuite() {
@@ -95,6 +124,10 @@ protected:
         ASSERT_FALSE(EnvironmentText(L"DISPLAY").empty()) << "no X display: run under scripts/wine-env";
         ASSERT_FALSE(Work().exe.empty()) << "MATCH_EXE and MATCH_E2E_WORK must name Match.exe and a scratch folder";
         for (const std::wstring& name : FilesMatching(Work().folder, L"UnMatch *.txt")) ::DeleteFileW((Work().folder + L"\\" + name).c_str());
+        StartMatch();
+    }
+
+    void StartMatch() {
         ASSERT_TRUE(match_.Start(Work().exe)) << "cannot start " << ::testing::PrintToString(Work().exe);
         window_ = WaitForWindow([&] { return FindTopLevelWindow(kCaption, match_.ProcessId()); });
         ASSERT_NE(window_, nullptr) << "no window captioned Pellanor";
@@ -232,6 +265,28 @@ TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
     EXPECT_FALSE(::IsWindowVisible(Control(IDC_TXTOPEN1))) << "txtOpen1 is hidden";
     EXPECT_EQ(Style(Control(IDC_CMDMATCH)) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "Match is the default button";
     EXPECT_TRUE(FocusReaches(IDC_TXTBROWSE)) << "the first box has the focus at start";
+}
+
+TEST_F(MatchProgram, LaysOutInTwipsAtTheDisplaysDpi) {
+    match_.End();
+    const DisplayDpiScope largeText(144);
+    ASSERT_TRUE(largeText.Set());
+    StartMatch();
+    const auto px = [](int twips) { return MulDiv(twips, 144, 1440); };
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, px(4935));
+    EXPECT_EQ(client.bottom, px(1350));
+    const RECT exit = RectInParent(Control(IDC_CMDEXIT), window_);
+    EXPECT_EQ(exit.left, px(3780));
+    EXPECT_EQ(exit.bottom, px(960 + 375));
+    const RECT open = RectInParent(Control(IDC_TXTOPEN), window_);
+    EXPECT_EQ(open.right, px(1320 + 3135));
+    for (int label : {IDC_LBLCAPTION0, IDC_LBLCAPTION1}) {
+        const RECT rect = RectInParent(Control(label), window_);
+        EXPECT_GT(rect.right - rect.left, px(800)) << "the label grows with its font";
+        EXPECT_LE(rect.right, px(1320)) << "and stays clear of the boxes";
+    }
 }
 
 TEST_F(MatchProgram, TabWalksTheControlsInTabOrder) {
