@@ -20,8 +20,9 @@ std::wstring ProgramPath() {
     }
 }
 
-std::wstring ProgramFolder() {
-    std::wstring path = ProgramPath();
+std::wstring ProgramFolder() { return FolderOfPath(ProgramPath()); }
+
+std::wstring FolderOfPath(std::wstring path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return {};
     // "C:\Match.exe" lives in "C:\", which keeps its backslash.

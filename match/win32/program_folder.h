@@ -11,4 +11,8 @@ std::wstring ProgramPath();
 // ProgramPath() without its last component, as Windows writes it (a drive's root keeps its "\").
 std::wstring ProgramFolder();
 
+// The folder part of a full path: "C:\Tools\Match.exe" -> "C:\Tools", "C:\Match.exe" -> "C:\";
+// empty when the path names no folder.
+std::wstring FolderOfPath(std::wstring path);
+
 } // namespace match
