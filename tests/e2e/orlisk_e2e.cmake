@@ -6,7 +6,7 @@ target_link_libraries(fake_winamp PRIVATE shell32 user32)
 
 add_executable(orlisk_e2e ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_test.cpp ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_support.cpp)
 target_link_options(orlisk_e2e PRIVATE -municode)
-target_link_libraries(orlisk_e2e PRIVATE gtest advapi32 user32)
+target_link_libraries(orlisk_e2e PRIVATE gtest advapi32 user32 shell32)
 add_dependencies(orlisk_e2e Orlisk fake_winamp)
 
 add_test(NAME orlisk_e2e

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <set>
 
@@ -262,6 +264,56 @@ TEST_F(OrliskE2E, SecondButtonMenuShowsTheSettings) {
     }
     ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
+}
+
+TEST_F(OrliskE2E, CancelledFolderPickerLeavesTheFolderBoxAlone) {
+    StoreSetting(L"Start", L"0");
+    const HWND settings = StartOrlisk(orlisk_);
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s));
+    const HWND path = FindControl(settings, L"Edit", nullptr);
+    ASSERT_TRUE(SetText(path, L"C:\\kept folder"));
+
+    // Posted: the picker is modal, so the click returns only when it closes.
+    ::PostMessageW(FindControl(settings, L"Button", L"..."), BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (HWND window : TopLevelWindows(L"#32770", orlisk_.Id()))
+                if (::IsWindowVisible(window) && ::GetWindow(window, GW_OWNER) == settings) dialog = window;
+            return dialog != nullptr;
+        },
+        10s))
+        << "\"...\" shows the folder picker, owned by the settings window";
+    bool promptShown = false;
+    for (HWND child = ::FindWindowExW(dialog, nullptr, nullptr, nullptr); child;
+         child = ::FindWindowExW(dialog, child, nullptr, nullptr))
+        promptShown = promptShown || WindowText(child) == L"Lyrics folder...";
+    EXPECT_TRUE(promptShown) << "the picker shows Orlisk's prompt";
+
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 5s));
+    EXPECT_EQ(TextOf(path), L"C:\\kept folder");
+}
+
+TEST_F(OrliskE2E, IconComesBackWhenTheTaskbarIsMadeAgain) {
+    StoreFolderAndStart(L"0", L"0");
+    const HWND settings = StartOrlisk(orlisk_);
+    ASSERT_NE(settings, nullptr);
+    ASSERT_EQ(ownIcons_.size(), 1u);
+    const std::size_t before = TrayIconWindows().size();
+
+    // What a restarting Explorer does: its icons are gone, then it announces the new taskbar.
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = settings;
+    icon.uID = 1;
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
+    ASSERT_TRUE(WaitFor([&] { return TrayIconWindows().size() == before - 1; }, 3s));
+
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(settings, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    EXPECT_TRUE(WaitFor([&] { return TrayIconWindows().size() == before; }, 3s)) << "Orlisk puts its icon back";
 }
 
 } // namespace
