@@ -1,7 +1,5 @@
 #include "main_window.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <exception>
 #include <new>

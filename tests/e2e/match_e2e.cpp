@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -457,6 +459,28 @@ TEST_F(MatchProgram, CancelledPickersLeaveTheBoxesAlone) {
     EXPECT_TRUE(promptShown) << "the folder picker shows the prompt";
     ASSERT_TRUE(AnswerMessageBox(dialog, IDCANCEL));
     EXPECT_EQ(WindowText(Control(IDC_TXTBROWSE)), L"C:\\kept folder");
+}
+
+TEST_F(MatchProgram, PickedFolderReplacesTheBox) {
+    Type(IDC_TXTBROWSE, L"old text");
+    Click(Control(IDC_CMDBROWSE));
+    const HWND dialog = WaitForBox();
+    ASSERT_NE(dialog, nullptr);
+    HWND tree = nullptr;
+    for (HWND child : ChildWindows(dialog)) {
+        if (ClassName(child) == WC_TREEVIEWW) tree = child;
+    }
+    ASSERT_NE(tree, nullptr) << "the folder tree";
+    // The tree starts at the desktop, a file-system folder of its own.
+    const auto root = static_cast<LPARAM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    ASSERT_NE(root, 0);
+    ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, root);
+    ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
+    std::wstring chosen;
+    EXPECT_TRUE(WaitUntil([&] { return (chosen = WindowText(Control(IDC_TXTBROWSE))) != L"old text"; }, 5s));
+    const DWORD attributes = ::GetFileAttributesW(chosen.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        << "a folder that exists: " << ::testing::PrintToString(chosen);
 }
 
 TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {
