@@ -60,6 +60,7 @@ void FreeNameIndex::PrefetchName(std::size_t hash) const noexcept {
 
 bool FreeNameIndex::SameLowerCase(std::wstring_view text, std::wstring_view key) {
     if (key.size() != text.size()) return false;  // lower-casing keeps lengths
+    if (key == text) return true;                 // most titles are written as their files are
     keyScratch_.assign(key);
     LowerCaseInPlace(keyScratch_);
     textScratch_.assign(text);
