@@ -422,6 +422,51 @@ TEST_F(MatchProgram, UnreadablePlaylistIsReportedByName) {
     EXPECT_TRUE(NoBoxFor(500ms)) << "no offer after a failure";
 }
 
+// Folders in the way of the lists the next runs would write, for as long as this lives.
+class ListNamesTaken {
+public:
+    ListNamesTaken(const std::wstring& folder, std::chrono::seconds span) {
+        SYSTEMTIME now{}, until{};
+        ::GetLocalTime(&now);
+        FILETIME moment{};
+        ::SystemTimeToFileTime(&now, &moment);
+        ULARGE_INTEGER later{{moment.dwLowDateTime, moment.dwHighDateTime}};
+        later.QuadPart += static_cast<ULONGLONG>(span.count()) * 10'000'000;
+        const FILETIME end{later.LowPart, later.HighPart};
+        ::FileTimeToSystemTime(&end, &until);
+        for (const std::wstring& name : ListNamesBetween(now, until)) {
+            const std::wstring path = folder + L"\\" + name;
+            if (::CreateDirectoryW(path.c_str(), nullptr)) folders_.push_back(path);
+        }
+    }
+    ListNamesTaken(const ListNamesTaken&) = delete;
+    ListNamesTaken& operator=(const ListNamesTaken&) = delete;
+    ~ListNamesTaken() {
+        for (const std::wstring& path : folders_) ::RemoveDirectoryW(path.c_str());
+    }
+    bool Any() const noexcept { return !folders_.empty(); }
+
+private:
+    std::vector<std::wstring> folders_;
+};
+
+TEST_F(MatchProgram, ListThatCannotBeWrittenIsReportedWithItsPath) {
+    const ListNamesTaken taken(Work().folder, 30s);
+    ASSERT_TRUE(taken.Any());
+    Type(IDC_TXTBROWSE, Work().lyricsFolder);
+    Type(IDC_TXTOPEN, Work().playlists + L"\\Mix.m3u");
+    Click(Control(IDC_CMDMATCH));
+    const HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr) << "a list that cannot be written is reported, never passed over in silence";
+    const MessageBoxView view = ReadMessageBox(box);
+    EXPECT_EQ(view.caption, L"Match");
+    EXPECT_NE(view.text.find(L"\"" + Work().folder + L"\\UnMatch "), std::wstring::npos) << ::testing::PrintToString(view.text);
+    EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(view.icon, IconColour::Red);
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_TRUE(NoBoxFor(500ms)) << "no offer of a list that is not there";
+}
+
 TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
     Click(Control(IDC_CMDHELP));
     EXPECT_NE(WaitForNotepad(L"Match Help.txt"), nullptr);
