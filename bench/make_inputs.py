@@ -32,7 +32,7 @@ def song_name(i):
     rest //= len(WORDS)
     name += " " + WORDS[(rest + 7) % len(WORDS)]
     rest //= len(WORDS)
-    return name + (f" (Part {rest})" if rest else "")
+    return name + (f" (Take {rest})" if rest else "")
 
 
 def write_m3u(path, titles):

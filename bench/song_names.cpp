@@ -47,7 +47,7 @@ std::wstring SongName(std::uint64_t i) {
     name += kWords[(rest + 7) % kWords.size()];
     rest /= kWords.size();
     if (rest > 0) {
-        name += L" (Part ";
+        name += L" (Take ";
         name += std::to_wstring(rest);
         name += L')';
     }
