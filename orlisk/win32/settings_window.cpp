@@ -55,15 +55,12 @@ bool IsCheckOrOption(const ControlLayout& control) {
 // A font other than the one the form was drawn with can need more room than the form gave a
 // check box; then it grows to the right, up to the window's edge, instead of cutting its caption.
 int WidthToShowCaption(const ControlLayout& control, HFONT font, int left, int width, UINT dpi) {
-    const HDC dc = ::GetDC(nullptr);
-    if (!dc) return width;
-    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const ScreenDc dc;
+    if (!dc.get()) return width;
+    const FontSelection selection(dc.get(), font);
     SIZE text{};
     const int length = static_cast<int>(std::wcslen(control.caption));
-    const bool measured = ::GetTextExtentPoint32W(dc, control.caption, length, &text) != FALSE;
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(nullptr, dc);
-    if (!measured) return width;
+    if (!::GetTextExtentPoint32W(dc.get(), control.caption, length, &text)) return width;
 
     // The box or circle, the gap after it and room for the focus rectangle.
     const int needed = text.cx + ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + ::MulDiv(8, static_cast<int>(dpi), 96);

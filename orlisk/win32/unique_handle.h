@@ -1,4 +1,5 @@
-// UniqueHandle: sole owner of one Win32 handle, closed with its own function when the owner goes.
+// UniqueHandle: sole owner of one Win32 handle, closed with its own function when the owner goes;
+// ScreenDc and FontSelection: the same for a borrowed device context and a selected font.
 // One alias per kind of handle, in the manner of WIL's unique_any, so that no handle of the
 // program is ever closed by hand or leaked on an early return.
 #pragma once
@@ -55,5 +56,35 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 using UniqueHfont = UniqueHandle<HFONT, CloseFont>;
 using UniqueHicon = UniqueHandle<HICON, CloseIcon>;
 using UniqueHmenu = UniqueHandle<HMENU, CloseMenu>;
+
+// The screen's device context, for measuring text, released when the object goes.
+class ScreenDc {
+public:
+    ScreenDc() noexcept : dc_(::GetDC(nullptr)) {}
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() {
+        if (dc_) ::ReleaseDC(nullptr, dc_);
+    }
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// A font selected into a device context for the life of the object; the earlier one comes back.
+class FontSelection {
+public:
+    FontSelection(HDC dc, HFONT font) noexcept : dc_(dc), previous_(::SelectObject(dc, font)) {}
+    FontSelection(const FontSelection&) = delete;
+    FontSelection& operator=(const FontSelection&) = delete;
+    ~FontSelection() {
+        if (previous_) ::SelectObject(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 } // namespace lyrics::orlisk::win32
