@@ -165,6 +165,9 @@ LRESULT SettingsWindow::OnCreate() {
 
     CreateControls();
     ApplyDpi(::GetDpiForWindow(hwnd_));
+    // The window was made for 96 DPI before it knew its monitor; now it takes its real size.
+    const SIZE size = WindowSizeForClient(dpi_);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetSizeIndex(kSizeNormal);
     SetCheck(idChkStartup, CheckState::Checked);
 

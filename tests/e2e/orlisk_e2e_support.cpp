@@ -223,6 +223,32 @@ UnmanagedWindows::~UnmanagedWindows() {
     ::RegCloseKey(key);
 }
 
+namespace {
+
+constexpr wchar_t desktopKey[] = L"Control Panel\\Desktop";
+
+} // namespace
+
+ScreenDpi::ScreenDpi(DWORD dpi) {
+    DWORD value = 0;
+    DWORD bytes = sizeof value;
+    if (::RegGetValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &bytes) ==
+        ERROR_SUCCESS)
+        previous_ = value;
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
+
+ScreenDpi::~ScreenDpi() {
+    if (previous_) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels", REG_DWORD, &*previous_, sizeof *previous_);
+    } else {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, desktopKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        ::RegDeleteValueW(key, L"LogPixels");
+        ::RegCloseKey(key);
+    }
+}
+
 LyricsFolder::LyricsFolder() {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);

@@ -91,6 +91,18 @@ private:
     std::optional<std::wstring> previous_;
 };
 
+// For the life of the object, programs started from now on see a screen of the given DPI.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi);
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+    ~ScreenDpi();
+
+private:
+    std::optional<DWORD> previous_;
+};
+
 // A fresh folder of lyrics files under the temporary folder, removed with the object.
 class LyricsFolder {
 public:

@@ -298,6 +298,24 @@ TEST_F(OrliskE2E, CancelledFolderPickerLeavesTheFolderBoxAlone) {
     EXPECT_EQ(TextOf(path), L"C:\\kept folder");
 }
 
+TEST_F(OrliskE2E, ScalesTheFormToTheScreensDpi) {
+    // 144 DPI for the programs started from now on (Wine reads it when a program starts).
+    const ScreenDpi dpi(144);
+    StoreSetting(L"Start", L"0");
+    const HWND settings = StartOrlisk(orlisk_);
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s));
+    RECT client{};
+    ASSERT_TRUE(::GetClientRect(settings, &client));
+    EXPECT_EQ(client.right, ::MulDiv(4365, 144, 1440)) << "4365 twips at 144 DPI";
+    EXPECT_EQ(client.bottom, ::MulDiv(2190, 144, 1440));
+    RECT ok{};
+    ::GetWindowRect(FindControl(settings, L"Button", L"OK"), &ok);
+    ::MapWindowPoints(nullptr, settings, reinterpret_cast<POINT*>(&ok), 2);
+    EXPECT_EQ(ok.left, ::MulDiv(1660, 144, 1440));
+    EXPECT_EQ(ok.bottom - ok.top, ::MulDiv(375, 144, 1440));
+}
+
 TEST_F(OrliskE2E, IconComesBackWhenTheTaskbarIsMadeAgain) {
     StoreFolderAndStart(L"0", L"0");
     const HWND settings = StartOrlisk(orlisk_);
@@ -328,6 +346,8 @@ int wmain(int argc, wchar_t** argv) {
         if (argument.starts_with(L"--orlisk=")) orlisk_e2e::Programs().orlisk = orlisk_e2e::WindowsPath(argument.substr(9));
         if (argument.starts_with(L"--winamp=")) orlisk_e2e::Programs().winamp = orlisk_e2e::WindowsPath(argument.substr(9));
     }
+    // The driver reads other programs' windows in their own pixels, whatever its screen's DPI.
+    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const orlisk_e2e::UnmanagedWindows unmanaged;
     return RUN_ALL_TESTS();
 }
