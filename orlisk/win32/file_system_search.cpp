@@ -23,7 +23,7 @@ private:
     HANDLE find_;
 };
 
-} // namespace
+}  // namespace
 
 bool FileSystemSearch::FindsEntry(std::wstring_view pattern) {
     if (pattern.empty()) return false;
@@ -33,4 +33,4 @@ bool FileSystemSearch::FindsEntry(std::wstring_view pattern) {
     return static_cast<bool>(find);
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -11,4 +11,4 @@ public:
     bool FindsEntry(std::wstring_view pattern) override;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -3,6 +3,7 @@
 #include "orlisk/win32/single_instance.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 
@@ -22,7 +23,7 @@ private:
     bool initialised_;
 };
 
-} // namespace
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // A second Orlisk ends here, before it reads a setting or shows an icon.

@@ -78,4 +78,4 @@ void OrliskApp::cSysTray_MouseUp(int buttonCode, POINT anchor) {
     EndIfRequested();
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

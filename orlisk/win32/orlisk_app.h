@@ -50,4 +50,4 @@ private:
     bool endRequested_ = false;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

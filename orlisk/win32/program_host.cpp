@@ -23,4 +23,4 @@ std::wstring Win32ProgramHost::ProgramFolder() {
     }
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -18,4 +18,4 @@ private:
     const SingleInstance& singleInstance_;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -12,7 +12,7 @@ namespace {
 // make the program allocate without bound.
 constexpr DWORD maxValueBytes = 64 * 1024;
 
-} // namespace
+}  // namespace
 
 std::wstring RegistrySettingsStore::Read(std::wstring_view valueName, std::wstring_view fallback) {
     UniqueHkey key;
@@ -30,8 +30,8 @@ std::wstring RegistrySettingsStore::Read(std::wstring_view valueName, std::wstri
     // The stored data need not end in NUL; one spare character keeps the copy terminated.
     std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
     DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                           reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+            ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::wstring(fallback);
 
@@ -45,15 +45,15 @@ std::wstring RegistrySettingsStore::Read(std::wstring_view valueName, std::wstri
 bool RegistrySettingsStore::Write(std::wstring_view valueName, std::wstring_view text) {
     UniqueHkey key;
     const std::wstring path(keyPath);
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                          nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(),
+                          nullptr) != ERROR_SUCCESS)
         return false;
 
     const std::wstring name(valueName);
     const std::wstring data(text);
     const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                            bytes) == ERROR_SUCCESS;
+    return ::RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
+           ERROR_SUCCESS;
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -20,4 +20,4 @@ public:
     bool Write(std::wstring_view name, std::wstring_view text) override;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

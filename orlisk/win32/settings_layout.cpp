@@ -12,6 +12,7 @@ constexpr int frameTop = 480;
 
 constexpr DWORD child = WS_CHILD | WS_VISIBLE;
 
+// clang-format off: one control to a row, as the form designer lists them
 constexpr std::array controls{
     ControlLayout{idTxtPath, L"EDIT", L"", child | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, false,
                   1230, 40, 2655, 285},
@@ -38,6 +39,7 @@ constexpr std::array controls{
     ControlLayout{idChkAuto, L"BUTTON", L"Automatically when song changes",
                   child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0, false, frameLeft + 240, frameTop + 900, 2775, 255},
 };
+// clang-format on
 
 } // namespace
 

@@ -32,7 +32,7 @@ struct ControlLayout {
     DWORD style;
     DWORD exStyle;
     bool bold;
-    int left, top, width, height; // twips, relative to the client area
+    int left, top, width, height;  // twips, relative to the client area
 };
 
 // Client area of the window, in twips.
@@ -45,4 +45,4 @@ std::span<const ControlLayout> FormLayout();
 // twips (1440 to the inch) as pixels at dpi, rounded to the nearest pixel.
 inline int TwipsToPixels(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), 1440); }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -43,8 +43,8 @@ UniqueHfont MakeFont(UINT dpi, bool bold) {
 }
 
 UniqueHicon LoadProgramIcon(HINSTANCE instance, int width, int height) {
-    return UniqueHicon(static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORLISK), IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
+    return UniqueHicon(
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORLISK), IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
 }
 
 bool IsCheckOrOption(const ControlLayout& control) {
@@ -74,7 +74,7 @@ SIZE WindowSizeForClient(UINT dpi) {
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
-} // namespace
+}  // namespace
 
 SettingsWindow::SettingsWindow(SettingsWindowEvents& events) : events_(events) {}
 
@@ -87,11 +87,11 @@ bool SettingsWindow::Create(HINSTANCE instance) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORLISK), IMAGE_ICON,
-                                                        0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORLISK), IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hIcon =
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORLISK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORLISK), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
@@ -127,34 +127,34 @@ LRESULT CALLBACK SettingsWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPar
 
 LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        return OnCreate();
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_TIMER:
-        OnTimer(wParam);
-        return 0;
-    case WM_CTLCOLORSTATIC:
-        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_CLOSE:
-        OnClose();
-        return 0;
-    case WM_DESTROY:
-        OnDestroy();
-        return 0;
-    case trayCallbackMessage:
-        OnTrayCallback(wParam, lParam);
-        return 0;
-    default:
-        if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-            OnTaskbarCreated();
+        case WM_CREATE:
+            return OnCreate();
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
-        }
-        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case trayCallbackMessage:
+            OnTrayCallback(wParam, lParam);
+            return 0;
+        default:
+            if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+                OnTaskbarCreated();
+                return 0;
+            }
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 }
 
@@ -173,10 +173,10 @@ LRESULT SettingsWindow::OnCreate() {
 
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     const UINT dpi = ::GetDpiForSystem();
-    trayIcon_ = std::make_unique<TrayIcon>(hwnd_, trayIconId, trayCallbackMessage,
-                                           LoadProgramIcon(instance, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi),
-                                                           ::GetSystemMetricsForDpi(SM_CYSMICON, dpi)),
-                                           pendingTip_);
+    trayIcon_ = std::make_unique<TrayIcon>(
+        hwnd_, trayIconId, trayCallbackMessage,
+        LoadProgramIcon(instance, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi), ::GetSystemMetricsForDpi(SM_CYSMICON, dpi)),
+        pendingTip_);
     AddTrayIcon();
     return 0;
 }
@@ -223,29 +223,29 @@ void SettingsWindow::OnCommand(int id, int notifyCode) {
     // Menu commands and accelerators carry 0 or 1; controls carry BN_CLICKED (0) for a press.
     if (notifyCode != BN_CLICKED) return;
     switch (id) {
-    case idCmdBrowse:
-        events_.cmdBrowse_Click();
-        break;
-    case idCmdOK:
-    case IDCANCEL: // Esc: OK is also the cancel button
-        events_.cmdOK_Click();
-        break;
-    case idCmdExit:
-        events_.cmdExit_Click();
-        break;
-    case idCmdHelp:
-        events_.cmdHelp_Click();
-        break;
-    case idChkStartup:
-        LeaveGreyedStyle(idChkStartup);
-        events_.chkStartup_Click();
-        break;
-    case idChkAuto:
-        LeaveGreyedStyle(idChkAuto);
-        events_.chkAuto_Click();
-        break;
-    default:
-        break;
+        case idCmdBrowse:
+            events_.cmdBrowse_Click();
+            break;
+        case idCmdOK:
+        case IDCANCEL:  // Esc: OK is also the cancel button
+            events_.cmdOK_Click();
+            break;
+        case idCmdExit:
+            events_.cmdExit_Click();
+            break;
+        case idCmdHelp:
+            events_.cmdHelp_Click();
+            break;
+        case idChkStartup:
+            LeaveGreyedStyle(idChkStartup);
+            events_.chkStartup_Click();
+            break;
+        case idChkAuto:
+            LeaveGreyedStyle(idChkAuto);
+            events_.chkAuto_Click();
+            break;
+        default:
+            break;
     }
 }
 
@@ -316,8 +316,7 @@ void SettingsWindow::Show() {
             const int width = window.right - window.left;
             const int height = window.bottom - window.top;
             ::SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
-                           area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                           area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         ::ShowWindow(hwnd_, SW_SHOWNORMAL);
         ::SetFocus(Control(idTxtPath));
@@ -368,9 +367,12 @@ void SettingsWindow::SetSizeIndex(int index) {
 
 CheckState SettingsWindow::Check(int id) const {
     switch (::IsDlgButtonChecked(hwnd_, id)) {
-    case BST_CHECKED: return CheckState::Checked;
-    case BST_INDETERMINATE: return CheckState::Greyed;
-    default: return CheckState::Unchecked;
+        case BST_CHECKED:
+            return CheckState::Checked;
+        case BST_INDETERMINATE:
+            return CheckState::Greyed;
+        default:
+            return CheckState::Unchecked;
     }
 }
 
@@ -422,4 +424,4 @@ bool SettingsWindow::PreTranslate(MSG& msg) {
     return ::IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -108,4 +108,4 @@ private:
     bool centred_ = false;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -14,4 +14,4 @@ std::intptr_t ShellDocument::OpenDocument(WindowHandle owner, std::wstring_view 
     return reinterpret_cast<std::intptr_t>(result);
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

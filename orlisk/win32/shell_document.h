@@ -11,4 +11,4 @@ public:
     std::intptr_t OpenDocument(WindowHandle owner, std::wstring_view document, int showCommand) override;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -7,7 +7,7 @@ namespace {
 // "Local\": one Orlisk per logged-on session, so that fast user switching gives each user theirs.
 constexpr wchar_t mutexName[] = L"Local\\Orlisk.LyricsOpener.SingleInstance";
 
-} // namespace
+}  // namespace
 
 SingleInstance::SingleInstance() {
     mutex_.reset(::CreateMutexW(nullptr, FALSE, mutexName));
@@ -17,4 +17,4 @@ SingleInstance::SingleInstance() {
     anotherIsRunning_ = error == ERROR_ALREADY_EXISTS || (!mutex_ && error == ERROR_ACCESS_DENIED);
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -19,4 +19,4 @@ private:
     bool anotherIsRunning_ = false;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -78,21 +78,21 @@ TrayButtonEvent TrayIcon::Decode(WPARAM wParam, LPARAM lParam) const {
     }
 
     switch (message) {
-    case WM_LBUTTONUP:
-    case NIN_KEYSELECT:
-        event.buttonCode = 1;
-        break;
-    case WM_CONTEXTMENU:
-        event.buttonCode = 2;
-        break;
-    case WM_RBUTTONUP:
-        // Under version 4 the same click also arrives as WM_CONTEXTMENU, which is the one acted on.
-        if (!version4_) event.buttonCode = 2;
-        break;
-    default:
-        break;
+        case WM_LBUTTONUP:
+        case NIN_KEYSELECT:
+            event.buttonCode = 1;
+            break;
+        case WM_CONTEXTMENU:
+            event.buttonCode = 2;
+            break;
+        case WM_RBUTTONUP:
+            // Under version 4 the same click also arrives as WM_CONTEXTMENU, which is the one acted on.
+            if (!version4_) event.buttonCode = 2;
+            break;
+        default:
+            break;
     }
     return event;
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

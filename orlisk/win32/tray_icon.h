@@ -58,4 +58,4 @@ private:
     bool version4_ = false;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -23,7 +23,7 @@ UniqueHmenu BuildTrayMenu() {
     return menu;
 }
 
-} // namespace
+}  // namespace
 
 MenuCommand ShowTrayMenu(HWND owner, POINT anchor) {
     const UniqueHmenu menu = BuildTrayMenu();
@@ -39,4 +39,4 @@ MenuCommand ShowTrayMenu(HWND owner, POINT anchor) {
     return static_cast<MenuCommand>(chosen);
 }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

@@ -13,4 +13,4 @@ namespace lyrics::orlisk::win32 {
 // the user chose nothing.
 MenuCommand ShowTrayMenu(HWND owner, POINT anchor);
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

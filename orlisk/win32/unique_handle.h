@@ -87,4 +87,4 @@ private:
     HGDIOBJ previous_;
 };
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

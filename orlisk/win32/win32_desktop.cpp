@@ -9,9 +9,7 @@ Win32Desktop::Win32Desktop(std::function<bool(MSG&)> preTranslate) : preTranslat
 
 WindowHandle Win32Desktop::FirstWindow(WindowHandle own) { return FromHwnd(::GetWindow(ToHwnd(own), GW_HWNDFIRST)); }
 
-WindowHandle Win32Desktop::NextWindow(WindowHandle window) {
-    return FromHwnd(::GetWindow(ToHwnd(window), GW_HWNDNEXT));
-}
+WindowHandle Win32Desktop::NextWindow(WindowHandle window) { return FromHwnd(::GetWindow(ToHwnd(window), GW_HWNDNEXT)); }
 
 CaptionRead Win32Desktop::ReadCaption(WindowHandle window) {
     CaptionRead caption;
@@ -26,9 +24,7 @@ CaptionRead Win32Desktop::ReadCaption(WindowHandle window) {
 
 bool Win32Desktop::Exists(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
 
-bool Win32Desktop::IsDisabled(WindowHandle window) {
-    return (::GetWindowLongPtrW(ToHwnd(window), GWL_STYLE) & WS_DISABLED) != 0;
-}
+bool Win32Desktop::IsDisabled(WindowHandle window) { return (::GetWindowLongPtrW(ToHwnd(window), GWL_STYLE) & WS_DISABLED) != 0; }
 
 WindowHandle Win32Desktop::FindByCaption(std::wstring_view caption) {
     const std::wstring text(caption);
@@ -55,4 +51,4 @@ std::chrono::steady_clock::time_point Win32Desktop::Now() { return std::chrono::
 
 void Win32Desktop::Pause(std::chrono::milliseconds span) { std::this_thread::sleep_for(span); }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

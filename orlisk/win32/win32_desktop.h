@@ -34,4 +34,4 @@ private:
 inline HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 inline WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32

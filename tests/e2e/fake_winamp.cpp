@@ -2,6 +2,7 @@
 // command-line argument ("12. Artist - Song - Winamp"). A test changes the song by sending the
 // window WM_SETTEXT, as Winamp changes its caption; WM_CLOSE ends the program.
 #include <windows.h>
+
 #include <shellapi.h>
 
 namespace {
@@ -16,7 +17,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
@@ -32,8 +33,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.lpszClassName = className;
     if (!::RegisterClassExW(&windowClass)) return 1;
 
-    const HWND window = ::CreateWindowExW(0, className, caption, WS_OVERLAPPEDWINDOW, 40, 40, 275, 116, nullptr,
-                                          nullptr, instance, nullptr);
+    const HWND window =
+        ::CreateWindowExW(0, className, caption, WS_OVERLAPPEDWINDOW, 40, 40, 275, 116, nullptr, nullptr, instance, nullptr);
     if (argv) ::LocalFree(argv);
     if (!window) return 1;
     ::ShowWindow(window, SW_SHOWNOACTIVATE);

@@ -24,7 +24,7 @@ void CollectTrayIcons(HWND window, std::vector<HWND>& icons) {
     if (ClassName(window) == L"__winex11_tray_icon") icons.push_back(window);
 }
 
-} // namespace
+}  // namespace
 
 ProgramPaths& Programs() {
     static ProgramPaths paths;
@@ -60,8 +60,7 @@ bool ChildProcess::Start(const std::wstring& exe, const std::vector<std::wstring
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     // No handles inherited: a program under test must not keep the test's pipes open.
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info))
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return false;
     ::CloseHandle(info.hThread);
     process_ = info.hProcess;
@@ -158,15 +157,15 @@ bool Click(HWND button) {
 
 bool SetText(HWND window, const std::wstring& text) {
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                                 sendTimeoutMs, &result) != 0;
+    return ::SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, sendTimeoutMs,
+                                 &result) != 0;
 }
 
 std::wstring TextOf(HWND window) {
     wchar_t text[1024] = {};
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                          sendTimeoutMs, &result);
+    ::SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, sendTimeoutMs,
+                          &result);
     return text;
 }
 
@@ -174,8 +173,7 @@ void DeleteSettings() { ::RegDeleteTreeW(HKEY_CURRENT_USER, orliskKey); }
 
 void StoreSetting(const wchar_t* name, const std::wstring& value) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, settingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, settingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -194,17 +192,15 @@ namespace {
 
 constexpr wchar_t x11DriverKey[] = L"Software\\Wine\\X11 Driver";
 
-} // namespace
+}  // namespace
 
 UnmanagedWindows::UnmanagedWindows() {
     wchar_t value[64] = {};
     DWORD bytes = sizeof value - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CURRENT_USER, x11DriverKey, L"Managed", RRF_RT_REG_SZ, nullptr, value, &bytes) ==
-        ERROR_SUCCESS)
+    if (::RegGetValueW(HKEY_CURRENT_USER, x11DriverKey, L"Managed", RRF_RT_REG_SZ, nullptr, value, &bytes) == ERROR_SUCCESS)
         previous_ = value;
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, x11DriverKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, x11DriverKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     constexpr wchar_t no[] = L"N";
     ::RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(no), sizeof no);
@@ -227,13 +223,12 @@ namespace {
 
 constexpr wchar_t desktopKey[] = L"Control Panel\\Desktop";
 
-} // namespace
+}  // namespace
 
 ScreenDpi::ScreenDpi(DWORD dpi) {
     DWORD value = 0;
     DWORD bytes = sizeof value;
-    if (::RegGetValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &bytes) ==
-        ERROR_SUCCESS)
+    if (::RegGetValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &bytes) == ERROR_SUCCESS)
         previous_ = value;
     ::RegSetKeyValueW(HKEY_CURRENT_USER, desktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
@@ -252,8 +247,8 @@ ScreenDpi::~ScreenDpi() {
 LyricsFolder::LyricsFolder() {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    folder_ = std::filesystem::path(temp) / (L"orlisk-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                                             std::to_wstring(::GetTickCount64()));
+    folder_ = std::filesystem::path(temp) /
+              (L"orlisk-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64()));
     std::filesystem::create_directories(folder_);
 }
 
@@ -273,4 +268,4 @@ std::wstring LyricsFolder::Path(bool trailingBackslash) const {
     return trailingBackslash ? path + L"\\" : path;
 }
 
-} // namespace orlisk_e2e
+}  // namespace orlisk_e2e

@@ -119,4 +119,4 @@ private:
     std::filesystem::path folder_;
 };
 
-} // namespace orlisk_e2e
+}  // namespace orlisk_e2e

@@ -237,8 +237,7 @@ TEST_F(OrliskE2E, StoredValuesThatDoNotFitLeaveTheControlsAsCreated) {
     EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Normal")), BST_CHECKED);
     EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Minimized")), BST_UNCHECKED);
     EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Maximized")), BST_UNCHECKED);
-    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"As soon as Orlisk opens (if Winamp is also open)")),
-              BST_CHECKED);
+    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"As soon as Orlisk opens (if Winamp is also open)")), BST_CHECKED);
     EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Automatically when song changes")), BST_UNCHECKED);
     EXPECT_EQ(StoredSetting(L"Size"), L"7") << "nothing is written at start-up";
 }
@@ -336,8 +335,8 @@ TEST_F(OrliskE2E, IconComesBackWhenTheTaskbarIsMadeAgain) {
     EXPECT_TRUE(WaitFor([&] { return TrayIconWindows().size() == before; }, 3s)) << "Orlisk puts its icon back";
 }
 
-} // namespace
-} // namespace orlisk_e2e
+}  // namespace
+}  // namespace orlisk_e2e
 
 int wmain(int argc, wchar_t** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -129,8 +129,8 @@ TEST_F(SettingsWindowTest, TabOrderFollowsTheForm) {
     std::vector<int> order;
     for (HWND child = ::GetWindow(window.Hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         order.push_back(::GetDlgCtrlID(child));
-    const std::vector<int> expected{idTxtPath,  idCmdBrowse, idOptSize0,   idOptSize1,   idOptSize2, idChkStartup,
-                                    idCmdHelp,  idCmdOK,     idCmdExit,    idLblCaption, idFraOptions, idChkAuto};
+    const std::vector<int> expected{idTxtPath, idCmdBrowse, idOptSize0, idOptSize1,   idOptSize2,   idChkStartup,
+                                    idCmdHelp, idCmdOK,     idCmdExit,  idLblCaption, idFraOptions, idChkAuto};
     EXPECT_EQ(order, expected);
     EXPECT_TRUE(::GetWindowLongPtrW(Child(idCmdOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
 }
@@ -142,7 +142,7 @@ TEST_F(SettingsWindowTest, ControlsAreTheLiveSettings) {
     window.SetSizeIndex(kSizeMaximized);
     EXPECT_EQ(window.SizeIndex(), kSizeMaximized);
     EXPECT_EQ(::IsDlgButtonChecked(window.Hwnd(), idOptSize0), BST_UNCHECKED);
-    window.SetSizeIndex(5); // no such button: the selection stays
+    window.SetSizeIndex(5);  // no such button: the selection stays
     EXPECT_EQ(window.SizeIndex(), kSizeMaximized);
 
     window.SetStartupState(CheckState::Greyed);
@@ -215,8 +215,7 @@ TEST_F(SettingsWindowTest, TrayEventsOfTheCurrentShellCarryTheirAnchor) {
     // The window added its icon and asked for the version-4 callbacks; Wine's tray grants them.
     const UINT callback = WM_APP + 1;
     const auto send = [&](UINT message, int x, int y) {
-        ::SendMessageW(window.Hwnd(), callback, MAKEWPARAM(static_cast<WORD>(x), static_cast<WORD>(y)),
-                       MAKELPARAM(message, 1));
+        ::SendMessageW(window.Hwnd(), callback, MAKEWPARAM(static_cast<WORD>(x), static_cast<WORD>(y)), MAKELPARAM(message, 1));
     };
     send(WM_LBUTTONUP, 10, 20);
     send(NIN_SELECT, 10, 20);
@@ -234,8 +233,8 @@ protected:
     void TearDown() override { SetUp(); }
     static void StoreRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
         HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(RegistrySettingsStore::keyPath).c_str(), 0,
-                                    nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(RegistrySettingsStore::keyPath).c_str(), 0, nullptr, 0,
+                                    KEY_SET_VALUE, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes);
         ::RegCloseKey(key);
@@ -311,5 +310,5 @@ TEST(SingleInstance, TheFirstHoldsTheNameForItsLife) {
     EXPECT_FALSE(later.AnotherIsRunning()) << "the name is free again once the first has gone";
 }
 
-} // namespace
-} // namespace lyrics::orlisk::win32
+}  // namespace
+}  // namespace lyrics::orlisk::win32
