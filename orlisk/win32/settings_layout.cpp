@@ -12,7 +12,8 @@ constexpr int frameTop = 480;
 
 constexpr DWORD child = WS_CHILD | WS_VISIBLE;
 
-// clang-format off: one control to a row, as the form designer lists them
+// One control to a row, as the form designer lists them.
+// clang-format off
 constexpr std::array controls{
     ControlLayout{idTxtPath, L"EDIT", L"", child | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, false,
                   1230, 40, 2655, 285},
