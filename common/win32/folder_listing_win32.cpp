@@ -10,14 +10,20 @@ namespace lyrics {
 
 namespace {
 
-struct FindHandle {
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    FindHandle() = default;
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() {
-        if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
+// A search handle of FindFirstFileExW, closed with FindClose; INVALID_HANDLE_VALUE holds nothing.
+class UniqueFindHandle {
+public:
+    explicit UniqueFindHandle(HANDLE handle) noexcept : handle_(handle) {}
+    UniqueFindHandle(const UniqueFindHandle&) = delete;
+    UniqueFindHandle& operator=(const UniqueFindHandle&) = delete;
+    ~UniqueFindHandle() {
+        if (valid()) FindClose(handle_);
     }
+    bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const noexcept { return handle_; }
+
+private:
+    HANDLE handle_;
 };
 
 Failure ListingFailure(const std::wstring& folder, DWORD code) {
@@ -35,9 +41,9 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
     pattern += L'*';
 
     WIN32_FIND_DATAW found{};
-    FindHandle find;
-    find.handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find.handle == INVALID_HANDLE_VALUE) {
+    const UniqueFindHandle find(
+        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find.valid()) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND) return std::vector<std::wstring>{};  // an empty drive root has no "." entries
         return ListingFailure(folder, code);
@@ -45,7 +51,7 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
     std::vector<std::wstring> names;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
-    } while (FindNextFileW(find.handle, &found));
+    } while (FindNextFileW(find.get(), &found));
     if (const DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES) return ListingFailure(folder, code);
     return names;
 }
