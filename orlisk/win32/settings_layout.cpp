@@ -42,8 +42,8 @@ constexpr std::array controls{
 };
 // clang-format on
 
-} // namespace
+}  // namespace
 
 std::span<const ControlLayout> FormLayout() { return controls; }
 
-} // namespace lyrics::orlisk::win32
+}  // namespace lyrics::orlisk::win32
