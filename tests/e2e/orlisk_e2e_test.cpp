@@ -267,6 +267,31 @@ TEST_F(OrliskE2E, SecondButtonMenuShowsTheSettings) {
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
 }
 
+TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
+    StoreSetting(L"Path", lyrics_.Path(false) + L"\\missing");
+    StoreSetting(L"Start", L"0");
+    ASSERT_NE(StartOrlisk(orlisk_), nullptr);
+
+    ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const auto menus = TopLevelWindows(L"#32768", orlisk_.Id());
+            menu = menus.empty() ? nullptr : menus.front();
+            return menu && ::IsWindowVisible(menu);
+        },
+        5s));
+    // "Exit" is the first entry.
+    ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(menu, WM_KEYUP, VK_DOWN, 0);
+    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(orlisk_.WaitForExit(5s)) << "\"Exit\" ends the program even with a folder that cannot be found";
+    EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(false) + L"\\missing") << "that folder is not written back";
+    EXPECT_EQ(StoredSetting(L"Size"), L"0") << "the other three are written";
+    EXPECT_EQ(StoredSetting(L"Start"), L"0");
+    EXPECT_EQ(StoredSetting(L"Auto"), L"0");
+}
+
 TEST_F(OrliskE2E, CancelledFolderPickerLeavesTheFolderBoxAlone) {
     StoreSetting(L"Start", L"0");
     const HWND settings = StartOrlisk(orlisk_);
