@@ -57,7 +57,7 @@ std::optional<std::wstring> ReadConsoleLine(HANDLE input) {
 }
 #endif
 
-} // namespace
+}  // namespace
 
 ConsoleIo::ConsoleIo() = default;
 
@@ -88,4 +88,4 @@ std::optional<std::wstring> ConsoleIo::ReadLine() {
     return DecodeUtf8Lenient(line);
 }
 
-} // namespace lyrics::cli
+}  // namespace lyrics::cli

@@ -15,4 +15,4 @@ wchar_t UserDecimalSeparator() {
     return cached;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -31,7 +31,7 @@ Failure ListingFailure(const std::wstring& folder, DWORD code) {
                    ReasonText(std::error_code(static_cast<int>(code), std::system_category())) + L"."};
 }
 
-} // namespace
+}  // namespace
 
 Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
     std::wstring pattern = folder;
@@ -68,4 +68,4 @@ bool FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

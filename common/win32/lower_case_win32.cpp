@@ -20,7 +20,7 @@ void MapInPieces(std::wstring& text, Mapping map) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void LowerCaseInPlace(std::wstring& text) { MapInPieces(text, CharLowerBuffW); }
 
@@ -36,4 +36,4 @@ std::wstring LowerCase(std::wstring_view text) {
     return out;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

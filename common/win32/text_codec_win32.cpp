@@ -27,24 +27,24 @@ std::size_t BytePieceEnd(std::string_view bytes, std::size_t begin, std::size_t 
     const std::size_t end = begin + std::min(limit, bytes.size() - begin);
     if (end == bytes.size()) return end;
     switch (AnsiCodePageKind()) {
-    case CodePageKind::SingleByte:
-        return end;
-    case CodePageKind::DoubleByte: {
-        // A trail byte may have the value of a lead byte, so only a walk from a known boundary tells
-        // whether the last byte starts a character.
-        std::size_t at = begin;
-        while (at < end) {
-            const std::size_t next = at + (IsDBCSLeadByte(static_cast<BYTE>(bytes[at])) ? 2 : 1);
-            if (next > end) return at > begin ? at : end;
-            at = next;
+        case CodePageKind::SingleByte:
+            return end;
+        case CodePageKind::DoubleByte: {
+            // A trail byte may have the value of a lead byte, so only a walk from a known boundary tells
+            // whether the last byte starts a character.
+            std::size_t at = begin;
+            while (at < end) {
+                const std::size_t next = at + (IsDBCSLeadByte(static_cast<BYTE>(bytes[at])) ? 2 : 1);
+                if (next > end) return at > begin ? at : end;
+                at = next;
+            }
+            return at;
         }
-        return at;
-    }
-    case CodePageKind::Utf8: {
-        std::size_t at = end;
-        for (int back = 0; back < 3 && at > begin && (static_cast<unsigned char>(bytes[at]) & 0xC0) == 0x80; ++back) --at;
-        return at > begin ? at : end;
-    }
+        case CodePageKind::Utf8: {
+            std::size_t at = end;
+            for (int back = 0; back < 3 && at > begin && (static_cast<unsigned char>(bytes[at]) & 0xC0) == 0x80; ++back) --at;
+            return at > begin ? at : end;
+        }
     }
     return end;
 }
@@ -75,7 +75,7 @@ bool HasSurrogates(std::wstring_view text) {
     return std::any_of(text.begin(), text.end(), [](wchar_t c) { return IS_HIGH_SURROGATE(c) || IS_LOW_SURROGATE(c); });
 }
 
-} // namespace
+}  // namespace
 
 std::wstring DecodeAnsi(std::string_view bytes) {
     std::wstring out;
@@ -122,4 +122,4 @@ std::string EncodeAnsi(std::wstring_view text) {
     return out;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

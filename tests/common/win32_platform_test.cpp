@@ -60,7 +60,8 @@ TEST(Win32AnsiCodec, LongTextsCrossThePieceBoundariesIntact) {
 }
 
 TEST(Win32LowerCase, SystemMappingKeepsLengthsAndCoversAccentedAndNonLatinCapitals) {
-    EXPECT_EQ(LowerCase(L"\u00c0\u00c9\u00ce\u00d5\u00dc \u00c7\u0152\u0178"), L"\u00e0\u00e9\u00ee\u00f5\u00fc \u00e7\u0153\u00ff");
+    EXPECT_EQ(LowerCase(L"\u00c0\u00c9\u00ce\u00d5\u00dc \u00c7\u0152\u0178"),
+              L"\u00e0\u00e9\u00ee\u00f5\u00fc \u00e7\u0153\u00ff");
     EXPECT_EQ(LowerCase(L"\u0391\u0392\u0393 \u0414\u0416"), L"\u03b1\u03b2\u03b3 \u0434\u0436");
     EXPECT_EQ(LowerCase(L"Ab\u00dfC 1\u00bd"), L"ab\u00dfc 1\u00bd");  // no "ss": one character stays one
     // Characters after an embedded NUL are mapped too: titles are counted, not terminated.
@@ -76,14 +77,16 @@ TEST(Win32LowerCase, AgreesWithTheWesternCodePagesOwnPairs) {
     for (int b = 0xC0; b <= 0xDE; ++b) {
         if (b == 0xD7) continue;  // the multiplication sign has no small form
         const wchar_t capital = Windows1252Char(static_cast<unsigned char>(b));
-        EXPECT_EQ(LowerCase(std::wstring(1, capital)), std::wstring(1, Windows1252Char(static_cast<unsigned char>(b + 0x20)))) << "byte " << b;
+        EXPECT_EQ(LowerCase(std::wstring(1, capital)), std::wstring(1, Windows1252Char(static_cast<unsigned char>(b + 0x20))))
+            << "byte " << b;
     }
     EXPECT_EQ(LowerCase(L"\u0160\u017d\u0152\u0178"), L"\u0161\u017e\u0153\u00ff");
 }
 
 TEST(Win32FolderListing, ListsFilesOnlyWithNamesOutsideTheCodePageIntact) {
     TempFolder folder;
-    const std::vector<std::wstring> names = {L"b song.txt", L"A Song.TXT", L"\u65e5\u672c\u8a9e.txt", L"\u0141\u00f3d\u017a.txt", L"no extension"};
+    const std::vector<std::wstring> names = {L"b song.txt", L"A Song.TXT", L"\u65e5\u672c\u8a9e.txt", L"\u0141\u00f3d\u017a.txt",
+                                             L"no extension"};
     for (const std::wstring& name : names) folder.Write(name, "x");
     std::filesystem::create_directory(folder.path() / L"subfolder.txt");
 
@@ -140,13 +143,15 @@ TEST(Win32DecimalSeparator, TheUsersOwnSeparatorReadsBesidesThePoint) {
     wchar_t system[8] = {};
     ASSERT_GT(GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, system, 8), 0);
     const wchar_t separator = UserDecimalSeparator();
-    if (std::wstring(system).size() == 1) EXPECT_EQ(separator, system[0]);
-    else EXPECT_EQ(separator, L'.');
+    if (std::wstring(system).size() == 1)
+        EXPECT_EQ(separator, system[0]);
+    else
+        EXPECT_EQ(separator, L'.');
     EXPECT_EQ(ReadsAsNumber(std::wstring(L"2") + separator + L"5"), 2.5);
     EXPECT_EQ(ReadsAsNumber(L"2.5"), 2.5);
 }
 
-} // namespace
-} // namespace lyrics
+}  // namespace
+}  // namespace lyrics
 
-#endif // _WIN32
+#endif  // _WIN32

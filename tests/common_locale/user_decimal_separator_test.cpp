@@ -25,15 +25,18 @@ public:
     explicit DecimalSeparatorOverride(const std::wstring& separator) {
         wchar_t previous[16] = {};
         DWORD size = sizeof previous;
-        if (RegGetValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal", RRF_RT_REG_SZ, nullptr, previous, &size) == ERROR_SUCCESS)
+        if (RegGetValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal", RRF_RT_REG_SZ, nullptr, previous, &size) ==
+            ERROR_SUCCESS)
             previous_ = previous;
         set_ = Write(separator);
     }
     DecimalSeparatorOverride(const DecimalSeparatorOverride&) = delete;
     DecimalSeparatorOverride& operator=(const DecimalSeparatorOverride&) = delete;
     ~DecimalSeparatorOverride() {
-        if (previous_) Write(*previous_);
-        else RegDeleteKeyValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal");
+        if (previous_)
+            Write(*previous_);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal");
     }
     bool set() const noexcept { return set_; }
 
@@ -48,7 +51,8 @@ private:
 };
 
 TEST(UserDecimalSeparator, ACommaReadsBesidesThePointAndNothingElseChanges) {
-    if (std::getenv("LYRICS_WINE_ENV") == nullptr) GTEST_SKIP() << "changes the user's regional settings: runs only under scripts/wine-env";
+    if (std::getenv("LYRICS_WINE_ENV") == nullptr)
+        GTEST_SKIP() << "changes the user's regional settings: runs only under scripts/wine-env";
     const DecimalSeparatorOverride comma(L",");
     ASSERT_TRUE(comma.set());
 
@@ -61,7 +65,7 @@ TEST(UserDecimalSeparator, ACommaReadsBesidesThePointAndNothingElseChanges) {
     EXPECT_EQ(ReadsAsNumber(L","), std::nullopt);
 }
 
-} // namespace
-} // namespace lyrics
+}  // namespace
+}  // namespace lyrics
 
-#endif // _WIN32
+#endif  // _WIN32
