@@ -5,26 +5,11 @@
 #include <system_error>
 
 #include "../path_text.h"
+#include "unique_handle.h"
 
 namespace lyrics {
 
 namespace {
-
-// A search handle of FindFirstFileExW, closed with FindClose; INVALID_HANDLE_VALUE holds nothing.
-class UniqueFindHandle {
-public:
-    explicit UniqueFindHandle(HANDLE handle) noexcept : handle_(handle) {}
-    UniqueFindHandle(const UniqueFindHandle&) = delete;
-    UniqueFindHandle& operator=(const UniqueFindHandle&) = delete;
-    ~UniqueFindHandle() {
-        if (valid()) FindClose(handle_);
-    }
-    bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const noexcept { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 Failure ListingFailure(const std::wstring& folder, DWORD code) {
     return Failure{L"The lyrics folder \"" + folder + L"\" could not be listed: " +
@@ -43,7 +28,7 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
     const UniqueFindHandle find(
         FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find.valid()) {
+    if (!find) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND) return std::vector<std::wstring>{};  // an empty drive root has no "." entries
         return ListingFailure(folder, code);

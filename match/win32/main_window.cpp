@@ -53,7 +53,7 @@ bool IsPushButton(HWND control) {
     return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
 }
 
-UniqueFont CreateFormFont(UINT dpi, bool bold) {
+lyrics::UniqueHfont CreateFormFont(UINT dpi, bool bold) {
     LOGFONTW font{};
     font.lfHeight = FormFontHeight(dpi);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -63,7 +63,7 @@ UniqueFont CreateFormFont(UINT dpi, bool bold) {
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     ::lstrcpynW(font.lfFaceName, kFormFontFace, LF_FACESIZE);
-    return UniqueFont(::CreateFontIndirectW(&font));
+    return lyrics::UniqueHfont(::CreateFontIndirectW(&font));
 }
 
 } // namespace
@@ -298,8 +298,8 @@ void MainWindow::ApplyDpi(UINT dpi) {
 
 void MainWindow::SetFormFonts() {
     // The controls switch to the new fonts before the old ones are deleted.
-    UniqueFont regular = CreateFormFont(dpi_, false);
-    UniqueFont bold = CreateFormFont(dpi_, true);
+    lyrics::UniqueHfont regular = CreateFormFont(dpi_, false);
+    lyrics::UniqueHfont bold = CreateFormFont(dpi_, true);
     for (const ControlSpec& spec : kFormControls) {
         const HFONT font = spec.kind == ControlKind::Label ? bold.get() : regular.get();
         ::SendMessageW(Control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -309,8 +309,8 @@ void MainWindow::SetFormFonts() {
 }
 
 void MainWindow::LayOutControls() {
-    const WindowDc dc(window_);
-    const SelectObjectScope select(dc.get(), boldFont_.get());
+    const lyrics::WindowDc dc(window_);
+    const lyrics::ObjectSelection select(dc.get(), boldFont_.get());
     for (const ControlSpec& spec : kFormControls) {
         RECT rect = ControlRect(spec, dpi_);
         if (spec.kind == ControlKind::Label) {
@@ -332,10 +332,10 @@ void MainWindow::LayOutControls() {
 void MainWindow::SetWindowIcons() {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     const auto load = [&](int width, int height) {
-        return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MATCH), IMAGE_ICON, width, height, 0)));
+        return lyrics::UniqueHicon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MATCH), IMAGE_ICON, width, height, 0)));
     };
-    UniqueIcon big = load(::GetSystemMetricsForDpi(SM_CXICON, dpi_), ::GetSystemMetricsForDpi(SM_CYICON, dpi_));
-    UniqueIcon small = load(::GetSystemMetricsForDpi(SM_CXSMICON, dpi_), ::GetSystemMetricsForDpi(SM_CYSMICON, dpi_));
+    lyrics::UniqueHicon big = load(::GetSystemMetricsForDpi(SM_CXICON, dpi_), ::GetSystemMetricsForDpi(SM_CYICON, dpi_));
+    lyrics::UniqueHicon small = load(::GetSystemMetricsForDpi(SM_CXSMICON, dpi_), ::GetSystemMetricsForDpi(SM_CYSMICON, dpi_));
     ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     bigIcon_ = std::move(big);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "match/match_run.h"
-#include "unique_handles.h"
+#include "common/win32/unique_handle.h"
 
 namespace match {
 
@@ -70,10 +70,10 @@ private:
 
     HWND window_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    UniqueFont regularFont_;
-    UniqueFont boldFont_;
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
+    lyrics::UniqueHfont regularFont_;
+    lyrics::UniqueHfont boldFont_;
+    lyrics::UniqueHicon bigIcon_;
+    lyrics::UniqueHicon smallIcon_;
     HWND lastFocus_ = nullptr;
     bool busy_ = false;  // a run is in progress: the pointer over the window is the hourglass
 };

@@ -4,26 +4,9 @@
 
 #include <string>
 
+#include "common/win32/unique_handle.h"
+
 namespace lyrics::orlisk::win32 {
-
-namespace {
-
-// A search handle fails as INVALID_HANDLE_VALUE, not null, and closes with FindClose.
-class UniqueFindHandle {
-public:
-    explicit UniqueFindHandle(HANDLE find) noexcept : find_(find) {}
-    UniqueFindHandle(const UniqueFindHandle&) = delete;
-    UniqueFindHandle& operator=(const UniqueFindHandle&) = delete;
-    ~UniqueFindHandle() {
-        if (find_ != INVALID_HANDLE_VALUE) ::FindClose(find_);
-    }
-    explicit operator bool() const noexcept { return find_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE find_;
-};
-
-}  // namespace
 
 bool FileSystemSearch::FindsEntry(std::wstring_view pattern) {
     if (pattern.empty()) return false;

@@ -1,6 +1,6 @@
 #include "orlisk/win32/registry_settings_store.h"
 
-#include "orlisk/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <vector>
 

@@ -55,9 +55,9 @@ bool IsCheckOrOption(const ControlLayout& control) {
 // A font other than the one the form was drawn with can need more room than the form gave a
 // check box; then it grows to the right, up to the window's edge, instead of cutting its caption.
 int WidthToShowCaption(const ControlLayout& control, HFONT font, int left, int width, UINT dpi) {
-    const ScreenDc dc;
+    const WindowDc dc;
     if (!dc.get()) return width;
-    const FontSelection selection(dc.get(), font);
+    const ObjectSelection selection(dc.get(), font);
     SIZE text{};
     const int length = static_cast<int>(std::wcslen(control.caption));
     if (!::GetTextExtentPoint32W(dc.get(), control.caption, length, &text)) return width;

@@ -9,7 +9,7 @@
 #include "orlisk/tray_tip.h"
 #include "orlisk/win32/tray_icon.h"
 #include "orlisk/win32/tray_menu.h"
-#include "orlisk/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <memory>
 #include <string>

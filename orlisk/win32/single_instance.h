@@ -2,7 +2,7 @@
 // holds a named mutex in the session namespace for its whole life; a later one finds it there.
 #pragma once
 
-#include "orlisk/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace lyrics::orlisk::win32 {
 

@@ -3,7 +3,7 @@
 // "TaskbarCreated") and goes when the object goes. The tip is the program's status line.
 #pragma once
 
-#include "orlisk/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
 #include "orlisk/win32/tray_menu.h"
 
-#include "orlisk/win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <string>
 

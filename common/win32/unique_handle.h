@@ -1,6 +1,6 @@
 // UniqueHandle: sole owner of one Win32 handle, closed with its own function when the owner goes;
-// ScreenDc and FontSelection: the same for a borrowed device context and a selected font.
-// One alias per kind of handle, in the manner of WIL's unique_any, so that no handle of the
+// WindowDc and ObjectSelection: the same for a borrowed device context and a selected GDI object.
+// One alias per kind of handle, in the manner of WIL's unique_any, so that no handle of either
 // program is ever closed by hand or leaked on an early return.
 #pragma once
 
@@ -8,9 +8,16 @@
 
 #include <utility>
 
-namespace lyrics::orlisk::win32 {
+namespace lyrics {
 
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+template <typename Handle>
+constexpr Handle NullHandle() noexcept {
+    return Handle{};
+}
+
+// Invalid names a function giving the value that holds nothing: null for most handles,
+// INVALID_HANDLE_VALUE for files and searches (which no constant expression can spell).
+template <typename Handle, auto Close, auto Invalid = &NullHandle<Handle>>
 class UniqueHandle {
 public:
     UniqueHandle() noexcept = default;
@@ -25,14 +32,14 @@ public:
     ~UniqueHandle() { reset(); }
 
     Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Invalid; }
+    explicit operator bool() const noexcept { return handle_ != Invalid(); }
 
     // Closes the handle held so far and takes the new one.
-    void reset(Handle handle = Invalid) noexcept {
-        if (handle_ != Invalid) Close(handle_);
+    void reset(Handle handle = Invalid()) noexcept {
+        if (handle_ != Invalid()) Close(handle_);
         handle_ = handle;
     }
-    Handle release() noexcept { return std::exchange(handle_, Invalid); }
+    Handle release() noexcept { return std::exchange(handle_, Invalid()); }
 
     // For functions that hand a handle out through a pointer (RegOpenKeyExW and the like).
     Handle* put() noexcept {
@@ -41,8 +48,10 @@ public:
     }
 
 private:
-    Handle handle_ = Invalid;
+    Handle handle_ = Invalid();
 };
+
+inline HANDLE InvalidHandleValue() noexcept { return INVALID_HANDLE_VALUE; }
 
 inline void CloseFont(HFONT font) noexcept { ::DeleteObject(font); }
 inline void CloseBrush(HBRUSH brush) noexcept { ::DeleteObject(brush); }
@@ -50,35 +59,39 @@ inline void CloseIcon(HICON icon) noexcept { ::DestroyIcon(icon); }
 inline void CloseMenu(HMENU menu) noexcept { ::DestroyMenu(menu); }
 inline void CloseKey(HKEY key) noexcept { ::RegCloseKey(key); }
 inline void CloseKernelHandle(HANDLE handle) noexcept { ::CloseHandle(handle); }
+inline void CloseFind(HANDLE find) noexcept { ::FindClose(find); }
 
 using UniqueHkey = UniqueHandle<HKEY, CloseKey>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 using UniqueHfont = UniqueHandle<HFONT, CloseFont>;
 using UniqueHicon = UniqueHandle<HICON, CloseIcon>;
 using UniqueHmenu = UniqueHandle<HMENU, CloseMenu>;
+using UniqueFindHandle = UniqueHandle<HANDLE, CloseFind, &InvalidHandleValue>;
 
-// The screen's device context, for measuring text, released when the object goes.
-class ScreenDc {
+// A window's device context (the screen's for no window), for measuring text, released when the
+// object goes.
+class WindowDc {
 public:
-    ScreenDc() noexcept : dc_(::GetDC(nullptr)) {}
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    ~ScreenDc() {
-        if (dc_) ::ReleaseDC(nullptr, dc_);
+    explicit WindowDc(HWND window = nullptr) noexcept : window_(window), dc_(::GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
     }
     HDC get() const noexcept { return dc_; }
 
 private:
+    HWND window_;
     HDC dc_;
 };
 
-// A font selected into a device context for the life of the object; the earlier one comes back.
-class FontSelection {
+// A GDI object selected into a device context for the life of the object; the earlier one comes back.
+class ObjectSelection {
 public:
-    FontSelection(HDC dc, HFONT font) noexcept : dc_(dc), previous_(::SelectObject(dc, font)) {}
-    FontSelection(const FontSelection&) = delete;
-    FontSelection& operator=(const FontSelection&) = delete;
-    ~FontSelection() {
+    ObjectSelection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    ObjectSelection(const ObjectSelection&) = delete;
+    ObjectSelection& operator=(const ObjectSelection&) = delete;
+    ~ObjectSelection() {
         if (previous_) ::SelectObject(dc_, previous_);
     }
 
@@ -87,4 +100,4 @@ private:
     HGDIOBJ previous_;
 };
 
-}  // namespace lyrics::orlisk::win32
+}  // namespace lyrics
