@@ -8,10 +8,14 @@
 
 namespace lyrics {
 
-std::wstring LowerCase(std::wstring_view text);
-
 // Lower-cases text in place, for callers that already own a copy.
 void LowerCaseInPlace(std::wstring& text);
+
+inline std::wstring LowerCase(std::wstring_view text) {
+    std::wstring out(text);
+    LowerCaseInPlace(out);
+    return out;
+}
 
 // Upper-case form, used only to order folder listings where the system gives no order of its own.
 std::wstring UpperCase(std::wstring_view text);

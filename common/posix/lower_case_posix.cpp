@@ -45,10 +45,4 @@ std::wstring UpperCase(std::wstring_view text) {
     return out;
 }
 
-std::wstring LowerCase(std::wstring_view text) {
-    std::wstring out(text);
-    LowerCaseInPlace(out);
-    return out;
-}
-
 } // namespace lyrics
