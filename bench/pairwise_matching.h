@@ -1,7 +1,7 @@
 // The plain matching loop that MatchTitles must agree with: every title, in playlist order, is
 // compared with every file name, in listing order, both lower-cased afresh for every comparison.
 // Its time grows with the product of the two table sizes; it is kept only as the yardstick for the
-// benchmarks and the fuzz target.
+// benchmarks, the unit tests and the fuzz target.
 #pragma once
 
 #include <cstdint>

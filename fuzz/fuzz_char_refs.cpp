@@ -6,7 +6,7 @@
 
 #include "common/text_codec.h"
 #include "match/char_refs.h"
-#include "reference_decoding.h"
+#include "bench/reference_decoding.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 4096) return 0;  // the reference is quadratic
     const std::wstring title = TitleFrom(data, size);
     const std::wstring fast = lyrics::DecodeCharRefs(title);
-    const std::wstring plain = lyrics::fuzz::ReferenceDecodeCharRefs(title);
+    const std::wstring plain = lyrics::bench::ReferenceDecodeCharRefs(title);
     if (fast != plain) {
         std::fprintf(stderr, "DecodeCharRefs and the restart rule differ (%zu and %zu characters)\n", fast.size(), plain.size());
         std::abort();

@@ -60,6 +60,8 @@ inline void CloseMenu(HMENU menu) noexcept { ::DestroyMenu(menu); }
 inline void CloseKey(HKEY key) noexcept { ::RegCloseKey(key); }
 inline void CloseKernelHandle(HANDLE handle) noexcept { ::CloseHandle(handle); }
 inline void CloseFind(HANDLE find) noexcept { ::FindClose(find); }
+inline void CloseDc(HDC dc) noexcept { ::DeleteDC(dc); }
+inline void CloseBitmap(HBITMAP bitmap) noexcept { ::DeleteObject(bitmap); }
 
 using UniqueHkey = UniqueHandle<HKEY, CloseKey>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
@@ -67,6 +69,9 @@ using UniqueHfont = UniqueHandle<HFONT, CloseFont>;
 using UniqueHicon = UniqueHandle<HICON, CloseIcon>;
 using UniqueHmenu = UniqueHandle<HMENU, CloseMenu>;
 using UniqueFindHandle = UniqueHandle<HANDLE, CloseFind, &InvalidHandleValue>;
+using UniqueFileHandle = UniqueHandle<HANDLE, CloseKernelHandle, &InvalidHandleValue>;
+using UniqueHdc = UniqueHandle<HDC, CloseDc>;
+using UniqueHbitmap = UniqueHandle<HBITMAP, CloseBitmap>;
 
 // A window's device context (the screen's for no window), for measuring text, released when the
 // object goes.

@@ -2,27 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 
+#include "cli/recording_io.h"
 #include "test_support.h"
 
 namespace lyrics::cli {
 namespace {
-
-class RecordingIo final : public CliIo {
-public:
-    void Out(std::wstring_view text) override { out += text; }
-    void Err(std::wstring_view text) override { err += text; }
-    std::optional<std::wstring> ReadLine() override {
-        if (input.empty()) return std::nullopt;
-        std::wstring line = input.front();
-        input.pop_front();
-        return line;
-    }
-    std::wstring out, err;
-    std::deque<std::wstring> input;
-};
 
 bool Contains(const std::wstring& text, std::wstring_view part) { return text.find(part) != std::wstring::npos; }
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <type_traits>
-#include <memory>
 #include <thread>
 
 namespace e2e {
@@ -11,42 +9,6 @@ namespace e2e {
 namespace {
 
 constexpr UINT kAnswerTimeoutMs = 5000;
-
-class ScreenDc {
-public:
-    ScreenDc() noexcept : dc_(::GetDC(nullptr)) {}
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    ~ScreenDc() {
-        if (dc_) ::ReleaseDC(nullptr, dc_);
-    }
-    HDC get() const noexcept { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC like) noexcept : dc_(::CreateCompatibleDC(like)) {}
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    ~MemoryDc() {
-        if (dc_) ::DeleteDC(dc_);
-    }
-    HDC get() const noexcept { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-struct GdiObjectDelete {
-    void operator()(HBITMAP object) const noexcept { ::DeleteObject(object); }
-};
-
-struct FindHandleClose {
-    void operator()(HANDLE search) const noexcept { ::FindClose(search); }
-};
 
 struct TopLevelSearch {
     const std::wstring* caption;
@@ -104,8 +66,8 @@ IconColour ScreenColourOf(HWND icon) {
     if (width <= 0 || height <= 0) return IconColour::None;
 
     // One copy of the screen area into a 32-bit DIB, rather than a round trip per pixel.
-    const ScreenDc screen;
-    const MemoryDc memory(screen.get());
+    const lyrics::WindowDc screen;
+    const lyrics::UniqueHdc memory(::CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -114,12 +76,13 @@ IconColour ScreenColourOf(HWND icon) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDelete> bitmap(
-        ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const lyrics::UniqueHbitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return IconColour::None;
-    const HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
-    const bool copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory.get(), previous);
+    bool copied = false;
+    {
+        const lyrics::ObjectSelection selection(memory.get(), bitmap.get());
+        copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
+    }
     if (!copied) return IconColour::None;
 
     const auto* pixels = static_cast<const std::uint8_t*>(bits);
@@ -327,7 +290,7 @@ void CloseProgramOfWindow(HWND window) {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
     if (!processId) return;
-    UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    lyrics::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
     WindowList list{processId, {}};
     ::EnumWindows(CollectWindowsOfProcess, reinterpret_cast<LPARAM>(&list));
     for (HWND each : list.windows) ::PostMessageW(each, WM_CLOSE, 0, 0);
@@ -338,14 +301,14 @@ void CloseProgramOfWindow(HWND window) {
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    lyrics::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
     return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
-    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    lyrics::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size)) return false;
@@ -365,9 +328,8 @@ std::string AnsiBytes(const std::wstring& text) {
 std::vector<std::wstring> FilesMatching(const std::wstring& folder, const std::wstring& pattern) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const HANDLE first = ::FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE) return names;
-    const std::unique_ptr<void, FindHandleClose> search(first);
+    const lyrics::UniqueFindHandle search(::FindFirstFileW((folder + L"\\" + pattern).c_str(), &found));
+    if (!search) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
     } while (::FindNextFileW(search.get(), &found));

@@ -11,33 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "common/win32/unique_handle.h"
+
 namespace e2e {
 
 using namespace std::chrono_literals;
 inline constexpr std::chrono::milliseconds kWindowTimeout = 15s;
-
-class UniqueHandle {
-public:
-    UniqueHandle() noexcept = default;
-    explicit UniqueHandle(HANDLE handle) noexcept : handle_(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { reset(); }
-    HANDLE get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    void reset(HANDLE handle = nullptr) noexcept {
-        if (handle_ && handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HANDLE handle_ = nullptr;
-};
 
 // A program started by the driver; ended (and its handles closed) when this goes.
 class Program {
@@ -59,7 +38,7 @@ public:
     DWORD ProcessId() const noexcept { return processId_; }
 
 private:
-    UniqueHandle process_;
+    lyrics::UniqueKernelHandle process_;
     DWORD processId_ = 0;
 };
 

@@ -85,6 +85,20 @@ protected:
         ::PostMessageW(ownIcons_.front(), up, 0, MAKELPARAM(8, 8));
     }
 
+    // Clicks the icon with the second button; the menu Orlisk pops up, or null when none shows.
+    HWND OpenTrayMenu() {
+        ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP);
+        HWND menu = nullptr;
+        const bool shown = WaitFor(
+            [&] {
+                const auto menus = TopLevelWindows(L"#32768", orlisk_.Id());
+                menu = menus.empty() ? nullptr : menus.front();
+                return menu && ::IsWindowVisible(menu);
+            },
+            5s);
+        return shown ? menu : nullptr;
+    }
+
     static void StopOrlisk(ChildProcess& process) {
         if (!process.IsRunning()) return;
         const auto windows = TopLevelWindows(settingsClass, process.Id());
@@ -248,16 +262,8 @@ TEST_F(OrliskE2E, SecondButtonMenuShowsTheSettings) {
     ASSERT_NE(settings, nullptr);
     ASSERT_FALSE(::IsWindowVisible(settings));
 
-    ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            const auto menus = TopLevelWindows(L"#32768", orlisk_.Id());
-            menu = menus.empty() ? nullptr : menus.front();
-            return menu && ::IsWindowVisible(menu);
-        },
-        5s))
-        << "the second button pops up the menu";
+    const HWND menu = OpenTrayMenu();
+    ASSERT_NE(menu, nullptr) << "the second button pops up the menu";
     // Down to the third entry ("Exit", separator, "Settings"), then Enter.
     for (int step = 0; step < 2; ++step) {
         ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
@@ -272,15 +278,8 @@ TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
     StoreSetting(L"Start", L"0");
     ASSERT_NE(StartOrlisk(orlisk_), nullptr);
 
-    ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            const auto menus = TopLevelWindows(L"#32768", orlisk_.Id());
-            menu = menus.empty() ? nullptr : menus.front();
-            return menu && ::IsWindowVisible(menu);
-        },
-        5s));
+    const HWND menu = OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
     // "Exit" is the first entry.
     ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     ::PostMessageW(menu, WM_KEYUP, VK_DOWN, 0);

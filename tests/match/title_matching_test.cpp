@@ -4,27 +4,12 @@
 
 #include <random>
 
-#include "common/lower_case.h"
+#include "bench/pairwise_matching.h"
 
 namespace lyrics {
 namespace {
 
 using Slots = std::vector<std::wstring>;
-
-// Every title against every file name, both lower-cased afresh, in order.
-std::uint8_t MatchPairwise(Slots& titles, Slots& names) {
-    for (auto& title : titles) {
-        for (auto& name : names) {
-            if (title.empty()) break;
-            if (LowerCase(title) == LowerCase(name)) {
-                title.clear();
-                name.clear();
-            }
-        }
-    }
-    auto allBlank = [](const Slots& slots) { return std::all_of(slots.begin(), slots.end(), [](auto& s) { return s.empty(); }); };
-    return static_cast<std::uint8_t>((allBlank(titles) ? 1 : 0) + (allBlank(names) ? 2 : 0));
-}
 
 TEST(TextFileNames, OnlyADotTxtEndingInAnyCase) {
     EXPECT_TRUE(IsTextFileName(L"Song.txt"));
@@ -95,7 +80,7 @@ TEST(MatchTitles, AgreesWithThePairwiseLoopOnRandomTables) {
         for (auto& t : titles) t = words[random() % words.size()];
         for (auto& n : names) n = words[random() % words.size()];
         Slots titlesCopy = titles, namesCopy = names;
-        const auto expected = MatchPairwise(titlesCopy, namesCopy);
+        const auto expected = bench::PairwiseMatchTitles(titlesCopy, namesCopy);
         ASSERT_EQ(MatchTitles(titles, names), expected) << "round " << round;
         ASSERT_EQ(titles, titlesCopy) << "round " << round;
         ASSERT_EQ(names, namesCopy) << "round " << round;

@@ -1,5 +1,5 @@
-// The reference decoding rule, written as plainly as it is stated, for the fuzz target to hold
-// DecodeCharRefs against: find the lowest-numbered table entry present in the title (letter case
+// The reference decoding rule, written as plainly as it is stated, for the unit tests and the fuzz
+// target to hold DecodeCharRefs against: find the lowest-numbered table entry present in the title (letter case
 // ignored), replace its leftmost occurrence by its character, and start again from entry 0, until
 // no entry is present. Slow on purpose: it searches the whole title for every entry each time.
 #pragma once
@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace lyrics::fuzz {
+namespace lyrics::bench {
 
 std::wstring ReferenceDecodeCharRefs(std::wstring_view title);
 
-} // namespace lyrics::fuzz
+} // namespace lyrics::bench

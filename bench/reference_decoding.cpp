@@ -3,7 +3,7 @@
 #include "common/lower_case.h"
 #include "match/char_refs.h"
 
-namespace lyrics::fuzz {
+namespace lyrics::bench {
 
 std::wstring ReferenceDecodeCharRefs(std::wstring_view title) {
     const CharRefTable& table = charRefTable();
@@ -22,4 +22,4 @@ std::wstring ReferenceDecodeCharRefs(std::wstring_view title) {
     return decoded;
 }
 
-} // namespace lyrics::fuzz
+} // namespace lyrics::bench
