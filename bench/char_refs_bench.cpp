@@ -9,8 +9,8 @@ namespace {
 
 // A title of `length` characters: words with a reference every few words when `withReferences`.
 std::wstring LongTitle(std::size_t length, bool withReferences) {
-    static constexpr std::wstring_view kPieces[] = {L"Caf&#xe9; ", L"Rock &amp; Roll ", L"&quot;Live&quot; ", L"Bj&#XF6;rk ",
-                                                    L"&amp;lt;3 ", L"Na&#xEF;ve ",      L"&#x85; "};
+    static constexpr std::wstring_view kPieces[] = {
+        L"Caf&#xe9; ", L"Rock &amp; Roll ", L"&quot;Live&quot; ", L"Bj&#XF6;rk ", L"&amp;lt;3 ", L"Na&#xEF;ve ", L"&#x85; "};
     std::wstring title;
     std::size_t piece = 0;
     while (title.size() < length) {
@@ -49,6 +49,6 @@ void BM_DecodeCharRefsNestedAmp(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeCharRefsNestedAmp)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

@@ -47,7 +47,8 @@ void BM_PairwiseMatchTitles(benchmark::State& state) {
         plainOutcome = PairwiseMatchTitles(plain.playlistTitles, plain.lyricsFileNames);
         benchmark::DoNotOptimize(plainOutcome);
     }
-    if (plainOutcome != fastOutcome || plain.playlistTitles != fast.playlistTitles || plain.lyricsFileNames != fast.lyricsFileNames) {
+    if (plainOutcome != fastOutcome || plain.playlistTitles != fast.playlistTitles ||
+        plain.lyricsFileNames != fast.lyricsFileNames) {
         state.SkipWithError("MatchTitles and the pairwise loop leave different blanks");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -56,6 +57,6 @@ BENCHMARK(BM_PairwiseMatchTitles)->Arg(1'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PairwiseMatchTitles)->Arg(5'000)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PairwiseMatchTitles)->Arg(20'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

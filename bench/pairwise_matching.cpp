@@ -24,4 +24,4 @@ std::uint8_t PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std:
     return matchOutcome;
 }
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

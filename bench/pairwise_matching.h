@@ -12,4 +12,4 @@ namespace lyrics::bench {
 
 std::uint8_t PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames);
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

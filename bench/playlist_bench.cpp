@@ -81,7 +81,9 @@ void BM_ParseOneHugeLine(benchmark::State& state) {
     static const std::string bytes = [] {
         std::string text(100u << 20, 'x');
         // Markers at the start, so that the line is taken up as a title or name, not skipped.
-        const std::string_view start = type == PlaylistType::M3u ? "#EXTINF:1," : type == PlaylistType::Pls ? "Title1=" : "<Name>";
+        const std::string_view start = type == PlaylistType::M3u   ? "#EXTINF:1,"
+                                       : type == PlaylistType::Pls ? "Title1="
+                                                                   : "<Name>";
         text.replace(0, start.size(), start);
         if (type == PlaylistType::M3u) return "#EXTM3U\r\n" + text;
         if (type == PlaylistType::Pls) return "[playlist]\r\nFile1=a.mp3\r\n" + text;
@@ -108,7 +110,8 @@ BENCHMARK(BM_ParseRandomBytesM3u)->Iterations(2)->Unit(benchmark::kMillisecond);
 // Bad input: a .b4s whose one name line is 10 MB of "&amp;".
 void BM_ParseB4sReferenceLine(benchmark::State& state) {
     static const std::string bytes = [] {
-        std::string text = "<?xml version=\"1.0\"?>\r\n<WinampXML>\r\n<!-- bench -->\r\n<playlist num_entries=\"1\">\r\n<entry>\r\n<Name>";
+        std::string text =
+            "<?xml version=\"1.0\"?>\r\n<WinampXML>\r\n<!-- bench -->\r\n<playlist num_entries=\"1\">\r\n<entry>\r\n<Name>";
         for (std::size_t i = 0; i < (10u << 20) / 5; ++i) text += "&amp;";
         text += "</Name>\r\n      <Length>1000</Length>\r\n</entry>\r\n</playlist>\r\n</WinampXML>\r\n";
         return text;
@@ -117,6 +120,6 @@ void BM_ParseB4sReferenceLine(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseB4sReferenceLine)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

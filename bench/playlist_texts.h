@@ -11,4 +11,4 @@ namespace lyrics::bench {
 
 std::string MakePlaylistBytes(PlaylistType type, std::size_t entries);
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

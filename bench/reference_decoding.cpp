@@ -22,4 +22,4 @@ std::wstring ReferenceDecodeCharRefs(std::wstring_view title) {
     return decoded;
 }
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

@@ -11,4 +11,4 @@ namespace lyrics::bench {
 
 std::wstring ReferenceDecodeCharRefs(std::wstring_view title);
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

@@ -10,16 +10,15 @@ namespace lyrics::bench {
 namespace {
 
 constexpr std::array<std::wstring_view, 24> kArtists = {
-    L"The Beatles", L"Ábba",         L"Queen",        L"Björk",         L"Radiohead",   L"Édith Piaf",
-    L"Nina Simone", L"Daft Punk",    L"Portishead",   L"Sigur Rós",     L"Miles Davis", L"Motörhead",
-    L"Kraftwerk",   L"Joni Mitchell", L"Massive Attack", L"Blondie",    L"Nirvana",     L"Stromae",
-    L"Røyksopp",    L"Fleetwood Mac", L"Prince",     L"Ólafur Arnalds", L"Talking Heads", L"Air"};
+    L"The Beatles", L"Ábba",          L"Queen",          L"Björk",          L"Radiohead",     L"Édith Piaf",
+    L"Nina Simone", L"Daft Punk",     L"Portishead",     L"Sigur Rós",      L"Miles Davis",   L"Motörhead",
+    L"Kraftwerk",   L"Joni Mitchell", L"Massive Attack", L"Blondie",        L"Nirvana",       L"Stromae",
+    L"Røyksopp",    L"Fleetwood Mac", L"Prince",         L"Ólafur Arnalds", L"Talking Heads", L"Air"};
 
 constexpr std::array<std::wstring_view, 32> kWords = {
-    L"Blue",  L"Morning", L"River", L"Heart",  L"Night",  L"Summer", L"Rain",   L"Dancing",
-    L"Light", L"Shadow",  L"Fire",  L"Dream",  L"Street", L"Ocean",  L"Golden", L"Silence",
-    L"Love",  L"Train",   L"Café",  L"Garden", L"Winter", L"Moon",   L"Road",   L"Échos",
-    L"Home",  L"Stars",   L"Glass", L"Angel",  L"Money",  L"Storm",  L"Time",   L"Kiss"};
+    L"Blue",  L"Morning", L"River", L"Heart",  L"Night",   L"Summer", L"Rain",  L"Dancing", L"Light",  L"Shadow", L"Fire",
+    L"Dream", L"Street",  L"Ocean", L"Golden", L"Silence", L"Love",   L"Train", L"Café",    L"Garden", L"Winter", L"Moon",
+    L"Road",  L"Échos",   L"Home",  L"Stars",  L"Glass",   L"Angel",  L"Money", L"Storm",   L"Time",   L"Kiss"};
 
 // Another letter case of the same name, as a folder typed by hand has it.
 std::wstring OtherCase(std::wstring name, std::uint64_t which) {
@@ -35,7 +34,7 @@ std::wstring OtherCase(std::wstring name, std::uint64_t which) {
     return name;
 }
 
-} // namespace
+}  // namespace
 
 std::wstring SongName(std::uint64_t i) {
     std::wstring name(kArtists[i % kArtists.size()]);
@@ -82,4 +81,4 @@ MatchTables MakeMatchTables(std::size_t count, std::uint64_t seed) {
     return tables;
 }
 
-} // namespace lyrics::bench
+}  // namespace lyrics::bench

@@ -10,14 +10,17 @@ namespace {
 std::wstring CaptionLine(std::wstring_view caption) {
     const orlisk::CaptionResult result = orlisk::TitleFromCaption(caption);
     switch (result.kind) {
-    case orlisk::CaptionKind::Title: return L"Title\t" + result.title + L"\n";
-    case orlisk::CaptionKind::Skipped: return L"Skipped\t\n";
-    case orlisk::CaptionKind::NoTitle: break;
+        case orlisk::CaptionKind::Title:
+            return L"Title\t" + result.title + L"\n";
+        case orlisk::CaptionKind::Skipped:
+            return L"Skipped\t\n";
+        case orlisk::CaptionKind::NoTitle:
+            break;
     }
     return L"NoTitle\t\n";
 }
 
-} // namespace
+}  // namespace
 
 int CaptionCommand(const std::vector<std::wstring>& args, CliIo& io) {
     if (!args.empty()) {
@@ -31,4 +34,4 @@ int CaptionCommand(const std::vector<std::wstring>& args, CliIo& io) {
     return kExitOk;
 }
 
-} // namespace lyrics::cli
+}  // namespace lyrics::cli

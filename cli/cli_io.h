@@ -25,4 +25,4 @@ public:
     std::optional<std::wstring> ReadLine() override;
 };
 
-} // namespace lyrics::cli
+}  // namespace lyrics::cli

@@ -24,7 +24,7 @@ constexpr std::wstring_view kUsage =
     L"Exit status: 0 done; 1 a file could not be read or written; 2 the inputs or the command\n"
     L"line are wrong.\n";
 
-} // namespace
+}  // namespace
 
 int RunLyrics(const std::vector<std::wstring>& args, CliIo& io) {
     if (args.empty()) {
@@ -49,4 +49,4 @@ int RunLyrics(const std::vector<std::wstring>& args, CliIo& io) {
     return kExitBadInput;
 }
 
-} // namespace lyrics::cli
+}  // namespace lyrics::cli

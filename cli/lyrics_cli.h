@@ -10,8 +10,8 @@ namespace lyrics::cli {
 
 // Exit codes.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;  // a file could not be read or written
-inline constexpr int kExitBadInput = 2; // the inputs fail the check, or the command line is wrong
+inline constexpr int kExitFailure = 1;   // a file could not be read or written
+inline constexpr int kExitBadInput = 2;  // the inputs fail the check, or the command line is wrong
 
 // args: the arguments after the program's name.
 int RunLyrics(const std::vector<std::wstring>& args, CliIo& io);
@@ -21,4 +21,4 @@ int MatchCommand(const std::vector<std::wstring>& args, CliIo& io);
 int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io);
 int CaptionCommand(const std::vector<std::wstring>& args, CliIo& io);
 
-} // namespace lyrics::cli
+}  // namespace lyrics::cli

@@ -41,7 +41,7 @@ std::wstring AbsoluteFolder(const std::optional<std::wstring>& out) {
     return TextFromPath(error ? folder : absolute);
 }
 
-} // namespace
+}  // namespace
 
 int MatchCommand(const std::vector<std::wstring>& args, CliIo& io) {
     auto parsed = ParseMatchOptions(args);
@@ -71,4 +71,4 @@ int MatchCommand(const std::vector<std::wstring>& args, CliIo& io) {
     return kExitOk;
 }
 
-} // namespace lyrics::cli
+}  // namespace lyrics::cli

@@ -27,9 +27,10 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
     }
     const PlayingTime time = SplitPlayingTime(playlist->totalSeconds);
     text += L"titles: " + std::to_wstring(playlist->titleCount) + L"\n";
-    text += L"length: " + std::to_wstring(time.hours) + L":" + std::to_wstring(time.minutes) + L":" + std::to_wstring(time.seconds) + L"\n";
+    text += L"length: " + std::to_wstring(time.hours) + L":" + std::to_wstring(time.minutes) + L":" +
+            std::to_wstring(time.seconds) + L"\n";
     io.Out(text);
     return kExitOk;
 }
 
-} // namespace lyrics::cli
+}  // namespace lyrics::cli

@@ -34,7 +34,7 @@ Failure FileFailure(std::wstring_view what, const std::wstring& path, std::wstri
     return Failure{std::move(message)};
 }
 
-} // namespace
+}  // namespace
 
 Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view what) {
     errno = 0;
@@ -68,4 +68,4 @@ Result<bool> WriteFileBytes(const std::wstring& path, std::string_view bytes, st
     return FileFailure(what, path, L"written", error);
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -15,4 +15,4 @@ Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view wh
 // whole is removed again, so no half-written file is left behind.
 Result<bool> WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what);
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -18,4 +18,4 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder);
 bool FolderExists(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -42,4 +42,4 @@ bool LineSource::SkipLine() noexcept {
     return true;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

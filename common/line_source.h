@@ -41,4 +41,4 @@ private:
 // Number of lines as LineSource counts them: the number of LF plus one.
 std::size_t CountLines(std::string_view bytes) noexcept;
 
-} // namespace lyrics
+}  // namespace lyrics

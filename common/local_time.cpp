@@ -15,4 +15,4 @@ LocalTime CurrentLocalTime() {
     return LocalTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -10,4 +10,4 @@ struct LocalTime {
 
 LocalTime CurrentLocalTime();
 
-} // namespace lyrics
+}  // namespace lyrics

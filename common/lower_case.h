@@ -20,4 +20,4 @@ inline std::wstring LowerCase(std::wstring_view text) {
 // Upper-case form, used only to order folder listings where the system gives no order of its own.
 std::wstring UpperCase(std::wstring_view text);
 
-} // namespace lyrics
+}  // namespace lyrics

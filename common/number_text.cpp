@@ -11,7 +11,7 @@ namespace {
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-} // namespace
+}  // namespace
 
 std::optional<double> ReadsAsNumber(std::wstring_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -49,8 +49,10 @@ std::optional<double> ReadsAsNumber(std::wstring_view text) {
     double value = 0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (end != ascii.data() + ascii.size()) return std::nullopt;
-    if (error == std::errc::result_out_of_range) value = HUGE_VAL;  // huge digit strings still read as numbers
-    else if (error != std::errc()) return std::nullopt;
+    if (error == std::errc::result_out_of_range)
+        value = HUGE_VAL;  // huge digit strings still read as numbers
+    else if (error != std::errc())
+        return std::nullopt;
     return negative ? -value : value;
 }
 
@@ -75,4 +77,4 @@ std::optional<std::int32_t> CheckedAdd(std::int32_t total, std::int32_t addend) 
     return static_cast<std::int32_t>(sum);
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -25,4 +25,4 @@ std::optional<std::int32_t> CheckedAdd(std::int32_t total, std::int32_t addend);
 // The user's decimal separator besides "."; "." itself where the platform has no other.
 wchar_t UserDecimalSeparator();
 
-} // namespace lyrics
+}  // namespace lyrics

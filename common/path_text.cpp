@@ -42,8 +42,9 @@ std::wstring ReasonText(const std::error_code& error) {
 #else
     std::wstring text = DecodeUtf8Lenient(error.message());
 #endif
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.')) text.pop_back();
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
+        text.pop_back();
     return text;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

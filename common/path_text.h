@@ -21,4 +21,4 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 // The system's reason for an error code, as text for a message ("Access is denied.").
 std::wstring ReasonText(const std::error_code& error);
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -35,4 +35,4 @@ private:
     std::variant<T, Failure> state_;
 };
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -57,7 +57,7 @@ std::size_t Utf8SequenceAt(std::string_view s, char32_t& decoded) {
     return length;
 }
 
-} // namespace
+}  // namespace
 
 wchar_t Windows1252Char(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) return static_cast<wchar_t>(kHighControlRange[byte - 0x80]);
@@ -118,4 +118,4 @@ std::string EncodeUtf8(std::wstring_view text) {
     return out;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

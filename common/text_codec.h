@@ -20,4 +20,4 @@ wchar_t Windows1252Char(unsigned char byte);
 std::wstring DecodeUtf8Lenient(std::string_view bytes);
 std::string EncodeUtf8(std::wstring_view text);
 
-} // namespace lyrics
+}  // namespace lyrics

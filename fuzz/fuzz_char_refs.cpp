@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/reference_decoding.h"
 #include "common/text_codec.h"
 #include "match/char_refs.h"
-#include "bench/reference_decoding.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ std::wstring TitleFrom(const std::uint8_t* data, std::size_t size) {
     return title;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 4096) return 0;  // the reference is quadratic

@@ -24,8 +24,26 @@
 namespace {
 
 // Bytes that make long shared beginnings, case pairs, accented letters as UTF-8 and as lone bytes.
-const std::string kPieces[] = {"a", "A", "b", "B", "The ", "THE ", "\xC3\xA9", "\xC3\x89", "\xE9", "\xC9", "\xCF\x83", "\xCE\xA3",
-                               "\xF0\x9F\x98\x80", "\xEF\xBF\xBF", " - ", ".txt", "\xE1\xBA\x9E", "\xC3\x9F", "\xFF", "z"};
+const std::string kPieces[] = {"a",
+                               "A",
+                               "b",
+                               "B",
+                               "The ",
+                               "THE ",
+                               "\xC3\xA9",
+                               "\xC3\x89",
+                               "\xE9",
+                               "\xC9",
+                               "\xCF\x83",
+                               "\xCE\xA3",
+                               "\xF0\x9F\x98\x80",
+                               "\xEF\xBF\xBF",
+                               " - ",
+                               ".txt",
+                               "\xE1\xBA\x9E",
+                               "\xC3\x9F",
+                               "\xFF",
+                               "z"};
 
 // libFuzzer ends a timed run with _Exit, so a run cannot remove its folder; the next run removes
 // the folders of runs that are over.
@@ -36,7 +54,8 @@ void RemoveFinishedRunFolders(const std::filesystem::path& temp) {
         const std::string name = entry.path().filename().string();
         if (name.rfind(prefix, 0) != 0) continue;
         const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
-        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) std::filesystem::remove_all(entry.path(), error);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            std::filesystem::remove_all(entry.path(), error);
     }
 }
 
@@ -55,7 +74,7 @@ void Empty(const std::filesystem::path& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) std::filesystem::remove(entry.path());
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::filesystem::path& folder = Folder();

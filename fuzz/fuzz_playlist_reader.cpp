@@ -17,7 +17,7 @@ void Check(bool condition, const char* what) {
     }
 }
 
-} // namespace
+}  // namespace
 
 // The first byte chooses the type, the rest is the file.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t slots = lyrics::CountLines(bytes);
     Check(playlist->playlistTitles.size() == slots, "one slot per line");
     if (type != lyrics::PlaylistType::B4s) {
-        Check(playlist->titleCount >= 0 && static_cast<std::size_t>(playlist->titleCount) <= slots, "title lines counted beyond the lines");
+        Check(playlist->titleCount >= 0 && static_cast<std::size_t>(playlist->titleCount) <= slots,
+              "title lines counted beyond the lines");
     }
     std::size_t characters = 0;
     for (const std::wstring& title : playlist->playlistTitles) characters += title.size();

@@ -11,7 +11,8 @@
 namespace {
 
 // Few letters, each in two cases, so that equal names, duplicates and case variants are common.
-constexpr wchar_t kAlphabet[] = {L'a', L'A', L'b', L'B', 0xE9, 0xC9, L' ', 0x3A3, 0x3C3, 0x3C2, 0x130, L'i', 0x212A, L'k', 0x1F600, L'.'};
+constexpr wchar_t kAlphabet[] = {L'a',  L'A',  L'b',  L'B', 0xE9,   0xC9, L' ',    0x3A3,
+                                 0x3C3, 0x3C2, 0x130, L'i', 0x212A, L'k', 0x1F600, L'.'};
 
 class Reader {
 public:
@@ -34,7 +35,7 @@ std::vector<std::wstring> Table(Reader& in) {
     return table;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Reader in(data, size);

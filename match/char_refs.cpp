@@ -11,11 +11,16 @@ namespace {
 wchar_t SmallLetterOf(wchar_t c) {
     if ((c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xDE)) return static_cast<wchar_t>(c + 0x20);
     switch (c) {
-    case 0x0160: return 0x0161;  // S caron
-    case 0x0152: return 0x0153;  // OE
-    case 0x017D: return 0x017E;  // Z caron
-    case 0x0178: return 0x00FF;  // Y diaeresis
-    default: return c;
+        case 0x0160:
+            return 0x0161;  // S caron
+        case 0x0152:
+            return 0x0153;  // OE
+        case 0x017D:
+            return 0x017E;  // Z caron
+        case 0x0178:
+            return 0x00FF;  // Y diaeresis
+        default:
+            return c;
     }
 }
 
@@ -70,7 +75,7 @@ int EntryAt(std::wstring_view text) {
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 const CharRefTable& charRefTable() {
     static const CharRefTable table = BuildCharRefTable();
@@ -109,4 +114,4 @@ std::wstring DecodeCharRefs(std::wstring_view title) {
     return out;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -24,4 +24,4 @@ const CharRefTable& charRefTable();
 
 std::wstring DecodeCharRefs(std::wstring_view title);
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -12,7 +12,7 @@ namespace {
 // How many look-ups ahead a bucket is fetched: enough to cover a trip to main memory.
 constexpr std::size_t kPrefetchDistance = 16;
 
-} // namespace
+}  // namespace
 
 std::size_t FreeNameIndex::HashOf(std::wstring_view loweredText) noexcept { return std::hash<std::wstring_view>{}(loweredText); }
 
@@ -86,4 +86,4 @@ std::size_t FreeNameIndex::TakeFirstFree(std::wstring_view text, std::size_t has
     return slot;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -56,4 +56,4 @@ private:
     std::wstring textScratch_, keyScratch_;  // lower-cased for a comparison; reused, not reallocated
 };
 
-} // namespace lyrics
+}  // namespace lyrics

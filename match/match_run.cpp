@@ -24,7 +24,7 @@ std::int64_t NonBlankSlots(const std::vector<std::wstring>& slots) {
     return std::count_if(slots.begin(), slots.end(), [](const std::wstring& slot) { return !slot.empty(); });
 }
 
-} // namespace
+}  // namespace
 
 InputCheck CheckMatchInputs(const std::wstring& folderText, const std::wstring& playlistText) {
     if (!FolderExists(folderText)) return InputCheck::InvalidLyricsFolder;
@@ -35,9 +35,12 @@ InputCheck CheckMatchInputs(const std::wstring& folderText, const std::wstring& 
 
 std::wstring_view InputCheckMessage(InputCheck check) {
     switch (check) {
-    case InputCheck::InvalidLyricsFolder: return L"Invalid Lyrics folder.";
-    case InputCheck::InvalidPlaylistFile: return L"Invalid Playlist File.";
-    case InputCheck::Passed: break;
+        case InputCheck::InvalidLyricsFolder:
+            return L"Invalid Lyrics folder.";
+        case InputCheck::InvalidPlaylistFile:
+            return L"Invalid Playlist File.";
+        case InputCheck::Passed:
+            break;
     }
     return {};
 }
@@ -52,7 +55,7 @@ Result<MatchSummary> RunMatch(const MatchRequest& request) {
 
     const std::uint8_t matchOutcome = MatchTitles(playlist->playlistTitles, folder->lyricsFileNames);
     const UnmatchListContent content{playlist->playlistTitles, folder->lyricsFileNames, matchOutcome,
-                                     playlist->titleCount,     folder->textFileCount,    playingTime,
+                                     playlist->titleCount,     folder->textFileCount,   playingTime,
                                      request.playlistPath,     request.lyricsFolder};
     Result<std::wstring> reportPath = WriteUnmatchList(request.reportFolder, request.clock(), content);
     if (!reportPath) return reportPath.failure();
@@ -68,4 +71,4 @@ Result<MatchSummary> RunMatch(const MatchRequest& request) {
     return summary;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

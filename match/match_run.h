@@ -46,4 +46,4 @@ struct MatchSummary {
 // file and the reason; no list is left behind then.
 Result<MatchSummary> RunMatch(const MatchRequest& request);
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -15,7 +15,9 @@ namespace {
 
 constexpr auto npos = std::wstring::npos;
 
-std::wstring LowerPrefix(std::wstring_view line, std::size_t count) { return LowerCase(line.substr(0, std::min(count, line.size()))); }
+std::wstring LowerPrefix(std::wstring_view line, std::size_t count) {
+    return LowerCase(line.substr(0, std::min(count, line.size())));
+}
 
 // Keeps the text after the first `mark` at or after 0-based index `from`, or the whole line. In
 // place, so that a huge line is never held twice.
@@ -126,7 +128,8 @@ public:
             lines_.SkipLine();
         }
 
-        const std::size_t decoded = static_cast<std::size_t>(std::clamp<std::int64_t>(playlist_.titleCount, 0, static_cast<std::int64_t>(playlist_.playlistTitles.size())));
+        const std::size_t decoded = static_cast<std::size_t>(
+            std::clamp<std::int64_t>(playlist_.titleCount, 0, static_cast<std::int64_t>(playlist_.playlistTitles.size())));
         for (std::size_t k = 0; k < decoded; ++k) {
             std::wstring& title = playlist_.playlistTitles[k];
             if (title.find(L'&') != npos) title = DecodeCharRefs(title);  // no "&", no reference: no copy
@@ -136,7 +139,8 @@ public:
 
 private:
     static Failure ShortB4s(const std::wstring& path) {
-        return Failure{L"The playlist \"" + path + L"\" could not be read: it has fewer than four lines, so it holds no entry count."};
+        return Failure{L"The playlist \"" + path +
+                       L"\" could not be read: it has fewer than four lines, so it holds no entry count."};
     }
 
     // The value of a length line is cut at a fixed count: the position of "</Length>" less 15, which
@@ -169,7 +173,7 @@ private:
     Playlist& playlist_;
 };
 
-} // namespace
+}  // namespace
 
 PlaylistType PlaylistTypeOf(std::wstring_view path) {
     const std::wstring ending = LowerCase(path.substr(path.size() - std::min<std::size_t>(3, path.size())));
@@ -184,12 +188,17 @@ Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const 
     playlist.playlistTitles.resize(CountLines(bytes));
     PlaylistWalk walk(bytes, playlist);
     switch (type) {
-    case PlaylistType::Pls: walk.Pls(); break;
-    case PlaylistType::M3u: walk.M3u(); break;
-    case PlaylistType::B4s:
-        if (Result<bool> header = walk.B4s(path); !header) return header.failure();
-        break;
-    case PlaylistType::Unknown: break;
+        case PlaylistType::Pls:
+            walk.Pls();
+            break;
+        case PlaylistType::M3u:
+            walk.M3u();
+            break;
+        case PlaylistType::B4s:
+            if (Result<bool> header = walk.B4s(path); !header) return header.failure();
+            break;
+        case PlaylistType::Unknown:
+            break;
     }
     return playlist;
 }
@@ -200,4 +209,4 @@ Result<Playlist> ReadPlaylist(const std::wstring& path) {
     return ParsePlaylist(*bytes, PlaylistTypeOf(path), path);
 }
 
-} // namespace lyrics
+}  // namespace lyrics

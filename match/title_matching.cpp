@@ -17,8 +17,8 @@ bool AllBlank(const std::vector<std::wstring>& slots) {
 // Titles in playlist order, each taking the first free file name equal to it. The hashes are made
 // first, so that each look-up's place in the index is fetched a few titles before it is needed.
 void TakeMatches(std::vector<std::wstring>& playlistTitles, FreeNameIndex& index, std::vector<std::size_t>& takenNames) {
-    constexpr std::size_t kAhead = 16;      // the place in the index
-    constexpr std::size_t kNameAhead = 8;   // the name found there
+    constexpr std::size_t kAhead = 16;     // the place in the index
+    constexpr std::size_t kNameAhead = 8;  // the name found there
     struct Pending {
         std::size_t title;
         std::size_t hash;
@@ -42,7 +42,7 @@ void TakeMatches(std::vector<std::wstring>& playlistTitles, FreeNameIndex& index
     }
 }
 
-} // namespace
+}  // namespace
 
 bool IsTextFileName(std::wstring_view name) {
     const std::wstring_view ending = name.substr(name.size() - std::min<std::size_t>(4, name.size()));
@@ -92,4 +92,4 @@ std::uint8_t MatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<
     return matchOutcome;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

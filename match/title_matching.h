@@ -35,4 +35,4 @@ Result<LyricsFolder> ListLyricsFolder(const std::wstring& folder);
 // blank afterwards, plus 2 if every file-name slot is.
 std::uint8_t MatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames);
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -77,9 +77,11 @@ void WriteListItems(Writer& list, const UnmatchListContent& content) {
         list.WriteLine(L"Playlist titles which DO NOT have matching file name...");
         list.WriteBlankLines(1);
     }
-    list.WriteLine(L"Playlist Name = \"" + std::wstring(content.playlistPath) + L"\" with " + Decimal(content.titleCount) + L" titles.");
+    list.WriteLine(L"Playlist Name = \"" + std::wstring(content.playlistPath) + L"\" with " + Decimal(content.titleCount) +
+                   L" titles.");
     const PlayingTime& time = content.playingTime;
-    list.WriteLine(L"Playlist Length = " + Decimal(time.hours) + L":" + Decimal(time.minutes) + L":" + Decimal(time.seconds) + L" (hh:mm:ss)");
+    list.WriteLine(L"Playlist Length = " + Decimal(time.hours) + L":" + Decimal(time.minutes) + L":" + Decimal(time.seconds) +
+                   L" (hh:mm:ss)");
     list.WriteBlankLines(1);
     WriteSlots(list, content.playlistTitles);
     list.WriteBlankLines(2);
@@ -89,12 +91,13 @@ void WriteListItems(Writer& list, const UnmatchListContent& content) {
         list.WriteLine(L"Files which DO NOT have matching Playlist titles...");
         list.WriteBlankLines(1);
     }
-    list.WriteLine(L"Lyrics Folder = \"" + std::wstring(content.lyricsFolder) + L"\" with " + Decimal(content.textFileCount) + L" text files.");
+    list.WriteLine(L"Lyrics Folder = \"" + std::wstring(content.lyricsFolder) + L"\" with " + Decimal(content.textFileCount) +
+                   L" text files.");
     list.WriteBlankLines(1);
     WriteSlots(list, content.lyricsFileNames);
 }
 
-} // namespace
+}  // namespace
 
 PlayingTime SplitPlayingTime(std::int32_t totalSeconds) {
     std::int64_t milliseconds = static_cast<std::int64_t>(totalSeconds) * 1000;
@@ -121,8 +124,8 @@ std::wstring UnmatchListName(const LocalTime& time) {
 
 Result<std::wstring> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time, const UnmatchListContent& content) {
     std::wstring reportPath = JoinPath(reportFolder, UnmatchListName(time));
-    ListFileWriter list(SlotCharacters(content.playlistTitles) + SlotCharacters(content.lyricsFileNames) + content.playlistPath.size() +
-                        content.lyricsFolder.size() + 512);
+    ListFileWriter list(SlotCharacters(content.playlistTitles) + SlotCharacters(content.lyricsFileNames) +
+                        content.playlistPath.size() + content.lyricsFolder.size() + 512);
     WriteListItems(list, content);
     const std::string bytes = list.Take();
     if (Result<bool> written = WriteFileBytes(reportPath, bytes, L"unmatch list"); !written) return written.failure();
@@ -133,4 +136,4 @@ std::wstring UnmatchListPrompt(std::wstring_view reportPath) {
     return L"A list has been created in \"" + std::wstring(reportPath) + L"\"\r\n\r\nDo you want to open the list now?";
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -47,4 +47,4 @@ Result<std::wstring> WriteUnmatchList(std::wstring_view reportFolder, const Loca
 std::wstring UnmatchListPrompt(std::wstring_view reportPath);
 inline constexpr std::wstring_view kUnmatchListCaption = L"Unmatch List";
 
-} // namespace lyrics
+}  // namespace lyrics

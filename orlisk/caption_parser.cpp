@@ -30,7 +30,7 @@ std::size_t NumberPrefixLength(const Caption& caption) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 bool IsFixedCaption(std::wstring_view caption) {
     static constexpr std::array<std::wstring_view, 4> kFixed = {L"Winamp Playlist Editor", L"Winamp Minibrowser",
@@ -68,8 +68,8 @@ std::wstring TitleFromStatusCaption(std::wstring_view text, std::size_t fullStop
 
     // Only the length of the status word counts, not where it stands.
     long long statusLength = 0;
-    for (std::wstring_view status : {std::wstring_view(L"(playing)"), std::wstring_view(L"(paused)"),
-                                     std::wstring_view(L"(stopped)")}) {
+    for (std::wstring_view status :
+         {std::wstring_view(L"(playing)"), std::wstring_view(L"(paused)"), std::wstring_view(L"(stopped)")}) {
         if (fullStop <= text.size() && text.find(status, fullStop) != std::wstring_view::npos) {
             statusLength = static_cast<long long>(status.size());
             break;
@@ -95,4 +95,4 @@ std::wstring TitleFromStatusCaption(std::wstring_view text, std::size_t fullStop
     return Slice(text, first, length - p - 1);
 }
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

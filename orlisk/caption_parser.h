@@ -16,7 +16,7 @@ enum class CaptionKind { Title, NoTitle, Skipped };
 
 struct CaptionResult {
     CaptionKind kind = CaptionKind::NoTitle;
-    std::wstring title; // empty unless kind is Title
+    std::wstring title;  // empty unless kind is Title
 };
 
 // The windows of Winamp itself that are not its main window, and Orlisk's own title: Skipped.
@@ -30,4 +30,4 @@ CaptionResult TitleFromCaption(std::wstring_view caption);
 // ends the number prefix; empty when no character is left for a title.
 std::wstring TitleFromStatusCaption(std::wstring_view caption, std::size_t fullStop);
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -20,8 +20,8 @@ inline constexpr unsigned kWmCancelMode = 0x001F;
 
 // A caption as read: n = GetWindowTextLengthW, then GetWindowTextW into room for n+1 characters.
 struct CaptionRead {
-    std::wstring text; // the characters copied
-    int copied = 0;    // what GetWindowTextW returned; 0 for a window that is gone or has no caption
+    std::wstring text;  // the characters copied
+    int copied = 0;     // what GetWindowTextW returned; 0 for a window that is gone or has no caption
 };
 
 class Desktop {
@@ -52,4 +52,4 @@ public:
     virtual void Pause(std::chrono::milliseconds span) = 0;
 };
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

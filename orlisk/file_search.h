@@ -15,4 +15,4 @@ public:
     virtual bool FindsEntry(std::wstring_view pattern) = 0;
 };
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -7,10 +7,14 @@ namespace lyrics::orlisk {
 
 int ShowCommandForSize(int sizeIndex) {
     switch (sizeIndex) {
-    case kSizeNormal: return kShowNormal;
-    case kSizeMinimized: return kShowMinimize;
-    case kSizeMaximized: return kShowMaximized;
-    default: return kShowHide;
+        case kSizeNormal:
+            return kShowNormal;
+        case kSizeMinimized:
+            return kShowMinimize;
+        case kSizeMaximized:
+            return kShowMaximized;
+        default:
+            return kShowHide;
     }
 }
 
@@ -38,4 +42,4 @@ std::wstring TitleFromLyricsCaption(std::wstring_view lyricsCaption) {
     return std::wstring(lyricsCaption.substr(0, lyricsCaption.size() - kNotepadSuffix.size()));
 }
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

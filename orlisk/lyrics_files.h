@@ -8,7 +8,7 @@
 
 namespace lyrics::orlisk {
 
-inline constexpr std::wstring_view kNotepadSuffix = L" - Notepad"; // lyricsCaption = title + this
+inline constexpr std::wstring_view kNotepadSuffix = L" - Notepad";  // lyricsCaption = title + this
 inline constexpr std::wstring_view kTxtNotepadSuffix = L".txt - Notepad";
 inline constexpr std::wstring_view kLastOpened = L"Last Opened: ";
 inline constexpr std::wstring_view kCouldNotOpen = L"Could not open file: ";
@@ -30,4 +30,4 @@ std::optional<std::wstring> LyricsPath(std::wstring_view folder, std::wstring_vi
 std::wstring LyricsCaptionFor(std::wstring_view title);
 std::wstring TitleFromLyricsCaption(std::wstring_view lyricsCaption);
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -27,7 +27,7 @@ private:
     bool& flag_;
 };
 
-} // namespace
+}  // namespace
 
 OrliskLogic::OrliskLogic(OrliskPorts ports) : ports_(ports) {}
 
@@ -161,11 +161,19 @@ ProgramNext OrliskLogic::mnuExit_Click() { return cmdExit_Click(); }
 
 ProgramNext OrliskLogic::RunMenuCommand(MenuCommand command) {
     switch (command) {
-    case MenuCommand::Exit: return mnuExit_Click();
-    case MenuCommand::Settings: mnuSettings_Click(); break;
-    case MenuCommand::CloseLyrics: mnuClsWindow_Click(); break;
-    case MenuCommand::OpenLyrics: mnuOpen_Click(); break;
-    case MenuCommand::None: break;
+        case MenuCommand::Exit:
+            return mnuExit_Click();
+        case MenuCommand::Settings:
+            mnuSettings_Click();
+            break;
+        case MenuCommand::CloseLyrics:
+            mnuClsWindow_Click();
+            break;
+        case MenuCommand::OpenLyrics:
+            mnuOpen_Click();
+            break;
+        case MenuCommand::None:
+            break;
     }
     return ProgramNext::KeepRunning;
 }
@@ -189,4 +197,4 @@ void OrliskLogic::ReopenLyrics() {
     OpenLyrics();
 }
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

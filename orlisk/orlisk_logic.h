@@ -98,8 +98,8 @@ private:
     bool walkInProgress_ = false;
     bool endRequested_ = false;
 
-    WindowHandle winampWindow = kNoWindow; // where the last successful walk found a song
-    std::wstring lyricsCaption;            // title of the last song tried + " - Notepad"
+    WindowHandle winampWindow = kNoWindow;  // where the last successful walk found a song
+    std::wstring lyricsCaption;             // title of the last song tried + " - Notepad"
 };
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -16,4 +16,4 @@ public:
     virtual std::wstring ProgramFolder() = 0;
 };
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -30,7 +30,7 @@ inline constexpr int kSizeMaximized = 2;
 
 // The window's caption; the window walk passes over every window captioned so.
 inline constexpr std::wstring_view kSettingsCaption = L"Orlisk 1.1 - Settings";
-inline constexpr unsigned kAutoIntervalMs = 2000; // tmrAuto
+inline constexpr unsigned kAutoIntervalMs = 2000;  // tmrAuto
 
 class SettingsControls {
 public:
@@ -49,9 +49,9 @@ public:
     virtual int SizeIndex() const = 0;
     virtual void SetSizeIndex(int index) = 0;
 
-    virtual CheckState StartupState() const = 0; // chkStartup
+    virtual CheckState StartupState() const = 0;  // chkStartup
     virtual void SetStartupState(CheckState state) = 0;
-    virtual CheckState AutoState() const = 0; // chkAuto
+    virtual CheckState AutoState() const = 0;  // chkAuto
     virtual void SetAutoState(CheckState state) = 0;
 
     // The window shown (not modal) or hidden; showing a shown window leaves it shown.
@@ -64,4 +64,4 @@ public:
     virtual void SetTimerRunning(bool running) = 0;
 };
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -13,10 +13,10 @@ inline constexpr std::wstring_view kSettingsApplication = L"Orlisk";
 inline constexpr std::wstring_view kSettingsSection = L"Settings";
 
 // Value names, and what stands for a value that is missing.
-inline constexpr std::wstring_view kValuePath = L"Path";   // the lyrics folder, ending in "\"
-inline constexpr std::wstring_view kValueSize = L"Size";   // "0" Normal, "1" Minimized, "2" Maximized
-inline constexpr std::wstring_view kValueStart = L"Start"; // chkStartup's state, "0" or "1"
-inline constexpr std::wstring_view kValueAuto = L"Auto";   // chkAuto's state, "0" or "1"
+inline constexpr std::wstring_view kValuePath = L"Path";    // the lyrics folder, ending in "\"
+inline constexpr std::wstring_view kValueSize = L"Size";    // "0" Normal, "1" Minimized, "2" Maximized
+inline constexpr std::wstring_view kValueStart = L"Start";  // chkStartup's state, "0" or "1"
+inline constexpr std::wstring_view kValueAuto = L"Auto";    // chkAuto's state, "0" or "1"
 inline constexpr std::wstring_view kDefaultPath = L"";
 inline constexpr std::wstring_view kDefaultSize = L"0";
 inline constexpr std::wstring_view kDefaultStart = L"1";
@@ -31,4 +31,4 @@ public:
     virtual bool Write(std::wstring_view name, std::wstring_view text) = 0;
 };
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -15,7 +15,7 @@ std::optional<int> SmallWholeNumber(std::wstring_view text) {
     return static_cast<int>(rounded);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<int> SizeIndexFromText(std::wstring_view text) { return SmallWholeNumber(text); }
 
@@ -49,4 +49,4 @@ std::wstring HelpFilePath(std::wstring_view programFolder) {
     return path;
 }
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

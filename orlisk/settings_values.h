@@ -29,4 +29,4 @@ std::wstring FolderSearchPattern(std::wstring_view folder);
 // (a drive's root), folder + "Orlisk Help.txt".
 std::wstring HelpFilePath(std::wstring_view programFolder);
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -27,4 +27,4 @@ public:
     virtual std::intptr_t OpenDocument(WindowHandle owner, std::wstring_view document, int showCommand) = 0;
 };
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -9,4 +9,4 @@ bool SongHasChanged(std::wstring_view caption, std::wstring_view lastTitle) {
     return !holdsTitle && caption.find(L':') != std::wstring_view::npos;
 }
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -11,4 +11,4 @@ namespace lyrics::orlisk {
 // otherwise only when it lacks lastTitle and holds a ":".
 bool SongHasChanged(std::wstring_view caption, std::wstring_view lastTitle);
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

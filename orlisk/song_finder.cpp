@@ -4,8 +4,8 @@
 
 namespace lyrics::orlisk {
 
-std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std::wstring_view ownCaption,
-                                        TrayTip& tip, const std::function<bool()>& stopRequested) {
+std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std::wstring_view ownCaption, TrayTip& tip,
+                                        const std::function<bool()>& stopRequested) {
     WindowHandle window = desktop.FirstWindow(own);
     while (window != kNoWindow) {
         const CaptionRead caption = desktop.ReadCaption(window);
@@ -24,4 +24,4 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std:
     return std::nullopt;
 }
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

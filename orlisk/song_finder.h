@@ -27,7 +27,7 @@ struct FoundSong {
 
 // own/ownCaption: the settings window, whose caption is never a candidate. stopRequested, when
 // given, is asked after each pass of the message loop; true ends the walk with nothing found.
-std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std::wstring_view ownCaption,
-                                        TrayTip& tip, const std::function<bool()>& stopRequested = {});
+std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std::wstring_view ownCaption, TrayTip& tip,
+                                        const std::function<bool()>& stopRequested = {});
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

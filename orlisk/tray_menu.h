@@ -12,10 +12,10 @@ namespace lyrics::orlisk {
 enum class MenuCommand : unsigned { None = 0, Exit = 101, Settings = 102, CloseLyrics = 103, OpenLyrics = 104 };
 
 struct MenuItem {
-    std::wstring_view name;    // mnuExit ...
-    std::wstring_view caption; // empty for a separator
-    MenuCommand command;       // None for a separator
-    bool isDefault;            // drawn in bold
+    std::wstring_view name;     // mnuExit ...
+    std::wstring_view caption;  // empty for a separator
+    MenuCommand command;        // None for a separator
+    bool isDefault;             // drawn in bold
 };
 
 inline constexpr std::array<MenuItem, 6> kTrayMenu = {{
@@ -28,7 +28,7 @@ inline constexpr std::array<MenuItem, 6> kTrayMenu = {{
 }};
 
 // Tray mouse button codes.
-inline constexpr int kTrayButtonFirst = 1;  // left: close and reopen the lyrics
-inline constexpr int kTrayButtonSecond = 2; // right: the menu
+inline constexpr int kTrayButtonFirst = 1;   // left: close and reopen the lyrics
+inline constexpr int kTrayButtonSecond = 2;  // right: the menu
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

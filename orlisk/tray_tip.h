@@ -15,4 +15,4 @@ public:
     virtual void SetTip(std::wstring_view text) = 0;
 };
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -21,8 +21,7 @@ void AskToClose(Desktop& desktop, WindowHandle window) {
 
 // FindWindow only ever answers the first window with the caption; once that one refuses, the
 // others are reached by walking the Z order from it.
-void AskTheOthers(Desktop& desktop, WindowHandle stuck, std::wstring_view lowerCaption,
-                  const std::vector<AskedWindow>& asked) {
+void AskTheOthers(Desktop& desktop, WindowHandle stuck, std::wstring_view lowerCaption, const std::vector<AskedWindow>& asked) {
     for (WindowHandle window = desktop.FirstWindow(stuck); window != kNoWindow; window = desktop.NextWindow(window)) {
         const bool alreadyAsked =
             std::any_of(asked.begin(), asked.end(), [window](const AskedWindow& a) { return a.window == window; });
@@ -31,7 +30,7 @@ void AskTheOthers(Desktop& desktop, WindowHandle stuck, std::wstring_view lowerC
     }
 }
 
-} // namespace
+}  // namespace
 
 void CloseWindowsCaptioned(Desktop& desktop, std::wstring_view caption) {
     std::vector<AskedWindow> asked;
@@ -55,4 +54,4 @@ void CloseWindowsCaptioned(Desktop& desktop, std::wstring_view caption) {
     }
 }
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

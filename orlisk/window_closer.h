@@ -20,4 +20,4 @@ inline constexpr std::chrono::milliseconds kClosePollPause{20};
 // caption: compared without regard to letter case, as FindWindow compares.
 void CloseWindowsCaptioned(Desktop& desktop, std::wstring_view caption);
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

@@ -11,4 +11,4 @@ using WindowHandle = std::uintptr_t;
 
 inline constexpr WindowHandle kNoWindow = 0;
 
-} // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk

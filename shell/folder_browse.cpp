@@ -16,7 +16,7 @@ using UniqueItemIdList = std::unique_ptr<ITEMIDLIST, ItemIdListFree>;
 // Long enough for any path the file system can hold, not just MAX_PATH.
 constexpr DWORD kPathCapacity = 32768;
 
-} // namespace
+}  // namespace
 
 std::wstring BrowseFolder(HWND owner, const std::wstring& prompt) {
     BROWSEINFOW info{};
@@ -37,4 +37,4 @@ std::wstring BrowseFolder(HWND owner, const std::wstring& prompt) {
     return path;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -16,4 +16,4 @@ namespace lyrics {
 // cancelled or chose an item that has no file-system path.
 std::wstring BrowseFolder(HWND owner, const std::wstring& prompt);
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -13,7 +13,7 @@ constexpr wchar_t kPlaylistFilter[] = L"Winamp Playlist (*.m3u;*.pls;*.b4s)\0*.m
 // and so lose the user's choice without a word, for a playlist stored a little deeper.
 constexpr DWORD kPathCapacity = 32768;
 
-} // namespace
+}  // namespace
 
 std::wstring PickPlaylistFile(HWND owner) {
     std::wstring path(kPathCapacity, L'\0');
@@ -43,4 +43,4 @@ std::wstring PickPlaylistFile(HWND owner) {
     return path;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -12,4 +12,4 @@ namespace lyrics {
 // full path as the dialog wrote it, or empty text when the user cancelled or the dialog failed.
 std::wstring PickPlaylistFile(HWND owner);
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -17,7 +17,8 @@ public:
     TempFolder() {
         static std::atomic<int> counter{0};
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() / ("lyrics-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        path_ =
+            std::filesystem::temp_directory_path() / ("lyrics-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
     TempFolder(const TempFolder&) = delete;

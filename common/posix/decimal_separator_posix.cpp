@@ -4,4 +4,4 @@ namespace lyrics {
 
 wchar_t UserDecimalSeparator() { return L'.'; }
 
-} // namespace lyrics
+}  // namespace lyrics

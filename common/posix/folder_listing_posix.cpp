@@ -137,7 +137,7 @@ private:
     const TextRun<char>& names_;
 };
 
-} // namespace
+}  // namespace
 
 Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
     const FolderHandle handle(opendir(PathFromText(folder).c_str()));
@@ -195,4 +195,4 @@ bool FileExists(const std::wstring& path) {
     return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-} // namespace lyrics
+}  // namespace lyrics

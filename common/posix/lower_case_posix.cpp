@@ -1,9 +1,9 @@
 #include "../lower_case.h"
 
-#include <clocale>
-#include <cwctype>
 #include <locale.h>
 #include <wctype.h>
+#include <clocale>
+#include <cwctype>
 
 namespace lyrics {
 
@@ -13,13 +13,14 @@ namespace {
 locale_t Utf8Locale() {
     static const locale_t locale = [] {
         locale_t made = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-        if (made == static_cast<locale_t>(nullptr)) made = newlocale(LC_CTYPE_MASK, "en_US.UTF-8", static_cast<locale_t>(nullptr));
+        if (made == static_cast<locale_t>(nullptr))
+            made = newlocale(LC_CTYPE_MASK, "en_US.UTF-8", static_cast<locale_t>(nullptr));
         return made;
     }();
     return locale;
 }
 
-} // namespace
+}  // namespace
 
 void LowerCaseInPlace(std::wstring& text) {
     const locale_t locale = Utf8Locale();
@@ -45,4 +46,4 @@ std::wstring UpperCase(std::wstring_view text) {
     return out;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

@@ -18,7 +18,7 @@ char ByteFor(wchar_t c, bool& representable) {
     return '?';
 }
 
-} // namespace
+}  // namespace
 
 std::wstring DecodeAnsi(std::string_view bytes) {
     std::wstring out(bytes.size(), L'\0');
@@ -36,4 +36,4 @@ std::string EncodeAnsi(std::wstring_view text) {
     return out;
 }
 
-} // namespace lyrics
+}  // namespace lyrics

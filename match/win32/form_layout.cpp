@@ -5,7 +5,7 @@ namespace match {
 namespace {
 constexpr int kTwipsPerInch = 1440;
 constexpr int kCentipointsPerInch = 7200;
-} // namespace
+}  // namespace
 
 int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
 
@@ -21,4 +21,4 @@ RECT ControlRect(const ControlSpec& spec, UINT dpi) {
 
 int FormFontHeight(UINT dpi) { return -MulDiv(kFormFontCentipoints, static_cast<int>(dpi), kCentipointsPerInch); }
 
-} // namespace match
+}  // namespace match

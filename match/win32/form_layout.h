@@ -54,4 +54,4 @@ RECT ControlRect(const ControlSpec& spec, UINT dpi);
 // The font height (a negative LOGFONT height, in pixels) of the form's font at dpi.
 int FormFontHeight(UINT dpi);
 
-} // namespace match
+}  // namespace match

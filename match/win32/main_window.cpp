@@ -30,20 +30,27 @@ constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
 DWORD ControlStyle(ControlKind kind) {
     switch (kind) {
-    case ControlKind::TextBox: return WS_CHILD | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-    case ControlKind::Button: return WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
-    case ControlKind::DefaultButton: return WS_CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY;
-    case ControlKind::Label: return WS_CHILD | SS_LEFT | SS_NOPREFIX;
+        case ControlKind::TextBox:
+            return WS_CHILD | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+        case ControlKind::Button:
+            return WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
+        case ControlKind::DefaultButton:
+            return WS_CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY;
+        case ControlKind::Label:
+            return WS_CHILD | SS_LEFT | SS_NOPREFIX;
     }
     return WS_CHILD;
 }
 
 const wchar_t* ControlClass(ControlKind kind) {
     switch (kind) {
-    case ControlKind::TextBox: return L"EDIT";
-    case ControlKind::Label: return L"STATIC";
-    case ControlKind::Button:
-    case ControlKind::DefaultButton: break;
+        case ControlKind::TextBox:
+            return L"EDIT";
+        case ControlKind::Label:
+            return L"STATIC";
+        case ControlKind::Button:
+        case ControlKind::DefaultButton:
+            break;
     }
     return L"BUTTON";
 }
@@ -66,7 +73,7 @@ lyrics::UniqueHfont CreateFormFont(UINT dpi, bool bold) {
     return lyrics::UniqueHfont(::CreateFontIndirectW(&font));
 }
 
-} // namespace
+}  // namespace
 
 // The hourglass over the window for the length of a run, as long as the run and its closing
 // question last; the normal pointer comes back even when the run ends by an exception.
@@ -99,9 +106,11 @@ bool MainWindow::Register(HINSTANCE instance) {
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
-    windowClass.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MATCH), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MATCH), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hIcon =
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MATCH), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MATCH), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     return ::RegisterClassExW(&windowClass) != 0;
 }
 
@@ -111,8 +120,8 @@ bool MainWindow::Create(HINSTANCE instance) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const HWND window = ::CreateWindowExW(kWindowExStyle, kClassName, kCaption, kWindowStyle, monitor.rcWork.left, monitor.rcWork.top, 0, 0,
-                                          nullptr, nullptr, instance, this);
+    const HWND window = ::CreateWindowExW(kWindowExStyle, kClassName, kCaption, kWindowStyle, monitor.rcWork.left,
+                                          monitor.rcWork.top, 0, 0, nullptr, nullptr, instance, this);
     return window != nullptr;
 }
 
@@ -134,24 +143,38 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     } catch (const std::bad_alloc&) {
         ::MessageBoxW(window, L"There is not enough memory to finish.", kFailureCaption, MB_ICONERROR | MB_OK);
     } catch (const std::exception&) {
-        ::MessageBoxW(window, L"The command could not be finished because of an unexpected error.", kFailureCaption, MB_ICONERROR | MB_OK);
+        ::MessageBoxW(window, L"The command could not be finished because of an unexpected error.", kFailureCaption,
+                      MB_ICONERROR | MB_OK);
     }
     return 0;
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: return OnCreate() ? 0 : -1;
-    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
-    case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
-    case WM_SETCURSOR:
-        if (OnSetCursor()) return TRUE;
-        break;
-    case DM_GETDEFID: return MAKELRESULT(IDC_CMDMATCH, DC_HASDEFID);
-    case kFocusMovedMessage: OnFocusMoved(); return 0;
-    case WM_DESTROY: OnDestroy(); return 0;
-    default: break;
+        case WM_CREATE:
+            return OnCreate() ? 0 : -1;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor()) return TRUE;
+            break;
+        case DM_GETDEFID:
+            return MAKELRESULT(IDC_CMDMATCH, DC_HASDEFID);
+        case kFocusMovedMessage:
+            OnFocusMoved();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        default:
+            break;
     }
     return ::DefWindowProcW(window_, message, wParam, lParam);
 }
@@ -175,8 +198,8 @@ bool MainWindow::OnCreate() {
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ApplyDpi(dpi);
-    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND) {
@@ -189,12 +212,23 @@ void MainWindow::OnCommand(int id, int code, HWND) {
     // A push button with BS_NOTIFY reports a quick second click as a double click; it is a click.
     if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;
     switch (id) {
-    case IDC_CMDMATCH: cmdMatch_Click(); break;
-    case IDC_CMDHELP: cmdHelp_Click(); break;
-    case IDC_CMDEXIT: cmdExit_Click(); break;
-    case IDC_CMDBROWSE: cmdBrowse_Click(); break;
-    case IDC_CMDOPEN: cmdOpen_Click(); break;
-    default: break;  // IDCANCEL from Esc among them: the form has no cancel button
+        case IDC_CMDMATCH:
+            cmdMatch_Click();
+            break;
+        case IDC_CMDHELP:
+            cmdHelp_Click();
+            break;
+        case IDC_CMDEXIT:
+            cmdExit_Click();
+            break;
+        case IDC_CMDBROWSE:
+            cmdBrowse_Click();
+            break;
+        case IDC_CMDOPEN:
+            cmdOpen_Click();
+            break;
+        default:
+            break;  // IDCANCEL from Esc among them: the form has no cancel button
     }
 }
 
@@ -332,7 +366,8 @@ void MainWindow::LayOutControls() {
 void MainWindow::SetWindowIcons() {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     const auto load = [&](int width, int height) {
-        return lyrics::UniqueHicon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MATCH), IMAGE_ICON, width, height, 0)));
+        return lyrics::UniqueHicon(
+            static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MATCH), IMAGE_ICON, width, height, 0)));
     };
     lyrics::UniqueHicon big = load(::GetSystemMetricsForDpi(SM_CXICON, dpi_), ::GetSystemMetricsForDpi(SM_CYICON, dpi_));
     lyrics::UniqueHicon small = load(::GetSystemMetricsForDpi(SM_CXSMICON, dpi_), ::GetSystemMetricsForDpi(SM_CYSMICON, dpi_));
@@ -367,4 +402,4 @@ void MainWindow::ShowDefaultButton(HWND focusedButton) {
     }
 }
 
-} // namespace match
+}  // namespace match

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "match/match_run.h"
 #include "common/win32/unique_handle.h"
+#include "match/match_run.h"
 
 namespace match {
 
@@ -78,4 +78,4 @@ private:
     bool busy_ = false;  // a run is in progress: the pointer over the window is the hourglass
 };
 
-} // namespace match
+}  // namespace match

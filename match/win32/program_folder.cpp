@@ -31,4 +31,4 @@ std::wstring FolderOfPath(std::wstring path) {
     return path;
 }
 
-} // namespace match
+}  // namespace match

@@ -15,4 +15,4 @@ std::wstring ProgramFolder();
 // empty when the path names no folder.
 std::wstring FolderOfPath(std::wstring path);
 
-} // namespace match
+}  // namespace match

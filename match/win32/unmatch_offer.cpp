@@ -19,4 +19,4 @@ void OpenWithShell(HWND owner, const std::wstring& path) {
     ::ShellExecuteW(owner, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-} // namespace match
+}  // namespace match

@@ -16,4 +16,4 @@ void OfferUnmatchList(HWND owner, const std::wstring& reportPath);
 // answer is not examined: a file without an associated program simply does not open.
 void OpenWithShell(HWND owner, const std::wstring& path);
 
-} // namespace match
+}  // namespace match

@@ -12,7 +12,8 @@ namespace {
 // The shell's folder picker needs a single-threaded COM apartment for as long as it can be shown.
 class ComApartment {
 public:
-    ComApartment() noexcept : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComApartment() noexcept
+        : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment() {
@@ -33,7 +34,7 @@ int RunMessageLoop(HWND window) {
     return static_cast<int>(message.wParam);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const ComApartment com;

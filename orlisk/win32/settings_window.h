@@ -5,11 +5,11 @@
 // SettingsWindowEvents it reports to; this class only keeps the window.
 #pragma once
 
+#include "common/win32/unique_handle.h"
 #include "orlisk/settings_controls.h"
 #include "orlisk/tray_tip.h"
 #include "orlisk/win32/tray_icon.h"
 #include "orlisk/win32/tray_menu.h"
-#include "common/win32/unique_handle.h"
 
 #include <memory>
 #include <string>

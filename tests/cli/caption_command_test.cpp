@@ -10,10 +10,9 @@ namespace {
 TEST(CaptionCommand, OneLinePerCaptionGiven) {
     RecordingIo io;
     io.input = {L"never read"};
-    EXPECT_EQ(RunLyrics({L"caption", L"12. Artist - Song - Winamp", L"Winamp Equalizer", L"Winamp 5.0",
-                         L"7. Song (Live) (3:45)"},
-                        io),
-              kExitOk);
+    EXPECT_EQ(
+        RunLyrics({L"caption", L"12. Artist - Song - Winamp", L"Winamp Equalizer", L"Winamp 5.0", L"7. Song (Live) (3:45)"}, io),
+        kExitOk);
     EXPECT_EQ(io.out, L"Title\tArtist - Song\nSkipped\t\nNoTitle\t\nTitle\tSong (Live)\n");
     EXPECT_TRUE(io.err.empty());
     EXPECT_EQ(io.input.size(), 1u);
@@ -30,5 +29,5 @@ TEST(CaptionCommand, ReadsStandardInputWhenNoCaptionIsGiven) {
     EXPECT_TRUE(empty.out.empty());
 }
 
-} // namespace
-} // namespace lyrics::cli
+}  // namespace
+}  // namespace lyrics::cli

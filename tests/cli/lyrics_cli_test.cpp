@@ -55,7 +55,8 @@ TEST_F(LyricsCliTest, InputCheckMessagesGoToStandardErrorWithExitTwo) {
 TEST_F(LyricsCliTest, MatchWritesIntoOutAndPrintsTheFullPath) {
     const std::wstring playlist = work.Write(L"list.m3u", "#EXTM3U\n#EXTINF:5,Song\np\n");
     std::filesystem::create_directories(PathFromText(work / L"out"));
-    ASSERT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", playlist, L"--out", work / L"out"}), kExitOk) << std::string(io.err.begin(), io.err.end());
+    ASSERT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", playlist, L"--out", work / L"out"}), kExitOk)
+        << std::string(io.err.begin(), io.err.end());
     ASSERT_FALSE(io.out.empty());
     const std::wstring path = io.out.substr(0, io.out.size() - 1);
     EXPECT_TRUE(PathFromText(path).is_absolute());
@@ -77,7 +78,8 @@ TEST_F(LyricsCliTest, FailuresNameTheFileExitOneAndWriteNoList) {
 }
 
 TEST_F(LyricsCliTest, TitlesPrintsEveryTitleThenCountAndLength) {
-    const std::wstring playlist = work.Write(L"list.pls", "[playlist]\nFile1=a\nTitle1=One\nLength1=3725\nFile2=b\nTitle2=Two\nLength2=0\n");
+    const std::wstring playlist =
+        work.Write(L"list.pls", "[playlist]\nFile1=a\nTitle1=One\nLength1=3725\nFile2=b\nTitle2=Two\nLength2=0\n");
     EXPECT_EQ(Run({L"titles", playlist}), kExitOk);
     EXPECT_EQ(io.out, L"One\nTwo\ntitles: 2\nlength: 1:2:5\n");
     EXPECT_EQ(Run({L"titles", work / L"missing.m3u"}), kExitFailure);

@@ -44,10 +44,27 @@ std::vector<std::wstring> ExpectedOrder(const std::vector<std::string>& names) {
 
 TEST(PosixFolderListing, ByUpperCaseFormThenByNameAcrossLongSharedBeginnings) {
     TempFolder folder;
-    const std::vector<std::string> names = {
-        "The Beatles - Yesterday.txt", "THE BEATLES - yesterday.txt", "The Beatles - Yesterday.TXT", "The Beatles - Yes.txt",
-        "The Beatles - Yesterday", "the beatles", "The Beatles - Yesterday (Live).txt", "b", "B", "a", "\xc3\x89" "dith Piaf.txt",
-        "\xc3\xa9" "dith piaf.txt", "Edith Piaf.txt", "Zebra.txt", "\xf0\x9f\x98\x80 smile.txt", "\xe9t\xe9.txt", "ab", "aB", "Ab"};
+    const std::vector<std::string> names = {"The Beatles - Yesterday.txt",
+                                            "THE BEATLES - yesterday.txt",
+                                            "The Beatles - Yesterday.TXT",
+                                            "The Beatles - Yes.txt",
+                                            "The Beatles - Yesterday",
+                                            "the beatles",
+                                            "The Beatles - Yesterday (Live).txt",
+                                            "b",
+                                            "B",
+                                            "a",
+                                            "\xc3\x89"
+                                            "dith Piaf.txt",
+                                            "\xc3\xa9"
+                                            "dith piaf.txt",
+                                            "Edith Piaf.txt",
+                                            "Zebra.txt",
+                                            "\xf0\x9f\x98\x80 smile.txt",
+                                            "\xe9t\xe9.txt",
+                                            "ab",
+                                            "aB",
+                                            "Ab"};
     for (const std::string& name : names) Touch(folder, name);
 
     const Result<std::vector<std::wstring>> listed = ListFolderFiles(folder.text());
@@ -69,8 +86,9 @@ TEST(PosixFolderListing, SubfoldersAndLinksToThemAreLeftOutOtherLinksCount) {
 }
 
 TEST(PosixFolderListing, AgreesWithAPlainSortOnRandomNames) {
-    const std::vector<std::string> pieces = {"a", "A", "b", "B", "The ", "THE ", "\xc3\xa9", "\xc3\x89", "\xe9", " - ",
-                                             "\xcf\x83", "\xce\xa3", "\xc3\x9f", "\xe1\xba\x9e", "\xf0\x9f\x98\x80", "z"};
+    const std::vector<std::string> pieces = {
+        "a",    "A",   "b",        "B",        "The ",     "THE ",         "\xc3\xa9",         "\xc3\x89",
+        "\xe9", " - ", "\xcf\x83", "\xce\xa3", "\xc3\x9f", "\xe1\xba\x9e", "\xf0\x9f\x98\x80", "z"};
     std::mt19937 random(7);
     for (int round = 0; round < 20; ++round) {
         TempFolder folder;

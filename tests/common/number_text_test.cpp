@@ -17,8 +17,8 @@ TEST(ReadsAsNumber, AcceptsSignDigitsAndDecimalPartWithBlanksAround) {
 }
 
 TEST(ReadsAsNumber, RefusesEverythingElse) {
-    for (const wchar_t* text : {L"", L"   ", L"-", L"+", L".", L"1 2", L"12a", L"0x10", L"1e3", L"1,5x", L"--1", L"+-1",
-                                L"12\n", L"\u00a012", L"1.2.3", L"abc"}) {
+    for (const wchar_t* text : {L"", L"   ", L"-", L"+", L".", L"1 2", L"12a", L"0x10", L"1e3", L"1,5x", L"--1", L"+-1", L"12\n",
+                                L"\u00a012", L"1.2.3", L"abc"}) {
         EXPECT_FALSE(ReadsAsNumber(text).has_value()) << "text: [" << std::wstring(text).size() << "]";
     }
 }
@@ -44,7 +44,7 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
 TEST(Rounding, Int32RangeIsChecked) {
     EXPECT_EQ(RoundToInt32(2147483647.4), 2147483647);
     EXPECT_FALSE(RoundToInt32(2147483647.5).has_value());  // rounds up to 2^31
-    EXPECT_EQ(RoundToInt32(-2147483648.5), -2147483648);    // rounds to the even -2^31
+    EXPECT_EQ(RoundToInt32(-2147483648.5), -2147483648);   // rounds to the even -2^31
     EXPECT_FALSE(RoundToInt32(-2147483649.0).has_value());
 }
 

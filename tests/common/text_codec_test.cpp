@@ -33,10 +33,10 @@ TEST(AnsiCodec, RoundTripsEveryByteAndMarksWhatItCannotHold) {
 
 TEST(Utf8Lenient, ValidSequencesDecodeInvalidBytesFallBackToWindows1252) {
     EXPECT_EQ(DecodeUtf8Lenient("Caf\xc3\xa9"), L"Caf\u00e9");
-    EXPECT_EQ(DecodeUtf8Lenient("Caf\xe9"), L"Caf\u00e9");             // a lone Latin-1 byte
-    EXPECT_EQ(DecodeUtf8Lenient("\xc3"), L"\u00c3");                     // truncated sequence
-    EXPECT_EQ(DecodeUtf8Lenient("\xc0\xaf"), L"\u00c0\u00af");           // overlong form refused
-    EXPECT_EQ(DecodeUtf8Lenient("\xed\xa0\x80"), L"\u00ed\u00a0\u20ac"); // encoded surrogate refused
+    EXPECT_EQ(DecodeUtf8Lenient("Caf\xe9"), L"Caf\u00e9");                // a lone Latin-1 byte
+    EXPECT_EQ(DecodeUtf8Lenient("\xc3"), L"\u00c3");                      // truncated sequence
+    EXPECT_EQ(DecodeUtf8Lenient("\xc0\xaf"), L"\u00c0\u00af");            // overlong form refused
+    EXPECT_EQ(DecodeUtf8Lenient("\xed\xa0\x80"), L"\u00ed\u00a0\u20ac");  // encoded surrogate refused
     EXPECT_EQ(EncodeUtf8(L"Caf\u00e9 \u20ac"), "Caf\xc3\xa9 \xe2\x82\xac");
     EXPECT_EQ(DecodeUtf8Lenient(EncodeUtf8(L"\u65e5\u672c")), L"\u65e5\u672c");
 }

@@ -101,7 +101,7 @@ IconColour ScreenColourOf(HWND icon) {
     return IconColour::Other;
 }
 
-} // namespace
+}  // namespace
 
 bool Program::Start(const std::wstring& exe) {
     End();
@@ -110,7 +110,8 @@ bool Program::Start(const std::wstring& exe) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                          &info)) {
         return false;
     }
     ::CloseHandle(info.hThread);
@@ -161,8 +162,8 @@ std::wstring WindowText(HWND window) {
     if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length)) return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                               &copied)) {
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                               kAnswerTimeoutMs, &copied)) {
         return {};
     }
     text.resize(std::min<std::size_t>(copied, length));
@@ -241,7 +242,8 @@ void Click(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
 
 bool SetText(HWND window, const std::wstring& text) {
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
+    return ::SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                                 kAnswerTimeoutMs, &result) != 0;
 }
 
 void PressKey(HWND window, UINT virtualKey) {
@@ -301,14 +303,16 @@ void CloseProgramOfWindow(HWND window) {
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    lyrics::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    lyrics::UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
     return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
-    lyrics::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    lyrics::UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size)) return false;
@@ -336,4 +340,4 @@ std::vector<std::wstring> FilesMatching(const std::wstring& folder, const std::w
     return names;
 }
 
-} // namespace e2e
+}  // namespace e2e

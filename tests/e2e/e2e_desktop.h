@@ -111,4 +111,4 @@ std::string AnsiBytes(const std::wstring& text);
 // Names (without folder) of the files in folder that match pattern ("UnMatch *.txt").
 std::vector<std::wstring> FilesMatching(const std::wstring& folder, const std::wstring& pattern);
 
-} // namespace e2e
+}  // namespace e2e

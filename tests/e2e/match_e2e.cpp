@@ -40,7 +40,8 @@ void MakeFolder(const std::wstring& path) { ::CreateDirectoryW(path.c_str(), nul
 // "#EXTINF:<seconds>,<title>" and a file line per title, CR LF throughout.
 std::string M3u(const std::vector<std::pair<int, std::wstring>>& entries) {
     std::wstring text = L"#EXTM3U\r\n";
-    for (const auto& [seconds, title] : entries) text += L"#EXTINF:" + std::to_wstring(seconds) + L"," + title + L"\r\nC:\\Music\\" + title + L".mp3\r\n";
+    for (const auto& [seconds, title] : entries)
+        text += L"#EXTINF:" + std::to_wstring(seconds) + L"," + title + L"\r\nC:\\Music\\" + title + L".mp3\r\n";
     return AnsiBytes(text);
 }
 
@@ -58,7 +59,8 @@ std::set<std::wstring> ListNamesBetween(const SYSTEMTIME& from, const SYSTEMTIME
         SYSTEMTIME t{};
         ::FileTimeToSystemTime(&moment, &t);
         wchar_t name[64];
-        swprintf(name, 64, L"UnMatch %02u-%02u-%04u %02u.%02u.%02u.txt", t.wDay, t.wMonth, t.wYear, t.wHour, t.wMinute, t.wSecond);
+        swprintf(name, 64, L"UnMatch %02u-%02u-%04u %02u.%02u.%02u.txt", t.wDay, t.wMonth, t.wYear, t.wHour, t.wMinute,
+                 t.wSecond);
         names.insert(name);
     }
     return names;
@@ -70,7 +72,8 @@ class DisplayDpiScope {
 public:
     explicit DisplayDpiScope(DWORD dpi) {
         DWORD size = sizeof(previous_);
-        hadPrevious_ = ::RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &previous_, &size) == ERROR_SUCCESS;
+        hadPrevious_ =
+            ::RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &previous_, &size) == ERROR_SUCCESS;
         set_ = ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof(dpi)) == ERROR_SUCCESS;
     }
     DisplayDpiScope(const DisplayDpiScope&) = delete;
@@ -118,14 +121,16 @@ public:
         WriteFileBytes(work.playlists + L"\\Loud.M3U", mix);
         WriteFileBytes(work.playlists + L"\\Mix.m3u8", mix);
         WriteFileBytes(work.playlists + L"\\Mix.txt", mix);
-        WriteFileBytes(work.playlists + L"\\Short.b4s", "<?xml version=\"1.0\" encoding='UTF-8' standalone=\"yes\"?>\r\n<WinampXML>\r\n");
+        WriteFileBytes(work.playlists + L"\\Short.b4s",
+                       "<?xml version=\"1.0\" encoding='UTF-8' standalone=\"yes\"?>\r\n<WinampXML>\r\n");
     }
 
 protected:
     void SetUp() override {
         ASSERT_FALSE(EnvironmentText(L"DISPLAY").empty()) << "no X display: run under scripts/wine-env";
         ASSERT_FALSE(Work().exe.empty()) << "MATCH_EXE and MATCH_E2E_WORK must name Match.exe and a scratch folder";
-        for (const std::wstring& name : FilesMatching(Work().folder, L"UnMatch *.txt")) ::DeleteFileW((Work().folder + L"\\" + name).c_str());
+        for (const std::wstring& name : FilesMatching(Work().folder, L"UnMatch *.txt"))
+            ::DeleteFileW((Work().folder + L"\\" + name).c_str());
         StartMatch();
     }
 
@@ -146,7 +151,9 @@ protected:
 
     void Type(int id, const std::wstring& text) { ASSERT_TRUE(SetText(Control(id), text)); }
 
-    HWND WaitForBox() { return WaitForWindow([&] { return FindOwnedDialog(window_); }); }
+    HWND WaitForBox() {
+        return WaitForWindow([&] { return FindOwnedDialog(window_); });
+    }
 
     // No box shows up for a while: what the user sees when a press does nothing.
     bool NoBoxFor(std::chrono::milliseconds quiet) {
@@ -187,7 +194,8 @@ protected:
         EXPECT_EQ(lists.size(), 1u) << "one list beside Match.exe";
         if (lists.size() == 1) {
             listName = lists[0];
-            EXPECT_EQ(ListNamesBetween(before, after).count(listName), 1u) << "named after the time of the run: " << ::testing::PrintToString(listName);
+            EXPECT_EQ(ListNamesBetween(before, after).count(listName), 1u)
+                << "named after the time of the run: " << ::testing::PrintToString(listName);
         }
         return box;
     }
@@ -235,11 +243,16 @@ TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
     };
     // The form as drawn, in twips and tab order.
     const Expected form[] = {
-        {IDC_TXTBROWSE, L"", 1320, 120, 3135, 285},          {IDC_TXTOPEN, L"", 1320, 480, 3135, 285},
-        {IDC_CMDBROWSE, L"...", 4530, 120, 375, 255},        {IDC_CMDOPEN, L"...", 4530, 480, 375, 255},
-        {IDC_LBLCAPTION0, L" Playlist File :", 120, 525, 0, 0}, {IDC_LBLCAPTION1, L" Lyrics Folder :", 0, 165, 0, 0},
-        {IDC_CMDMATCH, L"Match", 1920, 960, 1095, 375},      {IDC_CMDHELP, L"Help", 60, 960, 1095, 375},
-        {IDC_CMDEXIT, L"Exit Program", 3780, 960, 1095, 375}, {IDC_TXTOPEN1, L"", 4560, 960, 150, 285},
+        {IDC_TXTBROWSE, L"", 1320, 120, 3135, 285},
+        {IDC_TXTOPEN, L"", 1320, 480, 3135, 285},
+        {IDC_CMDBROWSE, L"...", 4530, 120, 375, 255},
+        {IDC_CMDOPEN, L"...", 4530, 480, 375, 255},
+        {IDC_LBLCAPTION0, L" Playlist File :", 120, 525, 0, 0},
+        {IDC_LBLCAPTION1, L" Lyrics Folder :", 0, 165, 0, 0},
+        {IDC_CMDMATCH, L"Match", 1920, 960, 1095, 375},
+        {IDC_CMDHELP, L"Help", 60, 960, 1095, 375},
+        {IDC_CMDEXIT, L"Exit Program", 3780, 960, 1095, 375},
+        {IDC_TXTOPEN1, L"", 4560, 960, 150, 285},
     };
     const UINT dpi = ::GetDpiForWindow(window_);
     const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
@@ -373,7 +386,9 @@ TEST_F(MatchProgram, RunWritesTheListBesideMatchAndOpensItOnYes) {
     const std::wstring expected =
         L"Playlist titles which DO NOT have matching file name...\r\n"
         L"\r\n"
-        L"Playlist Name = \"" + playlist + L"\" with 3 titles.\r\n"
+        L"Playlist Name = \"" +
+        playlist +
+        L"\" with 3 titles.\r\n"
         L"Playlist Length = 1:2:5 (hh:mm:ss)\r\n"
         L"\r\n"
         L"Delta Caf\u00e9\r\n"
@@ -381,7 +396,9 @@ TEST_F(MatchProgram, RunWritesTheListBesideMatchAndOpensItOnYes) {
         L"\r\n"
         L"Files which DO NOT have matching Playlist titles...\r\n"
         L"\r\n"
-        L"Lyrics Folder = \"" + Work().lyricsFolder + L"\" with 3 text files.\r\n"
+        L"Lyrics Folder = \"" +
+        Work().lyricsFolder +
+        L"\" with 3 text files.\r\n"
         L"\r\n"
         L"Gamma\r\n";
     std::string written;
@@ -548,4 +565,4 @@ TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {
     EXPECT_EQ(WindowText(Control(IDC_TXTOPEN1)), L"") << "the scratch box stays empty";
 }
 
-} // namespace
+}  // namespace

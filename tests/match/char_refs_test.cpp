@@ -74,8 +74,9 @@ TEST(DecodeCharRefs, ManyReferencesEachBecomeOneCharacter) {
 }
 
 TEST(DecodeCharRefs, AgreesWithTheRestartRuleOnRandomTitles) {
-    const std::vector<std::wstring> pieces = {L"&", L"amp;", L"&amp;", L"AMP;", L"lt;", L"&#x", L"&#X", L"e9;", L"C9;", L"9f;", L"7f;",
-                                              L"quot;", L"a", L"#", L"x", L";", L"&quot", L" ", L"gt", L"apos;", L"&l", L"t;"};
+    const std::vector<std::wstring> pieces = {L"&",     L"amp;", L"&amp;", L"AMP;",  L"lt;", L"&#x", L"&#X", L"e9;",
+                                              L"C9;",   L"9f;",  L"7f;",   L"quot;", L"a",   L"#",   L"x",   L";",
+                                              L"&quot", L" ",    L"gt",    L"apos;", L"&l",  L"t;"};
     std::mt19937 random(12345);
     for (int round = 0; round < 20000; ++round) {
         std::wstring title;

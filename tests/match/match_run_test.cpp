@@ -39,7 +39,7 @@ TEST_F(MatchRunTest, InputCheckStopsAtTheFirstFailure) {
     EXPECT_EQ(CheckMatchInputs(lyricsFolder(), playlist), InputCheck::Passed);
     EXPECT_EQ(CheckMatchInputs(L"", playlist), InputCheck::InvalidLyricsFolder);
     EXPECT_EQ(CheckMatchInputs(work / L"none", playlist), InputCheck::InvalidLyricsFolder);
-    EXPECT_EQ(CheckMatchInputs(playlist, playlist), InputCheck::InvalidLyricsFolder);  // a file is no folder
+    EXPECT_EQ(CheckMatchInputs(playlist, playlist), InputCheck::InvalidLyricsFolder);                  // a file is no folder
     EXPECT_EQ(CheckMatchInputs(work / L"none", work / L"none.m3u"), InputCheck::InvalidLyricsFolder);  // both wrong: the folder
     EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work / L"none.pls"), InputCheck::InvalidPlaylistFile);
     EXPECT_EQ(CheckMatchInputs(lyricsFolder(), lyricsFolder()), InputCheck::InvalidPlaylistFile);
@@ -75,7 +75,8 @@ TEST_F(MatchRunTest, WritesTheListOfWhatIsLeftOnBothSides) {
     Lyrics(L".txt");
     WriteIn(lyricsFolder(), L"cover.jpg", "\xff\xd8");
     std::filesystem::create_directories(PathFromText(lyricsFolder() + std::wstring(PathSeparator()) + L"sub.txt"));
-    const std::wstring playlist = work.Write(L"Mix.m3u", "#EXTM3U\r\n#EXTINF:100,Blue Morning\r\na.mp3\r\n#EXTINF:25,No Lyrics \r\nb.mp3\r\n");
+    const std::wstring playlist =
+        work.Write(L"Mix.m3u", "#EXTM3U\r\n#EXTINF:100,Blue Morning\r\na.mp3\r\n#EXTINF:25,No Lyrics \r\nb.mp3\r\n");
 
     const Result<MatchSummary> summary = RunMatch(Request(playlist));
     ASSERT_TRUE(summary.ok()) << std::string(summary.failure().message.begin(), summary.failure().message.end());
@@ -84,12 +85,16 @@ TEST_F(MatchRunTest, WritesTheListOfWhatIsLeftOnBothSides) {
     EXPECT_EQ(summary->textFileCount, 3);
     EXPECT_EQ(testing::ReadBytes(summary->reportPath),
               "Playlist titles which DO NOT have matching file name...\r\n\r\n"
-              "Playlist Name = \"" + EncodeAnsi(playlist) + "\" with 2 titles.\r\n"
-              "Playlist Length = 0:2:5 (hh:mm:ss)\r\n\r\n"
-              "No Lyrics \r\n\r\n\r\n"
-              "Files which DO NOT have matching Playlist titles...\r\n\r\n"
-              "Lyrics Folder = \"" + EncodeAnsi(lyricsFolder()) + "\" with 3 text files.\r\n\r\n"
-              "Extra Song\r\n");
+              "Playlist Name = \"" +
+                  EncodeAnsi(playlist) +
+                  "\" with 2 titles.\r\n"
+                  "Playlist Length = 0:2:5 (hh:mm:ss)\r\n\r\n"
+                  "No Lyrics \r\n\r\n\r\n"
+                  "Files which DO NOT have matching Playlist titles...\r\n\r\n"
+                  "Lyrics Folder = \"" +
+                  EncodeAnsi(lyricsFolder()) +
+                  "\" with 3 text files.\r\n\r\n"
+                  "Extra Song\r\n");
 }
 
 TEST_F(MatchRunTest, UnreadablePlaylistIsAFailureAndNoListIsWritten) {

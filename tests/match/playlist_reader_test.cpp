@@ -11,7 +11,9 @@ namespace {
 
 Playlist Parse(std::string_view text, PlaylistType type) {
     Result<Playlist> playlist = ParsePlaylist(text, type, L"test");
-    EXPECT_TRUE(playlist.ok()) << (playlist.ok() ? "" : std::string(playlist.failure().message.begin(), playlist.failure().message.end()));
+    EXPECT_TRUE(playlist.ok()) << (playlist.ok()
+                                       ? ""
+                                       : std::string(playlist.failure().message.begin(), playlist.failure().message.end()));
     return playlist.ok() ? std::move(playlist).value() : Playlist{};
 }
 
@@ -47,9 +49,10 @@ TEST(PlaylistSlots, OneSlotPerLineCountingTheLineAfterTheLastLineEnd) {
 // --- .pls: header, then groups of file, title and length lines.
 
 TEST(PlsReader, ReadsTitlesAndLengthsInGroupsOfThree) {
-    const Playlist p = Parse("[playlist]\r\nFile1=a.mp3\r\nTitle1=Artist - One\r\nLength1=215\r\n"
-                             "File2=b.mp3\r\nTitle2=Artist - Two\r\nLength2=-1\r\nNumberOfEntries=2\r\nVersion=2\r\n",
-                             PlaylistType::Pls);
+    const Playlist p = Parse(
+        "[playlist]\r\nFile1=a.mp3\r\nTitle1=Artist - One\r\nLength1=215\r\n"
+        "File2=b.mp3\r\nTitle2=Artist - Two\r\nLength2=-1\r\nNumberOfEntries=2\r\nVersion=2\r\n",
+        PlaylistType::Pls);
     // The two lines after the last entry make one more pass: "Version=2" fails the title test and
     // the length line is read past the end, adding nothing.
     EXPECT_EQ(p.playlistTitles.size(), 10u);
@@ -61,8 +64,8 @@ TEST(PlsReader, ReadsTitlesAndLengthsInGroupsOfThree) {
 }
 
 TEST(PlsReader, TitleKeyInAnyCaseAndOnlyTheFirstEqualsFromPositionFiveIsCut) {
-    const Playlist p = Parse("[playlist]\nF\nTITLE1==Song= \nLength1=1\nF\ntitle\nx\nF\nTitl=e\nx\nF\nTitle=  Spaced  \nx\n",
-                             PlaylistType::Pls);
+    const Playlist p =
+        Parse("[playlist]\nF\nTITLE1==Song= \nLength1=1\nF\ntitle\nx\nF\nTitl=e\nx\nF\nTitle=  Spaced  \nx\n", PlaylistType::Pls);
     EXPECT_EQ(p.playlistTitles[0], L"=Song= ");
     EXPECT_EQ(p.playlistTitles[1], L"title");  // no "=" from position 5: the whole line
     EXPECT_EQ(p.playlistTitles[2], L"");       // "titl=" is not the key
@@ -81,12 +84,15 @@ TEST(PlsReader, LengthLineNeedsLengthAndEqualsAndANumber) {
 
 TEST(PlsReader, FractionalLengthsRoundTheRunningSumHalfToEven) {
     // 0 + 0.5 = 0.5 -> 0; 0 + 1.5 -> 2; 2 + 0.5 = 2.5 -> 2
-    EXPECT_EQ(Parse("[p]\nF\nTitle1=A\nLength1=0.5\nF\nTitle2=B\nLength2=1.5\nF\nTitle3=C\nLength3=0.5\n", PlaylistType::Pls).totalSeconds, 2);
+    EXPECT_EQ(Parse("[p]\nF\nTitle1=A\nLength1=0.5\nF\nTitle2=B\nLength2=1.5\nF\nTitle3=C\nLength3=0.5\n", PlaylistType::Pls)
+                  .totalSeconds,
+              2);
 }
 
 TEST(PlsReader, AMissingTitleLineShiftsTheGroupsForTheRestOfTheFile) {
-    const Playlist p = Parse("[playlist]\nFile1=a\nLength1=100\nFile2=b\nTitle2=Two\nLength2=200\nFile3=c\nTitle3=Three\nLength3=300\n",
-                             PlaylistType::Pls);
+    const Playlist p =
+        Parse("[playlist]\nFile1=a\nLength1=100\nFile2=b\nTitle2=Two\nLength2=200\nFile3=c\nTitle3=Three\nLength3=300\n",
+              PlaylistType::Pls);
     // Groups now read (File1, Length1, File2), (Title2, Length2, File3), (Title3, Length3, -).
     EXPECT_EQ(NonBlank(p), Titles{});
     EXPECT_EQ(p.titleCount, 0);
@@ -101,15 +107,16 @@ TEST(PlsReader, TruncatedEntryLeavesAnEmptySlotAndAddsNothing) {
 }
 
 TEST(PlsReader, SumBeyondInt32IsNotMade) {
-    const Playlist p = Parse("[p]\nF\nTitle1=A\nLength1=2147483000\nF\nTitle2=B\nLength2=1000\nF\nTitle3=C\nLength3=600\n", PlaylistType::Pls);
+    const Playlist p =
+        Parse("[p]\nF\nTitle1=A\nLength1=2147483000\nF\nTitle2=B\nLength2=1000\nF\nTitle3=C\nLength3=600\n", PlaylistType::Pls);
     EXPECT_EQ(p.totalSeconds, 2147483600);
 }
 
 // --- .m3u: header, then groups of information line and media path.
 
 TEST(M3uReader, TitleAfterTheFirstCommaAndLengthBeforeIt) {
-    const Playlist p = Parse("#EXTM3U\r\n#EXTINF:215,Artist - Song, Part 2\r\nC:\\a.mp3\r\n#extinf:-1,Lower\r\nb.mp3\r\n",
-                             PlaylistType::M3u);
+    const Playlist p =
+        Parse("#EXTM3U\r\n#EXTINF:215,Artist - Song, Part 2\r\nC:\\a.mp3\r\n#extinf:-1,Lower\r\nb.mp3\r\n", PlaylistType::M3u);
     EXPECT_EQ(NonBlank(p), (Titles{L"Artist - Song, Part 2", L"Lower"}));
     EXPECT_EQ(p.titleCount, 2);
     EXPECT_EQ(p.totalSeconds, 214);
@@ -135,7 +142,8 @@ TEST(M3uReader, PathsOnlyGiveEmptySlots) {
 }
 
 TEST(M3uReader, BlankLineBetweenEntriesShiftsThePairing) {
-    const Playlist p = Parse("#EXTM3U\n#EXTINF:1,One\na.mp3\n\n#EXTINF:2,Two\nb.mp3\n#EXTINF:3,Three\nc.mp3\n", PlaylistType::M3u);
+    const Playlist p =
+        Parse("#EXTM3U\n#EXTINF:1,One\na.mp3\n\n#EXTINF:2,Two\nb.mp3\n#EXTINF:3,Three\nc.mp3\n", PlaylistType::M3u);
     // After the blank line the information line of "Two" is skipped as if it were a path.
     EXPECT_EQ(NonBlank(p), (Titles{L"One"}));
     EXPECT_EQ(p.totalSeconds, 1);
@@ -160,13 +168,15 @@ std::string B4s(std::string_view count, std::string_view entries) {
 }
 
 std::string Entry(std::string_view name, std::string_view lengthLine) {
-    return "<entry Playstring=\"file:x.mp3\">\n<Name>" + std::string(name) + "</Name>\n" + std::string(lengthLine) + "\n</entry>\n";
+    return "<entry Playstring=\"file:x.mp3\">\n<Name>" + std::string(name) + "</Name>\n" + std::string(lengthLine) +
+           "\n</entry>\n";
 }
 
 TEST(B4sReader, NamesFillSlotsWithoutGapsAndCountComesFromTheFourthLine) {
-    const Playlist p = Parse(B4s("\"3\"", Entry("One", "      <Length>215000</Length>") + "<entry>\n<nothing/>\n<x/>\n</entry>\n" +
-                                            Entry("Two", "      <Length>1500</Length>")),
-                             PlaylistType::B4s);
+    const Playlist p =
+        Parse(B4s("\"3\"", Entry("One", "      <Length>215000</Length>") + "<entry>\n<nothing/>\n<x/>\n</entry>\n" +
+                               Entry("Two", "      <Length>1500</Length>")),
+              PlaylistType::B4s);
     EXPECT_EQ(p.playlistTitles[0], L"One");
     EXPECT_EQ(p.playlistTitles[1], L"Two");
     EXPECT_EQ(p.titleCount, 3);  // stated, not counted
@@ -174,17 +184,21 @@ TEST(B4sReader, NamesFillSlotsWithoutGapsAndCountComesFromTheFourthLine) {
 }
 
 TEST(B4sReader, LengthIsCutAtTheFixedCountAndRoundedPerEntry) {
-    auto seconds = [](std::string_view lengthLine) { return Parse(B4s("\"1\"", Entry("A", lengthLine)), PlaylistType::B4s).totalSeconds; };
+    auto seconds = [](std::string_view lengthLine) {
+        return Parse(B4s("\"1\"", Entry("A", lengthLine)), PlaylistType::B4s).totalSeconds;
+    };
     EXPECT_EQ(seconds("      <Length>215000</Length>"), 215);
     EXPECT_EQ(seconds("      <Length>1500</Length>"), 2);
     EXPECT_EQ(seconds("      <Length>2500</Length>"), 2);
     EXPECT_EQ(seconds("      <Length>-1000</Length>"), -1);
-    EXPECT_EQ(seconds("<Length>215000</Length>"), 0);          // no indentation: the value is cut empty
-    EXPECT_EQ(seconds("   <Length>215000</Length>"), 0);       // three short: "215" ms rounds to 0 s
+    EXPECT_EQ(seconds("<Length>215000</Length>"), 0);     // no indentation: the value is cut empty
+    EXPECT_EQ(seconds("   <Length>215000</Length>"), 0);  // three short: "215" ms rounds to 0 s
 }
 
 TEST(B4sReader, ShallowAndDeepIndentationLoseTheValue) {
-    auto seconds = [](std::string_view lengthLine) { return Parse(B4s("\"1\"", Entry("A", lengthLine)), PlaylistType::B4s).totalSeconds; };
+    auto seconds = [](std::string_view lengthLine) {
+        return Parse(B4s("\"1\"", Entry("A", lengthLine)), PlaylistType::B4s).totalSeconds;
+    };
     EXPECT_EQ(seconds("    <Length>215000</Length>"), 2);      // two short: "2150" -> 2.15 s -> 2
     EXPECT_EQ(seconds("        <Length>215000</Length>"), 0);  // two deep: runs into the closing tag
     EXPECT_EQ(seconds("      <Length>215000"), 0);             // no closing tag
@@ -192,7 +206,8 @@ TEST(B4sReader, ShallowAndDeepIndentationLoseTheValue) {
 }
 
 TEST(B4sReader, NameLineWithoutNameTagEmptiesTheSlotAndKeepsTheIndex) {
-    const Playlist p = Parse(B4s("\"2\"", Entry("One", "x") + "<entry>\n<name>lower</name>\nx\n</entry>\n" + Entry("Two", "x")), PlaylistType::B4s);
+    const Playlist p = Parse(B4s("\"2\"", Entry("One", "x") + "<entry>\n<name>lower</name>\nx\n</entry>\n" + Entry("Two", "x")),
+                             PlaylistType::B4s);
     EXPECT_EQ(NonBlank(p), (Titles{L"One", L"Two"}));
     EXPECT_EQ(p.playlistTitles[1], L"Two");
 }
@@ -210,7 +225,8 @@ TEST(B4sReader, CountThatIsNoNumberLeavesZeroAndNothingIsDecoded) {
 }
 
 TEST(B4sReader, OnlyTheFirstCountTitlesAreDecoded) {
-    const Playlist p = Parse(B4s("\"1.5\"", Entry("A &amp; B", "x") + Entry("C &amp; D", "x") + Entry("E &amp; F", "x")), PlaylistType::B4s);
+    const Playlist p =
+        Parse(B4s("\"1.5\"", Entry("A &amp; B", "x") + Entry("C &amp; D", "x") + Entry("E &amp; F", "x")), PlaylistType::B4s);
     EXPECT_EQ(p.titleCount, 2);  // 1.5 rounds to the even 2
     EXPECT_EQ(NonBlank(p), (Titles{L"A & B", L"C & D", L"E &amp; F"}));
 }

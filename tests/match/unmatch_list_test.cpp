@@ -112,7 +112,8 @@ TEST(UnmatchList, ASecondListInTheSameSecondReplacesTheFirst) {
     testing::TempFolder folder;
     const Slots many = {L"A", L"B", L"C"}, one = {L"A"}, none;
     ASSERT_TRUE(WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {many, none, 2, 3, 0, {}, L"p", L"f"}).ok());
-    const Result<std::wstring> path = WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, 2, 1, 0, {}, L"p", L"f"});
+    const Result<std::wstring> path =
+        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, 2, 1, 0, {}, L"p", L"f"});
     ASSERT_TRUE(path.ok());
     EXPECT_EQ(testing::ReadBytes(*path).find("B\r\n"), std::string::npos);
 }
@@ -120,14 +121,16 @@ TEST(UnmatchList, ASecondListInTheSameSecondReplacesTheFirst) {
 TEST(UnmatchList, AFolderThatCannotBeWrittenIsAFailureNamingTheFile) {
     testing::TempFolder folder;
     const Slots none;
-    const Result<std::wstring> path = WriteUnmatchList(folder / L"no such folder", {2026, 1, 1, 1, 1, 1}, {none, none, 3, 0, 0, {}, L"p", L"f"});
+    const Result<std::wstring> path =
+        WriteUnmatchList(folder / L"no such folder", {2026, 1, 1, 1, 1, 1}, {none, none, 3, 0, 0, {}, L"p", L"f"});
     ASSERT_FALSE(path.ok());
     EXPECT_NE(path.failure().message.find(L"UnMatch 01-01-2026 01.01.01.txt"), std::wstring::npos);
 }
 
 TEST(UnmatchList, PromptQuotesThePathAndLeavesOneEmptyLine) {
-    EXPECT_EQ(UnmatchListPrompt(L"C:\\Match\\UnMatch 05-12-2026 20.19.26.txt"),
-              L"A list has been created in \"C:\\Match\\UnMatch 05-12-2026 20.19.26.txt\"\r\n\r\nDo you want to open the list now?");
+    EXPECT_EQ(
+        UnmatchListPrompt(L"C:\\Match\\UnMatch 05-12-2026 20.19.26.txt"),
+        L"A list has been created in \"C:\\Match\\UnMatch 05-12-2026 20.19.26.txt\"\r\n\r\nDo you want to open the list now?");
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ TEST(FormFontHeight, EightAndAQuarterPointsScaleWithTheDpi) {
 }
 
 TEST(FormControls, AreInTabOrderWithOnlyTheScratchBoxHidden) {
-    const int tabOrder[] = {IDC_TXTBROWSE, IDC_TXTOPEN,  IDC_CMDBROWSE, IDC_CMDOPEN, IDC_LBLCAPTION0,
-                            IDC_LBLCAPTION1, IDC_CMDMATCH, IDC_CMDHELP,  IDC_CMDEXIT, IDC_TXTOPEN1};
+    const int tabOrder[] = {IDC_TXTBROWSE,   IDC_TXTOPEN,  IDC_CMDBROWSE, IDC_CMDOPEN, IDC_LBLCAPTION0,
+                            IDC_LBLCAPTION1, IDC_CMDMATCH, IDC_CMDHELP,   IDC_CMDEXIT, IDC_TXTOPEN1};
     ASSERT_EQ(std::size(tabOrder), kFormControls.size());
     int defaultButtons = 0;
     for (std::size_t i = 0; i < kFormControls.size(); ++i) {
@@ -63,5 +63,5 @@ TEST(FormControls, AreInTabOrderWithOnlyTheScratchBoxHidden) {
     EXPECT_EQ(defaultButtons, 1);
 }
 
-} // namespace
-} // namespace match
+}  // namespace
+}  // namespace match

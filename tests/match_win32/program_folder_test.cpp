@@ -26,5 +26,5 @@ TEST(ProgramPath, NamesThisProgramWhole) {
     EXPECT_EQ(path.find(L'\0'), std::wstring::npos);
 }
 
-} // namespace
-} // namespace match
+}  // namespace
+}  // namespace match

@@ -79,5 +79,5 @@ TEST_F(AutoOpen, AClosedWinampIsNeverWatchedAgainUntilAManualOpen) {
     EXPECT_EQ(o.shell.opened.size(), 2u);
 }
 
-} // namespace
-} // namespace lyrics::orlisk
+}  // namespace
+}  // namespace lyrics::orlisk

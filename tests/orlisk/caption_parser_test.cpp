@@ -67,8 +67,8 @@ TEST(CaptionParser, NumberPrefixCorners) {
 
 TEST(CaptionParser, TooLittleRoomForATitleGivesNoTitle) {
     ExpectAll({
-        {L"3.  - Winamp", CaptionKind::NoTitle, L""},     // exactly three characters before "Winamp"
-        {L"3. Winamp", CaptionKind::NoTitle, L""},        // lengths below 0
+        {L"3.  - Winamp", CaptionKind::NoTitle, L""},  // exactly three characters before "Winamp"
+        {L"3. Winamp", CaptionKind::NoTitle, L""},     // lengths below 0
         {L"3. xWinamp", CaptionKind::NoTitle, L""},
         {L"3. xyWinamp", CaptionKind::NoTitle, L""},
         {L"3. (playing)", CaptionKind::NoTitle, L""},
@@ -106,5 +106,5 @@ TEST(CaptionParser, TitlesKeepEveryCharacter) {
     EXPECT_EQ(TitleFromCaption(L"1. " + longTitle + L" - Winamp").title, longTitle);
 }
 
-} // namespace
-} // namespace lyrics::orlisk
+}  // namespace
+}  // namespace lyrics::orlisk

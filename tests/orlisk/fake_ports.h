@@ -31,7 +31,7 @@ struct FakeWindow {
     bool disabled = false;
     // Looks of FindByCaption after WM_CLOSE before the window has gone; -1: it never goes.
     int closesAfterLooks = 0;
-    int looksLeft = -2; // -2: not asked to close
+    int looksLeft = -2;  // -2: not asked to close
 };
 
 struct PostedMessage {
@@ -49,7 +49,8 @@ public:
         return handle;
     }
     FakeWindow* Find(WindowHandle handle) {
-        const auto it = std::find_if(windows.begin(), windows.end(), [handle](const FakeWindow& w) { return w.handle == handle; });
+        const auto it =
+            std::find_if(windows.begin(), windows.end(), [handle](const FakeWindow& w) { return w.handle == handle; });
         return it == windows.end() ? nullptr : &*it;
     }
     void Remove(WindowHandle handle) {
@@ -137,7 +138,7 @@ public:
         return answer;
     }
     std::vector<OpenedDocument> opened;
-    std::intptr_t answer = 42; // above 32: opened
+    std::intptr_t answer = 42;  // above 32: opened
 };
 
 class MemoryStore final : public SettingsStore {
@@ -154,7 +155,7 @@ public:
         return true;
     }
     std::map<std::wstring, std::wstring> values;
-    std::vector<std::wstring> writes; // value names in the order written
+    std::vector<std::wstring> writes;  // value names in the order written
     int reads = 0;
     bool failWrites = false;
 };
@@ -248,4 +249,4 @@ struct FakeOrlisk {
     OrliskLogic logic{OrliskPorts{desktop, shell, store, tip, controls, files, host}};
 };
 
-} // namespace lyrics::orlisk::testing
+}  // namespace lyrics::orlisk::testing

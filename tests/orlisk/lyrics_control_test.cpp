@@ -11,9 +11,7 @@ using testing::FakeOrlisk;
 using testing::OpenedDocument;
 using testing::PostedMessage;
 
-const std::vector<PostedMessage> CloseRequests(WindowHandle window) {
-    return {{window, kWmCancelMode}, {window, kWmClose}};
-}
+const std::vector<PostedMessage> CloseRequests(WindowHandle window) { return {{window, kWmCancelMode}, {window, kWmClose}}; }
 
 class LyricsControl : public ::testing::Test {
 protected:
@@ -36,7 +34,7 @@ TEST_F(LyricsControl, OpensTheSongsFileWithTheSizeChosenNow) {
     o.controls.optSize = kSizeMinimized;
     o.logic.OpenLyrics();
     o.controls.optSize = kSizeMaximized;
-    o.controls.txtPath = L"C:\\Lyrics"; // picked, not yet saved with OK: joined unchanged
+    o.controls.txtPath = L"C:\\Lyrics";  // picked, not yet saved with OK: joined unchanged
     o.logic.OpenLyrics();
     ASSERT_EQ(o.shell.opened.size(), 3u);
     EXPECT_EQ(o.shell.opened[1].showCommand, kShowMinimize);
@@ -44,7 +42,7 @@ TEST_F(LyricsControl, OpensTheSongsFileWithTheSizeChosenNow) {
 }
 
 TEST_F(LyricsControl, AFailedOpenStillRemembersTheSong) {
-    o.shell.answer = 2; // file not found
+    o.shell.answer = 2;  // file not found
     o.logic.OpenLyrics();
     EXPECT_EQ(o.tip.Current(), L"Could not open file: Artist - Song");
     EXPECT_EQ(o.logic.LyricsCaption(), L"Artist - Song - Notepad");
@@ -76,7 +74,7 @@ TEST_F(LyricsControl, TitlesThatWouldLeaveTheFolderAreNeverHandedToTheShell) {
         EXPECT_EQ(o.logic.LyricsCaption(), title + L" - Notepad");
     }
     o.desktop.windows[1].caption = L"1. Fine - Winamp";
-    o.controls.txtPath.clear(); // no folder: the file would land in the current directory
+    o.controls.txtPath.clear();  // no folder: the file would land in the current directory
     o.logic.OpenLyrics();
     EXPECT_TRUE(o.shell.opened.empty());
     EXPECT_EQ(o.tip.Current(), L"Could not open file: Fine");
@@ -135,26 +133,26 @@ TEST_F(LyricsControl, ASlowWindowIsAskedOnceAndWaitedFor) {
 TEST_F(LyricsControl, ANotepadThatWillNotCloseIsGivenUpOnAfterAboutASecond) {
     o.logic.OpenLyrics();
     const WindowHandle stuck = o.desktop.Add(L"Artist - Song - Notepad");
-    o.desktop.windows.back().closesAfterLooks = -1; // asking whether to save
+    o.desktop.windows.back().closesAfterLooks = -1;  // asking whether to save
     const WindowHandle behind = o.desktop.Add(L"Artist - Song - Notepad");
     const WindowHandle txt = o.desktop.Add(L"Artist - Song.txt - Notepad");
     o.logic.CloseLyrics();
     EXPECT_EQ(o.desktop.PostedTo(stuck), CloseRequests(stuck));
-    EXPECT_EQ(o.desktop.PostedTo(behind), CloseRequests(behind)); // FindWindow never reaches it
+    EXPECT_EQ(o.desktop.PostedTo(behind), CloseRequests(behind));  // FindWindow never reaches it
     EXPECT_EQ(o.desktop.PostedTo(txt), CloseRequests(txt));
     const auto waited = o.desktop.now - std::chrono::steady_clock::time_point{};
     EXPECT_GE(waited, kCloseGiveUpAfter);
     EXPECT_LT(waited, kCloseGiveUpAfter + std::chrono::milliseconds(100));
-    EXPECT_LE(o.desktop.pauses, 60); // paused between looks, not spinning
+    EXPECT_LE(o.desktop.pauses, 60);  // paused between looks, not spinning
 }
 
 TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
     o.logic.OpenLyrics();
     o.desktop.Add(L"Below");
-    std::swap(o.desktop.windows[1], o.desktop.windows[2]); // Winamp last: the walk yields twice
-    o.desktop.windows[2].caption = L"13. New - Song - Winamp"; // a tick would see the change
+    std::swap(o.desktop.windows[1], o.desktop.windows[2]);      // Winamp last: the walk yields twice
+    o.desktop.windows[2].caption = L"13. New - Song - Winamp";  // a tick would see the change
     int pumps = 0;
-    WindowHandle notepad = kNoWindow; // opened meanwhile; only a later close may touch it
+    WindowHandle notepad = kNoWindow;  // opened meanwhile; only a later close may touch it
     o.desktop.onPump = [&] {
         if (++pumps == 1) notepad = o.desktop.Add(L"Artist - Song - Notepad");
         EXPECT_TRUE(o.logic.WalkInProgress());
@@ -180,5 +178,5 @@ TEST_F(LyricsControl, ExitDuringAWalkEndsTheWalk) {
     EXPECT_EQ(o.logic.WinampWindow(), kNoWindow);
 }
 
-} // namespace
-} // namespace lyrics::orlisk
+}  // namespace
+}  // namespace lyrics::orlisk

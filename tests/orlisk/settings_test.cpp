@@ -33,7 +33,7 @@ TEST_F(Settings, FirstStartShowsTheWindowAndStillOpensLyrics) {
     EXPECT_EQ(o.controls.chkStartup, CheckState::Checked);
     EXPECT_EQ(o.controls.chkAuto, CheckState::Unchecked);
     EXPECT_FALSE(o.controls.tmrAuto);
-    EXPECT_EQ(o.desktop.walksStarted, 1); // OpenLyrics ran; with no folder nothing is opened
+    EXPECT_EQ(o.desktop.walksStarted, 1);  // OpenLyrics ran; with no folder nothing is opened
     EXPECT_EQ(o.tip.Current(), L"Could not open file: Artist - Song");
     EXPECT_TRUE(o.store.writes.empty());
 }
@@ -106,7 +106,7 @@ TEST_F(Settings, StartupStaysCheckedWhileAutoIs) {
     o.controls.chkAuto = CheckState::Checked;
     o.logic.chkAuto_Click();
     EXPECT_TRUE(o.controls.tmrAuto);
-    o.controls.chkStartup = CheckState::Unchecked; // the user unchecks it
+    o.controls.chkStartup = CheckState::Unchecked;  // the user unchecks it
     o.logic.chkStartup_Click();
     EXPECT_EQ(o.controls.chkStartup, CheckState::Checked);
     o.controls.chkAuto = CheckState::Unchecked;
@@ -169,13 +169,13 @@ TEST_F(Settings, ASaveThatFailsIsToldInTheTip) {
 TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
     o.logic.cmdHelp_Click();
     o.host.programFolder = L"D:\\";
-    o.shell.answer = 2; // missing: ignored
+    o.shell.answer = 2;  // missing: ignored
     o.logic.cmdHelp_Click();
-    EXPECT_EQ(o.shell.opened, (std::vector<testing::OpenedDocument>{
-                                  {7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", kShowNormal},
-                                  {7, L"D:\\Orlisk Help.txt", kShowNormal}}));
+    EXPECT_EQ(o.shell.opened,
+              (std::vector<testing::OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", kShowNormal},
+                                                    {7, L"D:\\Orlisk Help.txt", kShowNormal}}));
     EXPECT_TRUE(o.tip.tips.empty());
 }
 
-} // namespace
-} // namespace lyrics::orlisk
+}  // namespace
+}  // namespace lyrics::orlisk

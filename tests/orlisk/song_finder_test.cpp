@@ -34,7 +34,7 @@ TEST(WindowWalk, TakesTheFirstWindowWhoseCaptionYieldsATitle) {
 TEST(WindowWalk, FixedCaptionsTheOwnCaptionAndEmptyCaptionsLeaveTheTipAlone) {
     FakeDesktop desktop;
     FakeTip tip;
-    desktop.Add(L"1. Looks - Like - Winamp"); // the own window's caption, whatever it says
+    desktop.Add(L"1. Looks - Like - Winamp");  // the own window's caption, whatever it says
     desktop.Add(L"Winamp Equalizer");
     desktop.Add(L"Winamp Playlist Editor");
     desktop.Add(L"Winamp Minibrowser");
@@ -59,7 +59,7 @@ TEST(WindowWalk, WithoutWinampVisitsEveryWindowAndSaysSo) {
     FakeDesktop desktop;
     FakeTip tip;
     desktop.Add(L"Winamp Equalizer");
-    desktop.Add(L"3.  - Winamp"); // an empty title: the walk goes on
+    desktop.Add(L"3.  - Winamp");  // an empty title: the walk goes on
     desktop.Add(L"Untitled - Notepad");
     EXPECT_FALSE(Walk(desktop, tip).has_value());
     EXPECT_EQ(tip.tips, (std::vector<std::wstring>{kMayNotBeOpen, kMayNotBeOpen}));
@@ -89,7 +89,7 @@ TEST(WindowWalk, AWindowGoneDuringTheWalkIsNoCandidate) {
     const WindowHandle closing = desktop.Add(L"1. Song - Winamp");
     desktop.onPump = [&] { desktop.Remove(closing); };
     EXPECT_FALSE(Walk(desktop, tip).has_value());
-    EXPECT_EQ(tip.tips.size(), 1u); // "Top" only
+    EXPECT_EQ(tip.tips.size(), 1u);  // "Top" only
 }
 
 TEST(WindowWalk, StopsWhenAHandlerRunDuringItAsksTo) {
@@ -103,5 +103,5 @@ TEST(WindowWalk, StopsWhenAHandlerRunDuringItAsksTo) {
     EXPECT_EQ(desktop.log, (std::vector<std::wstring>{L"read 100", L"pump"}));
 }
 
-} // namespace
-} // namespace lyrics::orlisk
+}  // namespace
+}  // namespace lyrics::orlisk
