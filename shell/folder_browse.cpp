@@ -1,10 +1,10 @@
-#include "folder_browse.h"
+#include "shell/folder_browse.h"
 
 #include <shlobj.h>
 
 #include <memory>
 
-namespace lyrics {
+namespace lyrics::shell {
 
 namespace {
 
@@ -37,4 +37,4 @@ std::wstring BrowseFolder(HWND owner, const std::wstring& prompt) {
     return path;
 }
 
-}  // namespace lyrics
+}  // namespace lyrics::shell

@@ -1,4 +1,4 @@
-// modFolderBrowse: the shell's folder-browse dialog, for choosing the lyrics folder.
+// BrowseFolder: the shell's folder-browse dialog, for choosing the lyrics folder.
 //
 // Both programs call it from the "..." button beside their folder box, each with its own prompt
 // (Match: "Lyrics Folder...", Orlisk: "Lyrics folder..."). The thread must have COM initialised
@@ -9,11 +9,11 @@
 
 #include <string>
 
-namespace lyrics {
+namespace lyrics::shell {
 
 // Shows the dialog modal to owner, starting at the desktop, offering file-system folders only.
 // Returns the chosen folder's path exactly as the shell gives it, or empty text when the user
 // cancelled or chose an item that has no file-system path.
 std::wstring BrowseFolder(HWND owner, const std::wstring& prompt);
 
-}  // namespace lyrics
+}  // namespace lyrics::shell

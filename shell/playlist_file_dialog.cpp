@@ -1,8 +1,8 @@
-#include "playlist_file_dialog.h"
+#include "shell/playlist_file_dialog.h"
 
 #include <commdlg.h>
 
-namespace lyrics {
+namespace lyrics::shell {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::wstring PickPlaylistFile(HWND owner) {
     return path;
 }
 
-}  // namespace lyrics
+}  // namespace lyrics::shell

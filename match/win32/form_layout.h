@@ -1,57 +1,59 @@
-// The layout of frmMain in twips, as the form was drawn, and its conversion to pixels.
-//
-// Positions stay in twips (1440 to the inch) until a window's DPI is known, so the form keeps its
-// proportions on every monitor. The table is in tab order: controls are created in this order,
-// which makes it their Z order and so the order Tab walks.
+// Match's form (frmMain): its controls in tab order with their places in twips, and the window
+// around them. The window lays them out at its own DPI (common/win32/form_window.h).
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 
-#include "resource_ids.h"
+#include "common/win32/form_window.h"
+#include "match/win32/match_resources.h"
 
-namespace match {
+namespace lyrics::match::win32 {
+
+// Control ids. None is IDOK or IDCANCEL (1, 2): Esc must not reach any button.
+inline constexpr int kIdTxtBrowse = 1001;
+inline constexpr int kIdTxtOpen = 1002;
+inline constexpr int kIdCmdBrowse = 1003;
+inline constexpr int kIdCmdOpen = 1004;
+inline constexpr int kIdLblCaption0 = 1005;
+inline constexpr int kIdLblCaption1 = 1006;
+inline constexpr int kIdCmdMatch = 1007;
+inline constexpr int kIdCmdHelp = 1008;
+inline constexpr int kIdCmdExit = 1009;
+inline constexpr int kIdTxtOpen1 = 1010;
 
 inline constexpr int kFormClientWidth = 4935;   // twips
 inline constexpr int kFormClientHeight = 1350;  // twips
 
-enum class ControlKind { TextBox, Button, DefaultButton, Label };
+// Fixed border, system menu and close box; no minimise or maximise box.
+inline constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+inline constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-struct ControlSpec {
-    int id;
-    const wchar_t* name;  // the control's name on the form, for messages and tests
-    ControlKind kind;
-    const wchar_t* text;
-    int left, top, width, height;  // twips
-    bool visible;
-};
+inline constexpr DWORD kTextBox = WS_CHILD | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+// BS_NOTIFY: the window learns when a button takes the focus, to show it as the one Enter presses.
+inline constexpr DWORD kPushButton = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY;
+inline constexpr DWORD kDefaultButton = WS_CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY;
+inline constexpr DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOPREFIX;
 
-inline constexpr std::array<ControlSpec, 10> kFormControls{{
-    {IDC_TXTBROWSE, L"txtBrowse", ControlKind::TextBox, L"", 1320, 120, 3135, 285, true},
-    {IDC_TXTOPEN, L"txtOpen", ControlKind::TextBox, L"", 1320, 480, 3135, 285, true},
-    {IDC_CMDBROWSE, L"cmdBrowse", ControlKind::Button, L"...", 4530, 120, 375, 255, true},
-    {IDC_CMDOPEN, L"cmdOpen", ControlKind::Button, L"...", 4530, 480, 375, 255, true},
-    {IDC_LBLCAPTION0, L"lblCaption(0)", ControlKind::Label, L" Playlist File :", 120, 525, 1155, 195, true},
-    {IDC_LBLCAPTION1, L"lblCaption(1)", ControlKind::Label, L" Lyrics Folder :", 0, 165, 1275, 195, true},
-    {IDC_CMDMATCH, L"cmdMatch", ControlKind::DefaultButton, L"Match", 1920, 960, 1095, 375, true},
-    {IDC_CMDHELP, L"cmdHelp", ControlKind::Button, L"Help", 60, 960, 1095, 375, true},
-    {IDC_CMDEXIT, L"cmdExit", ControlKind::Button, L"Exit Program", 3780, 960, 1095, 375, true},
-    // Scratch box of the playlist picker in the original form; kept hidden and empty.
-    {IDC_TXTOPEN1, L"txtOpen1", ControlKind::TextBox, L"", 4560, 960, 150, 285, false},
+// clang-format off
+inline constexpr std::array<ControlTemplate, 10> kFormControls{{
+    {kIdTxtBrowse, L"txtBrowse", L"EDIT", L"", kTextBox | WS_VISIBLE, WS_EX_CLIENTEDGE, false, 1320, 120, 3135, 285},
+    {kIdTxtOpen, L"txtOpen", L"EDIT", L"", kTextBox | WS_VISIBLE, WS_EX_CLIENTEDGE, false, 1320, 480, 3135, 285},
+    {kIdCmdBrowse, L"cmdBrowse", L"BUTTON", L"...", kPushButton | WS_VISIBLE, 0, false, 4530, 120, 375, 255},
+    {kIdCmdOpen, L"cmdOpen", L"BUTTON", L"...", kPushButton | WS_VISIBLE, 0, false, 4530, 480, 375, 255},
+    {kIdLblCaption0, L"lblCaption(0)", L"STATIC", L" Playlist File :", kLabel | WS_VISIBLE, 0, true, 120, 525, 1155, 195},
+    {kIdLblCaption1, L"lblCaption(1)", L"STATIC", L" Lyrics Folder :", kLabel | WS_VISIBLE, 0, true, 0, 165, 1275, 195},
+    {kIdCmdMatch, L"cmdMatch", L"BUTTON", L"Match", kDefaultButton | WS_VISIBLE, 0, false, 1920, 960, 1095, 375},
+    {kIdCmdHelp, L"cmdHelp", L"BUTTON", L"Help", kPushButton | WS_VISIBLE, 0, false, 60, 960, 1095, 375},
+    {kIdCmdExit, L"cmdExit", L"BUTTON", L"Exit Program", kPushButton | WS_VISIBLE, 0, false, 3780, 960, 1095, 375},
+    // Hidden and always empty: nothing shows or reads it, but it stays one of the form's controls.
+    {kIdTxtOpen1, L"txtOpen1", L"EDIT", L"", kTextBox, WS_EX_CLIENTEDGE, false, 4560, 960, 150, 285},
 }};
+// clang-format on
 
-// The form's font: the face every control uses, at 8.25 points; labels take it bold.
-inline constexpr const wchar_t* kFormFontFace = L"MS Sans Serif";
-inline constexpr int kFormFontCentipoints = 825;
+inline constexpr FormTemplate kMainForm{
+    WindowTemplate{L"LyricsMatchMainWindow", IDI_MATCH, L"Pellanor", L"Match", kWindowStyle, kWindowExStyle}, kFormControls,
+    kFormClientWidth, kFormClientHeight};
 
-// Twips to pixels at dpi, rounded to the nearest pixel.
-int TwipsToPixels(int twips, UINT dpi);
-
-// A control's rectangle in the window's client area at dpi, before labels size themselves.
-RECT ControlRect(const ControlSpec& spec, UINT dpi);
-
-// The font height (a negative LOGFONT height, in pixels) of the form's font at dpi.
-int FormFontHeight(UINT dpi);
-
-}  // namespace match
+}  // namespace lyrics::match::win32

@@ -1,8 +1,8 @@
-#include "program_folder.h"
+#include "match/win32/program_folder.h"
 
 #include <windows.h>
 
-namespace match {
+namespace lyrics::match::win32 {
 
 std::wstring ProgramPath() {
     // GetModuleFileNameW truncates silently when the buffer is short, so grow it until the path
@@ -31,4 +31,4 @@ std::wstring FolderOfPath(std::wstring path) {
     return path;
 }
 
-}  // namespace match
+}  // namespace lyrics::match::win32

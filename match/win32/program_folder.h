@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace match {
+namespace lyrics::match::win32 {
 
 // The full path of the running executable, however long; empty only if the system cannot say.
 std::wstring ProgramPath();
@@ -15,4 +15,4 @@ std::wstring ProgramFolder();
 // empty when the path names no folder.
 std::wstring FolderOfPath(std::wstring path);
 
-}  // namespace match
+}  // namespace lyrics::match::win32

@@ -1,16 +1,16 @@
-#include "unmatch_offer.h"
+#include "match/win32/unmatch_offer.h"
 
 #include <shellapi.h>
 
 #include "common/folder_listing.h"
 #include "match/unmatch_list.h"
 
-namespace match {
+namespace lyrics::match::win32 {
 
 void OfferUnmatchList(HWND owner, const std::wstring& reportPath) {
-    if (!lyrics::FileExists(reportPath)) return;
-    const std::wstring prompt = lyrics::UnmatchListPrompt(reportPath);
-    const std::wstring caption(lyrics::kUnmatchListCaption);
+    if (!FileExists(reportPath)) return;
+    const std::wstring prompt = UnmatchListPrompt(reportPath);
+    const std::wstring caption(kUnmatchListCaption);
     const int answer = ::MessageBoxW(owner, prompt.c_str(), caption.c_str(), MB_ICONINFORMATION | MB_YESNO | MB_DEFBUTTON1);
     if (answer == IDYES) OpenWithShell(owner, reportPath);
 }
@@ -19,4 +19,4 @@ void OpenWithShell(HWND owner, const std::wstring& path) {
     ::ShellExecuteW(owner, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-}  // namespace match
+}  // namespace lyrics::match::win32

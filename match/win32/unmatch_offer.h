@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace match {
+namespace lyrics::match::win32 {
 
 // If a file exists at reportPath, asks owner's user whether to open it ("Unmatch List", Yes/No,
 // Yes the default) and on Yes hands it to the shell's default action. A list that is not there
@@ -16,4 +16,4 @@ void OfferUnmatchList(HWND owner, const std::wstring& reportPath);
 // answer is not examined: a file without an associated program simply does not open.
 void OpenWithShell(HWND owner, const std::wstring& path);
 
-}  // namespace match
+}  // namespace lyrics::match::win32

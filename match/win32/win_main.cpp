@@ -3,26 +3,11 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
-#include "main_window.h"
+#include "common/win32/com_apartment.h"
+#include "match/win32/main_window.h"
 
 namespace {
-
-// The shell's folder picker needs a single-threaded COM apartment for as long as it can be shown.
-class ComApartment {
-public:
-    ComApartment() noexcept
-        : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (initialized_) ::CoUninitialize();
-    }
-
-private:
-    bool initialized_;
-};
 
 int RunMessageLoop(HWND window) {
     MSG message{};
@@ -37,14 +22,13 @@ int RunMessageLoop(HWND window) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    const ComApartment com;
+    const lyrics::ComApartment com;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    if (!match::MainWindow::Register(instance)) return 1;
-    match::MainWindow mainWindow;
+    lyrics::match::win32::MainWindow mainWindow;
     if (!mainWindow.Create(instance)) return 1;
-    ::ShowWindow(mainWindow.Handle(), showCommand);
-    ::UpdateWindow(mainWindow.Handle());
-    return RunMessageLoop(mainWindow.Handle());
+    ::ShowWindow(mainWindow.Hwnd(), showCommand);
+    ::UpdateWindow(mainWindow.Hwnd());
+    return RunMessageLoop(mainWindow.Hwnd());
 }

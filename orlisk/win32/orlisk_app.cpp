@@ -37,7 +37,7 @@ void OrliskApp::EndIfRequested() {
 }
 
 void OrliskApp::cmdBrowse_Click() {
-    const std::wstring folder = BrowseFolder(window_.Hwnd(), L"Lyrics folder...");
+    const std::wstring folder = shell::BrowseFolder(window_.Hwnd(), L"Lyrics folder...");
     // Taken as the shell gives it: "OK" adds the backslash when it saves.
     if (!folder.empty()) window_.SetPathText(folder);
     EndIfRequested();

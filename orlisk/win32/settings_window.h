@@ -3,16 +3,20 @@
 // Those controls are the live settings, so the window is the logic's SettingsControls port, and
 // its tray icon is the logic's TrayTip. What a click means is decided by the
 // SettingsWindowEvents it reports to; this class only keeps the window.
+//
+// The form itself (controls, fonts, DPI) is FormWindow's, the icon's life in the tray is
+// TrayIcon's; this class keeps what is Orlisk's own.
 #pragma once
 
+#include <memory>
+#include <string>
+
+#include "common/win32/form_window.h"
 #include "common/win32/unique_handle.h"
 #include "orlisk/settings_controls.h"
 #include "orlisk/tray_tip.h"
 #include "orlisk/win32/tray_icon.h"
 #include "orlisk/win32/tray_menu.h"
-
-#include <memory>
-#include <string>
 
 namespace lyrics::orlisk::win32 {
 
@@ -31,18 +35,13 @@ public:
     virtual void cSysTray_MouseUp(int buttonCode, POINT anchor) = 0;
 };
 
-class SettingsWindow final : public SettingsControls, public TrayTip {
+class SettingsWindow final : public FormWindow, public SettingsControls, public TrayTip {
 public:
-    static constexpr wchar_t className[] = L"OrliskSettingsWindow";
-
     explicit SettingsWindow(SettingsWindowEvents& events);
-    SettingsWindow(const SettingsWindow&) = delete;
-    SettingsWindow& operator=(const SettingsWindow&) = delete;
     ~SettingsWindow() override;
 
     // Creates the window hidden, with its icon in the tray. False when Windows refused.
     bool Create(HINSTANCE instance);
-    HWND Hwnd() const noexcept { return hwnd_; }
     // Ends the window and with it the tray icon, the timer and the message loop.
     void Close();
 
@@ -74,36 +73,24 @@ public:
     void SetTip(std::wstring_view text) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    RECT FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const override;
 
-    LRESULT OnCreate();
+    void OnCreate();
     void OnCommand(int id, int notifyCode);
     void OnTimer(UINT_PTR timerId);
     LRESULT OnCtlColorStatic(HDC dc);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();
     void OnDestroy();
     void OnTrayCallback(WPARAM wParam, LPARAM lParam);
-    void OnTaskbarCreated();
 
-    void CreateControls();
-    void ApplyDpi(UINT dpi);
-    void AddTrayIcon();
-    HWND Control(int id) const { return ::GetDlgItem(hwnd_, id); }
     CheckState Check(int id) const;
     void SetCheck(int id, CheckState state);
     void LeaveGreyedStyle(int id);
 
     SettingsWindowEvents& events_;
-    HWND hwnd_ = nullptr;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    UINT taskbarCreatedMessage_ = 0;
-    UniqueHfont regularFont_;
-    UniqueHfont boldFont_;
     std::unique_ptr<TrayIcon> trayIcon_;
     std::wstring pendingTip_{kFirstTip};
-    int trayAddAttempts_ = 0;
     bool timerRunning_ = false;
     bool centred_ = false;
 };

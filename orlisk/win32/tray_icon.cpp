@@ -1,15 +1,21 @@
 #include "orlisk/win32/tray_icon.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <cwchar>
 
 namespace lyrics::orlisk::win32 {
 
+namespace {
+
+constexpr UINT kRetryIntervalMs = 1000;
+constexpr int kRetryLimit = 60;
+
+}  // namespace
+
 std::wstring FitTip(std::wstring_view text) {
-    if (text.size() <= maxTipLength) return std::wstring(text);
-    std::size_t keep = maxTipLength - 1;
+    if (text.size() <= kMaxTipLength) return std::wstring(text);
+    std::size_t keep = kMaxTipLength - 1;
     if (IS_HIGH_SURROGATE(text[keep - 1])) --keep;
     std::wstring fitted(text.substr(0, keep));
     fitted += L'\u2026';
@@ -17,9 +23,20 @@ std::wstring FitTip(std::wstring_view text) {
 }
 
 TrayIcon::TrayIcon(HWND owner, UINT id, UINT callbackMessage, UniqueHicon icon, std::wstring tip)
-    : owner_(owner), id_(id), callbackMessage_(callbackMessage), icon_(std::move(icon)), tip_(FitTip(tip)) {}
+    : owner_(owner),
+      id_(id),
+      callbackMessage_(callbackMessage),
+      taskbarCreatedMessage_(::RegisterWindowMessageW(L"TaskbarCreated")),
+      icon_(std::move(icon)),
+      tip_(FitTip(tip)) {
+    // Explorer runs at a higher integrity level than some users' programs; let its message in.
+    if (taskbarCreatedMessage_) ::ChangeWindowMessageFilterEx(owner_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+}
 
-TrayIcon::~TrayIcon() { Remove(); }
+TrayIcon::~TrayIcon() {
+    StopRetrying();
+    Remove();
+}
 
 NOTIFYICONDATAW TrayIcon::BaseData() const {
     NOTIFYICONDATAW data{};
@@ -29,7 +46,31 @@ NOTIFYICONDATAW TrayIcon::BaseData() const {
     return data;
 }
 
-bool TrayIcon::Add() {
+void TrayIcon::Add() {
+    wanted_ = true;
+    addAttempts_ = 0;
+    if (TryAdd()) {
+        StopRetrying();
+        return;
+    }
+    // While Explorer starts, the first NIM_ADD can fail.
+    retrying_ = ::SetTimer(owner_, RetryTimerId(), kRetryIntervalMs, nullptr) != 0;
+}
+
+bool TrayIcon::OnOwnerMessage(UINT message, WPARAM wParam) {
+    if (message == WM_TIMER && retrying_ && wParam == RetryTimerId()) {
+        if (TryAdd() || addAttempts_ >= kRetryLimit) StopRetrying();
+        return true;
+    }
+    if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+        if (wanted_) Add();
+        return true;
+    }
+    return false;
+}
+
+bool TrayIcon::TryAdd() {
+    ++addAttempts_;
     NOTIFYICONDATAW data = BaseData();
     // NIF_SHOWTIP: under version 4 the shell shows the standard tip only when asked to.
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
@@ -46,6 +87,11 @@ bool TrayIcon::Add() {
     data.uVersion = NOTIFYICON_VERSION_4;
     version4_ = ::Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
     return true;
+}
+
+void TrayIcon::StopRetrying() noexcept {
+    if (retrying_) ::KillTimer(owner_, RetryTimerId());
+    retrying_ = false;
 }
 
 void TrayIcon::Remove() noexcept {

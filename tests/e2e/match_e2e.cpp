@@ -15,11 +15,12 @@
 #include <vector>
 
 #include "e2e_desktop.h"
-#include "match/win32/resource_ids.h"
+#include "match/win32/form_layout.h"
 
 namespace {
 
 using namespace e2e;
+using namespace lyrics::match::win32;
 
 constexpr wchar_t kCaption[] = L"Pellanor";
 
@@ -166,7 +167,7 @@ protected:
 
     // Presses Match and answers the input-check box it must bring; checks the box and the focus.
     void ExpectInputCheck(const std::wstring& message, int focusedBox) {
-        Click(Control(IDC_CMDMATCH));
+        Click(Control(kIdCmdMatch));
         ExpectInvalidBox(message, focusedBox);
     }
 
@@ -187,7 +188,7 @@ protected:
     HWND RunToPrompt(std::wstring& listName) {
         SYSTEMTIME before{}, after{};
         ::GetLocalTime(&before);
-        Click(Control(IDC_CMDMATCH));
+        Click(Control(kIdCmdMatch));
         const HWND box = WaitForBox();
         ::GetLocalTime(&after);
         const std::vector<std::wstring> lists = FilesMatching(Work().folder, L"UnMatch *.txt");
@@ -243,16 +244,16 @@ TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
     };
     // The form as drawn, in twips and tab order.
     const Expected form[] = {
-        {IDC_TXTBROWSE, L"", 1320, 120, 3135, 285},
-        {IDC_TXTOPEN, L"", 1320, 480, 3135, 285},
-        {IDC_CMDBROWSE, L"...", 4530, 120, 375, 255},
-        {IDC_CMDOPEN, L"...", 4530, 480, 375, 255},
-        {IDC_LBLCAPTION0, L" Playlist File :", 120, 525, 0, 0},
-        {IDC_LBLCAPTION1, L" Lyrics Folder :", 0, 165, 0, 0},
-        {IDC_CMDMATCH, L"Match", 1920, 960, 1095, 375},
-        {IDC_CMDHELP, L"Help", 60, 960, 1095, 375},
-        {IDC_CMDEXIT, L"Exit Program", 3780, 960, 1095, 375},
-        {IDC_TXTOPEN1, L"", 4560, 960, 150, 285},
+        {kIdTxtBrowse, L"", 1320, 120, 3135, 285},
+        {kIdTxtOpen, L"", 1320, 480, 3135, 285},
+        {kIdCmdBrowse, L"...", 4530, 120, 375, 255},
+        {kIdCmdOpen, L"...", 4530, 480, 375, 255},
+        {kIdLblCaption0, L" Playlist File :", 120, 525, 0, 0},
+        {kIdLblCaption1, L" Lyrics Folder :", 0, 165, 0, 0},
+        {kIdCmdMatch, L"Match", 1920, 960, 1095, 375},
+        {kIdCmdHelp, L"Help", 60, 960, 1095, 375},
+        {kIdCmdExit, L"Exit Program", 3780, 960, 1095, 375},
+        {kIdTxtOpen1, L"", 4560, 960, 150, 285},
     };
     const UINT dpi = ::GetDpiForWindow(window_);
     const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
@@ -277,9 +278,9 @@ TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
             EXPECT_GE(rect.bottom - rect.top, px(195));
         }
     }
-    EXPECT_FALSE(::IsWindowVisible(Control(IDC_TXTOPEN1))) << "txtOpen1 is hidden";
-    EXPECT_EQ(Style(Control(IDC_CMDMATCH)) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "Match is the default button";
-    EXPECT_TRUE(FocusReaches(IDC_TXTBROWSE)) << "the first box has the focus at start";
+    EXPECT_FALSE(::IsWindowVisible(Control(kIdTxtOpen1))) << "txtOpen1 is hidden";
+    EXPECT_EQ(Style(Control(kIdCmdMatch)) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "Match is the default button";
+    EXPECT_TRUE(FocusReaches(kIdTxtBrowse)) << "the first box has the focus at start";
 }
 
 TEST_F(MatchProgram, LaysOutInTwipsAtTheDisplaysDpi) {
@@ -292,12 +293,12 @@ TEST_F(MatchProgram, LaysOutInTwipsAtTheDisplaysDpi) {
     ::GetClientRect(window_, &client);
     EXPECT_EQ(client.right, px(4935));
     EXPECT_EQ(client.bottom, px(1350));
-    const RECT exit = RectInParent(Control(IDC_CMDEXIT), window_);
+    const RECT exit = RectInParent(Control(kIdCmdExit), window_);
     EXPECT_EQ(exit.left, px(3780));
     EXPECT_EQ(exit.bottom, px(960 + 375));
-    const RECT open = RectInParent(Control(IDC_TXTOPEN), window_);
+    const RECT open = RectInParent(Control(kIdTxtOpen), window_);
     EXPECT_EQ(open.right, px(1320 + 3135));
-    for (int label : {IDC_LBLCAPTION0, IDC_LBLCAPTION1}) {
+    for (int label : {kIdLblCaption0, kIdLblCaption1}) {
         const RECT rect = RectInParent(Control(label), window_);
         EXPECT_GT(rect.right - rect.left, px(800)) << "the label grows with its font";
         EXPECT_LE(rect.right, px(1320)) << "and stays clear of the boxes";
@@ -305,20 +306,20 @@ TEST_F(MatchProgram, LaysOutInTwipsAtTheDisplaysDpi) {
 }
 
 TEST_F(MatchProgram, TabWalksTheControlsInTabOrder) {
-    ASSERT_TRUE(FocusReaches(IDC_TXTBROWSE));
+    ASSERT_TRUE(FocusReaches(kIdTxtBrowse));
     // Labels take no focus and the hidden box is skipped.
     // Enter presses the focused push button, else Match: that button is drawn as the default one.
     const auto defaultButton = [&] {
-        for (int id : {IDC_CMDBROWSE, IDC_CMDOPEN, IDC_CMDMATCH, IDC_CMDHELP, IDC_CMDEXIT}) {
+        for (int id : {kIdCmdBrowse, kIdCmdOpen, kIdCmdMatch, kIdCmdHelp, kIdCmdExit}) {
             if ((Style(Control(id)) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return id;
         }
         return 0;
     };
-    for (int next : {IDC_TXTOPEN, IDC_CMDBROWSE, IDC_CMDOPEN, IDC_CMDMATCH, IDC_CMDHELP, IDC_CMDEXIT, IDC_TXTBROWSE}) {
+    for (int next : {kIdTxtOpen, kIdCmdBrowse, kIdCmdOpen, kIdCmdMatch, kIdCmdHelp, kIdCmdExit, kIdTxtBrowse}) {
         PressKey(FocusedWindowOf(window_), VK_TAB);
         EXPECT_TRUE(FocusReaches(next)) << "Tab should reach control " << next;
-        const bool onButton = next != IDC_TXTOPEN && next != IDC_TXTBROWSE;
-        EXPECT_TRUE(WaitUntil([&] { return defaultButton() == (onButton ? next : IDC_CMDMATCH); }, 2s))
+        const bool onButton = next != kIdTxtOpen && next != kIdTxtBrowse;
+        EXPECT_TRUE(WaitUntil([&] { return defaultButton() == (onButton ? next : kIdCmdMatch); }, 2s))
             << "default button " << defaultButton() << " with the focus on " << next;
     }
 }
@@ -328,47 +329,47 @@ TEST_F(MatchProgram, InputCheckNamesTheFirstWrongBoxAndFocusesIt) {
     const std::wstring missing = Work().folder + L"\\No Such Thing";
 
     // Both wrong: only the folder is reported.
-    Type(IDC_TXTBROWSE, missing);
-    Type(IDC_TXTOPEN, missing + L".m3u");
-    ExpectInputCheck(L"Invalid Lyrics folder.", IDC_TXTBROWSE);
+    Type(kIdTxtBrowse, missing);
+    Type(kIdTxtOpen, missing + L".m3u");
+    ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
 
-    Type(IDC_TXTBROWSE, L"");
-    Type(IDC_TXTOPEN, playlist);
-    ExpectInputCheck(L"Invalid Lyrics folder.", IDC_TXTBROWSE);
+    Type(kIdTxtBrowse, L"");
+    Type(kIdTxtOpen, playlist);
+    ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
 
-    Type(IDC_TXTBROWSE, L"   ");
-    ExpectInputCheck(L"Invalid Lyrics folder.", IDC_TXTBROWSE);
+    Type(kIdTxtBrowse, L"   ");
+    ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
 
-    Type(IDC_TXTBROWSE, Work().lyricsFolder);
+    Type(kIdTxtBrowse, Work().lyricsFolder);
     for (const wchar_t* wrong : {L"\\Missing.m3u", L"\\Mix.m3u8", L"\\Mix.txt", L""}) {
-        Type(IDC_TXTOPEN, wrong[0] ? Work().playlists + wrong : std::wstring());
-        ExpectInputCheck(L"Invalid Playlist File.", IDC_TXTOPEN);
+        Type(kIdTxtOpen, wrong[0] ? Work().playlists + wrong : std::wstring());
+        ExpectInputCheck(L"Invalid Playlist File.", kIdTxtOpen);
     }
     // The check reads the boxes and leaves them as typed.
-    EXPECT_EQ(WindowText(Control(IDC_TXTBROWSE)), Work().lyricsFolder);
-    EXPECT_EQ(WindowText(Control(IDC_TXTOPEN)), L"");
+    EXPECT_EQ(WindowText(Control(kIdTxtBrowse)), Work().lyricsFolder);
+    EXPECT_EQ(WindowText(Control(kIdTxtOpen)), L"");
     EXPECT_TRUE(FilesMatching(Work().folder, L"UnMatch *.txt").empty()) << "no run after a failed check";
 }
 
 TEST_F(MatchProgram, EnterInEitherBoxPressesMatchAndEscDoesNothing) {
-    ClickAt(Control(IDC_TXTOPEN), 5, 5);
-    ASSERT_TRUE(FocusReaches(IDC_TXTOPEN));
-    PressKey(Control(IDC_TXTOPEN), VK_ESCAPE);
+    ClickAt(Control(kIdTxtOpen), 5, 5);
+    ASSERT_TRUE(FocusReaches(kIdTxtOpen));
+    PressKey(Control(kIdTxtOpen), VK_ESCAPE);
     EXPECT_TRUE(NoBoxFor(500ms)) << "Esc has no button to press";
     EXPECT_EQ(match_.ExitCode(), STILL_ACTIVE);
 
-    PressKey(Control(IDC_TXTOPEN), VK_RETURN);
-    ExpectInvalidBox(L"Invalid Lyrics folder.", IDC_TXTBROWSE);
+    PressKey(Control(kIdTxtOpen), VK_RETURN);
+    ExpectInvalidBox(L"Invalid Lyrics folder.", kIdTxtBrowse);
 
-    Type(IDC_TXTBROWSE, Work().lyricsFolder);
-    PressKey(Control(IDC_TXTBROWSE), VK_RETURN);
-    ExpectInvalidBox(L"Invalid Playlist File.", IDC_TXTOPEN);
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    PressKey(Control(kIdTxtBrowse), VK_RETURN);
+    ExpectInvalidBox(L"Invalid Playlist File.", kIdTxtOpen);
 }
 
 TEST_F(MatchProgram, RunWritesTheListBesideMatchAndOpensItOnYes) {
     const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
-    Type(IDC_TXTBROWSE, Work().lyricsFolder);
-    Type(IDC_TXTOPEN, playlist);
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, playlist);
     std::wstring listName;
     const HWND box = RunToPrompt(listName);
     ASSERT_NE(box, nullptr);
@@ -407,12 +408,12 @@ TEST_F(MatchProgram, RunWritesTheListBesideMatchAndOpensItOnYes) {
 
     ASSERT_TRUE(AnswerMessageBox(box, IDYES));
     EXPECT_NE(WaitForNotepad(listName), nullptr) << "Yes opens the list in Notepad";
-    EXPECT_EQ(WindowText(Control(IDC_TXTOPEN)), playlist) << "the boxes keep their texts after a run";
+    EXPECT_EQ(WindowText(Control(kIdTxtOpen)), playlist) << "the boxes keep their texts after a run";
 }
 
 TEST_F(MatchProgram, NoLeavesTheListUnopened) {
-    Type(IDC_TXTBROWSE, Work().lyricsFolder);
-    Type(IDC_TXTOPEN, Work().playlists + L"\\Loud.M3U");  // the extension counts in any case
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, Work().playlists + L"\\Loud.M3U");  // the extension counts in any case
     std::wstring listName;
     const HWND box = RunToPrompt(listName);
     ASSERT_NE(box, nullptr);
@@ -424,9 +425,9 @@ TEST_F(MatchProgram, NoLeavesTheListUnopened) {
 
 TEST_F(MatchProgram, UnreadablePlaylistIsReportedByName) {
     const std::wstring playlist = Work().playlists + L"\\Short.b4s";
-    Type(IDC_TXTBROWSE, Work().lyricsFolder);
-    Type(IDC_TXTOPEN, playlist);
-    Click(Control(IDC_CMDMATCH));
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, playlist);
+    Click(Control(kIdCmdMatch));
     const HWND box = WaitForBox();
     ASSERT_NE(box, nullptr) << "a playlist that cannot be read is reported";
     const MessageBoxView view = ReadMessageBox(box);
@@ -470,9 +471,9 @@ private:
 TEST_F(MatchProgram, ListThatCannotBeWrittenIsReportedWithItsPath) {
     const ListNamesTaken taken(Work().folder, 30s);
     ASSERT_TRUE(taken.Any());
-    Type(IDC_TXTBROWSE, Work().lyricsFolder);
-    Type(IDC_TXTOPEN, Work().playlists + L"\\Mix.m3u");
-    Click(Control(IDC_CMDMATCH));
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
+    Click(Control(kIdCmdMatch));
     const HWND box = WaitForBox();
     ASSERT_NE(box, nullptr) << "a list that cannot be written is reported, never passed over in silence";
     const MessageBoxView view = ReadMessageBox(box);
@@ -485,13 +486,13 @@ TEST_F(MatchProgram, ListThatCannotBeWrittenIsReportedWithItsPath) {
 }
 
 TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
-    Click(Control(IDC_CMDHELP));
+    Click(Control(kIdCmdHelp));
     EXPECT_NE(WaitForNotepad(L"Match Help.txt"), nullptr);
     EXPECT_TRUE(NoBoxFor(300ms));
 }
 
 TEST_F(MatchProgram, ExitProgramEndsTheProcess) {
-    Click(Control(IDC_CMDEXIT));
+    Click(Control(kIdCmdExit));
     ASSERT_TRUE(match_.WaitForExit(10s));
     EXPECT_EQ(match_.ExitCode(), 0u);
 }
@@ -503,29 +504,29 @@ TEST_F(MatchProgram, ClosingTheWindowEndsTheProcess) {
 }
 
 TEST_F(MatchProgram, CancelledPickersLeaveTheBoxesAlone) {
-    Type(IDC_TXTBROWSE, L"C:\\kept folder");
-    Type(IDC_TXTOPEN, L"C:\\kept.m3u");
+    Type(kIdTxtBrowse, L"C:\\kept folder");
+    Type(kIdTxtOpen, L"C:\\kept.m3u");
 
-    Click(Control(IDC_CMDOPEN));
+    Click(Control(kIdCmdOpen));
     HWND dialog = WaitForBox();
     ASSERT_NE(dialog, nullptr) << "the playlist picker";
     EXPECT_EQ(WindowText(dialog), L"Open File");
     ASSERT_TRUE(AnswerMessageBox(dialog, IDCANCEL));
-    EXPECT_EQ(WindowText(Control(IDC_TXTOPEN)), L"C:\\kept.m3u");
+    EXPECT_EQ(WindowText(Control(kIdTxtOpen)), L"C:\\kept.m3u");
 
-    Click(Control(IDC_CMDBROWSE));
+    Click(Control(kIdCmdBrowse));
     dialog = WaitForBox();
     ASSERT_NE(dialog, nullptr) << "the folder picker";
     bool promptShown = false;
     for (HWND child : ChildWindows(dialog)) promptShown = promptShown || WindowText(child) == L"Lyrics Folder...";
     EXPECT_TRUE(promptShown) << "the folder picker shows the prompt";
     ASSERT_TRUE(AnswerMessageBox(dialog, IDCANCEL));
-    EXPECT_EQ(WindowText(Control(IDC_TXTBROWSE)), L"C:\\kept folder");
+    EXPECT_EQ(WindowText(Control(kIdTxtBrowse)), L"C:\\kept folder");
 }
 
 TEST_F(MatchProgram, PickedFolderReplacesTheBox) {
-    Type(IDC_TXTBROWSE, L"old text");
-    Click(Control(IDC_CMDBROWSE));
+    Type(kIdTxtBrowse, L"old text");
+    Click(Control(kIdCmdBrowse));
     const HWND dialog = WaitForBox();
     ASSERT_NE(dialog, nullptr);
     HWND tree = nullptr;
@@ -539,15 +540,15 @@ TEST_F(MatchProgram, PickedFolderReplacesTheBox) {
     ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, root);
     ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
     std::wstring chosen;
-    EXPECT_TRUE(WaitUntil([&] { return (chosen = WindowText(Control(IDC_TXTBROWSE))) != L"old text"; }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return (chosen = WindowText(Control(kIdTxtBrowse))) != L"old text"; }, 5s));
     const DWORD attributes = ::GetFileAttributesW(chosen.c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         << "a folder that exists: " << ::testing::PrintToString(chosen);
 }
 
 TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {
-    Type(IDC_TXTOPEN, L"old text");
-    Click(Control(IDC_CMDOPEN));
+    Type(kIdTxtOpen, L"old text");
+    Click(Control(kIdCmdOpen));
     const HWND dialog = WaitForBox();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(FindDescendant(dialog, 0x470)), L"Winamp Playlist (*.m3u;*.pls;*.b4s)") << "the one filter";
@@ -560,9 +561,9 @@ TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {
     const std::wstring chosen = Work().playlists + L"\\Loud.M3U";
     ASSERT_TRUE(SetText(nameBox, chosen));
     ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(IDC_TXTOPEN)) == chosen; }, 5s))
-        << ::testing::PrintToString(WindowText(Control(IDC_TXTOPEN)));
-    EXPECT_EQ(WindowText(Control(IDC_TXTOPEN1)), L"") << "the scratch box stays empty";
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(kIdTxtOpen)) == chosen; }, 5s))
+        << ::testing::PrintToString(WindowText(Control(kIdTxtOpen)));
+    EXPECT_EQ(WindowText(Control(kIdTxtOpen1)), L"") << "the scratch box stays empty";
 }
 
 }  // namespace

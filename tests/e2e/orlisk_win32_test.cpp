@@ -1,6 +1,7 @@
 // The Windows side of Orlisk piece by piece, under Wine: the tray tip and tray events, the
 // registry store, the file-system search, the single-instance test and the settings window as
 // the logic's live controls, with its layout, keys and close box.
+#include "common/win32/dpi.h"
 #include "orlisk/win32/file_system_search.h"
 #include "orlisk/win32/program_host.h"
 #include "orlisk/win32/registry_settings_store.h"
@@ -29,19 +30,19 @@ void DrainMessages() {
 
 TEST(TrayTip, FitsTheShellsLimitWithAnEllipsis) {
     EXPECT_EQ(FitTip(L"Last Opened: Artist - Song"), L"Last Opened: Artist - Song");
-    const std::wstring exact(maxTipLength, L'a');
+    const std::wstring exact(kMaxTipLength, L'a');
     EXPECT_EQ(FitTip(exact), exact);
 
     const std::wstring tip = FitTip(std::wstring(300, L'b'));
-    ASSERT_EQ(tip.size(), maxTipLength);
+    ASSERT_EQ(tip.size(), kMaxTipLength);
     EXPECT_EQ(tip.back(), L'\u2026');
-    EXPECT_EQ(tip.substr(0, maxTipLength - 1), std::wstring(maxTipLength - 1, L'b'));
+    EXPECT_EQ(tip.substr(0, kMaxTipLength - 1), std::wstring(kMaxTipLength - 1, L'b'));
 
     // A character outside the basic plane at the cut is dropped whole, never halved.
-    std::wstring surrogates(maxTipLength - 2, L'c');
+    std::wstring surrogates(kMaxTipLength - 2, L'c');
     surrogates += L"\U0001F3B5\U0001F3B5";
     const std::wstring cut = FitTip(surrogates);
-    EXPECT_LE(cut.size(), maxTipLength);
+    EXPECT_LE(cut.size(), kMaxTipLength);
     EXPECT_FALSE(IS_HIGH_SURROGATE(cut[cut.size() - 2]));
     EXPECT_EQ(cut.back(), L'\u2026');
 }
@@ -105,19 +106,19 @@ TEST_F(SettingsWindowTest, LaysTheFormOutInTwipsAtTheWindowsDpi) {
     EXPECT_EQ(client.right, TwipsToPixels(4365, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(2190, dpi));
 
-    const RECT path = ChildRect(idTxtPath);
+    const RECT path = ChildRect(kIdTxtPath);
     EXPECT_EQ(path.left, TwipsToPixels(1230, dpi));
     EXPECT_EQ(path.top, TwipsToPixels(40, dpi));
     EXPECT_EQ(path.right - path.left, TwipsToPixels(2655, dpi));
-    const RECT ok = ChildRect(idCmdOK);
+    const RECT ok = ChildRect(kIdCmdOK);
     EXPECT_EQ(ok.left, TwipsToPixels(1660, dpi));
     EXPECT_EQ(ok.top, TwipsToPixels(1800, dpi));
     EXPECT_EQ(ok.bottom - ok.top, TwipsToPixels(375, dpi));
     // Inside the frame, placed relative to it: the frame stands at (-90, 480).
-    const RECT maximized = ChildRect(idOptSize2);
+    const RECT maximized = ChildRect(kIdOptSize2);
     EXPECT_EQ(maximized.left, TwipsToPixels(-90 + 2400, dpi));
     EXPECT_EQ(maximized.top, TwipsToPixels(480 + 300, dpi));
-    const RECT frame = ChildRect(idFraOptions);
+    const RECT frame = ChildRect(kIdFraOptions);
     EXPECT_EQ(frame.left, TwipsToPixels(-90, dpi));
 
     EXPECT_EQ(TwipsToPixels(1440, 96), 96);
@@ -129,10 +130,10 @@ TEST_F(SettingsWindowTest, TabOrderFollowsTheForm) {
     std::vector<int> order;
     for (HWND child = ::GetWindow(window.Hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         order.push_back(::GetDlgCtrlID(child));
-    const std::vector<int> expected{idTxtPath, idCmdBrowse, idOptSize0, idOptSize1,   idOptSize2,   idChkStartup,
-                                    idCmdHelp, idCmdOK,     idCmdExit,  idLblCaption, idFraOptions, idChkAuto};
+    const std::vector<int> expected{kIdTxtPath, kIdCmdBrowse, kIdOptSize0, kIdOptSize1,   kIdOptSize2,   kIdChkStartup,
+                                    kIdCmdHelp, kIdCmdOK,     kIdCmdExit,  kIdLblCaption, kIdFraOptions, kIdChkAuto};
     EXPECT_EQ(order, expected);
-    EXPECT_TRUE(::GetWindowLongPtrW(Child(idCmdOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_TRUE(::GetWindowLongPtrW(Child(kIdCmdOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
 }
 
 TEST_F(SettingsWindowTest, ControlsAreTheLiveSettings) {
@@ -141,7 +142,7 @@ TEST_F(SettingsWindowTest, ControlsAreTheLiveSettings) {
 
     window.SetSizeIndex(kSizeMaximized);
     EXPECT_EQ(window.SizeIndex(), kSizeMaximized);
-    EXPECT_EQ(::IsDlgButtonChecked(window.Hwnd(), idOptSize0), BST_UNCHECKED);
+    EXPECT_EQ(::IsDlgButtonChecked(window.Hwnd(), kIdOptSize0), BST_UNCHECKED);
     window.SetSizeIndex(5);  // no such button: the selection stays
     EXPECT_EQ(window.SizeIndex(), kSizeMaximized);
 
@@ -166,27 +167,27 @@ TEST_F(SettingsWindowTest, ControlsAreTheLiveSettings) {
 
 TEST_F(SettingsWindowTest, ClicksReachTheirHandlersAfterTheControlChanged) {
     window.Show();
-    ::SendMessageW(Child(idChkAuto), BM_CLICK, 0, 0);
+    ::SendMessageW(Child(kIdChkAuto), BM_CLICK, 0, 0);
     ASSERT_EQ(events.calls, std::vector<std::wstring>{L"chkAuto"});
     EXPECT_EQ(window.AutoState(), CheckState::Checked);
     // A greyed box goes back to two states once the user clicks it.
     window.SetStartupState(CheckState::Greyed);
-    ::SendMessageW(Child(idChkStartup), BM_CLICK, 0, 0);
+    ::SendMessageW(Child(kIdChkStartup), BM_CLICK, 0, 0);
     EXPECT_NE(window.StartupState(), CheckState::Greyed);
-    ::SendMessageW(Child(idChkStartup), BM_CLICK, 0, 0);
-    ::SendMessageW(Child(idChkStartup), BM_CLICK, 0, 0);
+    ::SendMessageW(Child(kIdChkStartup), BM_CLICK, 0, 0);
+    ::SendMessageW(Child(kIdChkStartup), BM_CLICK, 0, 0);
     EXPECT_NE(window.StartupState(), CheckState::Greyed);
 
     events.calls.clear();
-    for (int id : {idCmdBrowse, idCmdHelp, idCmdOK, idCmdExit}) ::SendMessageW(Child(id), BM_CLICK, 0, 0);
+    for (int id : {kIdCmdBrowse, kIdCmdHelp, kIdCmdOK, kIdCmdExit}) ::SendMessageW(Child(id), BM_CLICK, 0, 0);
     EXPECT_EQ(events.calls, (std::vector<std::wstring>{L"cmdBrowse", L"cmdHelp", L"cmdOK", L"cmdExit"}));
 }
 
 TEST_F(SettingsWindowTest, EnterEscAndTheCloseBoxPressOK) {
     window.Show();
-    ::SetFocus(Child(idTxtPath));
+    ::SetFocus(Child(kIdTxtPath));
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        MSG msg{Child(idTxtPath), WM_KEYDOWN, key, 0, 0, {}};
+        MSG msg{Child(kIdTxtPath), WM_KEYDOWN, key, 0, 0, {}};
         EXPECT_TRUE(window.PreTranslate(msg));
     }
     ::SendMessageW(window.Hwnd(), WM_CLOSE, 0, 0);

@@ -2,25 +2,17 @@
 
 #include <gtest/gtest.h>
 
-namespace match {
+#include <string_view>
+
+#include "common/win32/dpi.h"
+
+namespace lyrics::match::win32 {
 namespace {
-
-TEST(TwipsToPixels, FifteenTwipsAreOnePixelAtNinetySixDpi) {
-    EXPECT_EQ(TwipsToPixels(4935, 96), 329);
-    EXPECT_EQ(TwipsToPixels(1350, 96), 90);
-    EXPECT_EQ(TwipsToPixels(0, 96), 0);
-}
-
-TEST(TwipsToPixels, RoundsToTheNearestPixelAtOtherDpis) {
-    EXPECT_EQ(TwipsToPixels(4935, 144), 494);  // 493.5
-    EXPECT_EQ(TwipsToPixels(4935, 120), 411);  // 411.25
-    EXPECT_EQ(TwipsToPixels(375, 192), 50);
-}
 
 TEST(ControlRect, EdgesComeFromTheTwipsOfTheEdges) {
     // cmdBrowse at 168 DPI: left 4530 -> 528.5 -> 529, right edge 4905 -> 572.25 -> 572; a width
     // rounded on its own (375 -> 43.75 -> 44) would end at 573.
-    const ControlSpec& cmdBrowse = kFormControls[2];
+    const ControlTemplate& cmdBrowse = kFormControls[2];
     const RECT button = ControlRect(cmdBrowse, 168);
     EXPECT_EQ(button.left, 529);
     EXPECT_EQ(button.right, 572);
@@ -35,33 +27,31 @@ TEST(ControlRect, EdgesComeFromTheTwipsOfTheEdges) {
 
 TEST(ControlRect, EveryControlLiesInsideTheClientArea) {
     for (const UINT dpi : {96u, 120u, 144u, 168u, 192u, 288u}) {
-        for (const ControlSpec& spec : kFormControls) {
-            const RECT rect = ControlRect(spec, dpi);
-            EXPECT_GE(rect.left, 0) << spec.name << " at " << dpi;
-            EXPECT_LE(rect.right, TwipsToPixels(kFormClientWidth, dpi)) << spec.name << " at " << dpi;
-            EXPECT_LE(rect.bottom, TwipsToPixels(kFormClientHeight, dpi)) << spec.name << " at " << dpi;
+        for (const ControlTemplate& control : kFormControls) {
+            const RECT rect = ControlRect(control, dpi);
+            EXPECT_GE(rect.left, 0) << control.name << " at " << dpi;
+            EXPECT_LE(rect.right, TwipsToPixels(kFormClientWidth, dpi)) << control.name << " at " << dpi;
+            EXPECT_LE(rect.bottom, TwipsToPixels(kFormClientHeight, dpi)) << control.name << " at " << dpi;
         }
     }
 }
 
-TEST(FormFontHeight, EightAndAQuarterPointsScaleWithTheDpi) {
-    EXPECT_EQ(FormFontHeight(96), -11);
-    EXPECT_EQ(FormFontHeight(144), -17);  // 16.5 rounds away from zero
-    EXPECT_EQ(FormFontHeight(192), -22);
-}
-
 TEST(FormControls, AreInTabOrderWithOnlyTheScratchBoxHidden) {
-    const int tabOrder[] = {IDC_TXTBROWSE,   IDC_TXTOPEN,  IDC_CMDBROWSE, IDC_CMDOPEN, IDC_LBLCAPTION0,
-                            IDC_LBLCAPTION1, IDC_CMDMATCH, IDC_CMDHELP,   IDC_CMDEXIT, IDC_TXTOPEN1};
+    const int tabOrder[] = {kIdTxtBrowse,   kIdTxtOpen,  kIdCmdBrowse, kIdCmdOpen, kIdLblCaption0,
+                            kIdLblCaption1, kIdCmdMatch, kIdCmdHelp,   kIdCmdExit, kIdTxtOpen1};
     ASSERT_EQ(std::size(tabOrder), kFormControls.size());
     int defaultButtons = 0;
     for (std::size_t i = 0; i < kFormControls.size(); ++i) {
-        EXPECT_EQ(kFormControls[i].id, tabOrder[i]);
-        EXPECT_EQ(kFormControls[i].visible, kFormControls[i].id != IDC_TXTOPEN1) << kFormControls[i].name;
-        defaultButtons += kFormControls[i].kind == ControlKind::DefaultButton;
+        const ControlTemplate& control = kFormControls[i];
+        const bool visible = (control.style & WS_VISIBLE) != 0;
+        const bool defaultButton =
+            std::wstring_view(control.windowClass) == L"BUTTON" && (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        EXPECT_EQ(control.id, tabOrder[i]);
+        EXPECT_EQ(visible, control.id != kIdTxtOpen1) << control.name;
+        defaultButtons += defaultButton;
     }
     EXPECT_EQ(defaultButtons, 1);
 }
 
 }  // namespace
-}  // namespace match
+}  // namespace lyrics::match::win32

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace match {
+namespace lyrics::match::win32 {
 namespace {
 
 TEST(FolderOfPath, DropsTheFileName) {
@@ -27,4 +27,4 @@ TEST(ProgramPath, NamesThisProgramWhole) {
 }
 
 }  // namespace
-}  // namespace match
+}  // namespace lyrics::match::win32

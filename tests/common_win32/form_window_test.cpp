@@ -1,0 +1,121 @@
+// A form from a control table under Wine: the controls in the table's order, each at its place in
+// twips and in its font at the window's DPI, and again at a new DPI when the window moves to a
+// monitor of another.
+#include "common/win32/form_window.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "common/win32/dpi.h"
+
+namespace lyrics {
+namespace {
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+// clang-format off
+constexpr std::array<ControlTemplate, 3> kProbeControls{{
+    {11, L"txtName", L"EDIT", L"", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, false, 1230, 40, 2655, 285},
+    {12, L"lblName", L"STATIC", L"Name:", kChild | SS_LEFT, 0, true, 0, 90, 1170, 195},
+    {13, L"cmdGo", L"BUTTON", L"Go", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, false, 1660, 1800, 1095, 375},
+}};
+// clang-format on
+
+constexpr FormTemplate kProbeForm{WindowTemplate{L"LyricsProbeForm", 0, L"Probe form", L"Form test",
+                                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT},
+                                  kProbeControls, 4365, 2190};
+
+// The label grows by this many pixels: the form places a control where FitControl says.
+constexpr int kLabelGrowth = 7;
+
+class ProbeForm final : public FormWindow {
+public:
+    ProbeForm() : FormWindow(kProbeForm) {}
+    bool Create() { return CreateFromTemplate(::GetModuleHandleW(nullptr), kProbeForm.window, POINT{0, 0}, SIZE{0, 0}); }
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_CREATE) {
+            BuildForm();
+            SizeToForm();
+            return 0;
+        }
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    }
+    RECT FitControl(const ControlTemplate& control, const RECT& rect, HFONT) const override {
+        RECT fitted = rect;
+        if (control.id == 12) fitted.right += kLabelGrowth;
+        return fitted;
+    }
+};
+
+RECT RectInParent(HWND control) {
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+void ExpectLaidOutAt(HWND form, UINT dpi) {
+    for (const ControlTemplate& control : kProbeControls) {
+        SCOPED_TRACE(::testing::Message() << control.name << " at " << dpi);
+        const HWND child = ::GetDlgItem(form, control.id);
+        ASSERT_NE(child, nullptr);
+        RECT expected = ControlRect(control, dpi);
+        if (control.id == 12) expected.right += kLabelGrowth;
+        const RECT rect = RectInParent(child);
+        EXPECT_EQ(rect.left, expected.left);
+        EXPECT_EQ(rect.top, expected.top);
+        EXPECT_EQ(rect.right, expected.right);
+        EXPECT_EQ(rect.bottom, expected.bottom);
+        const LOGFONTW font = FontOf(child);
+        EXPECT_EQ(font.lfHeight, DialogFontHeight(dpi));
+        EXPECT_EQ(font.lfWeight, control.bold ? FW_BOLD : FW_NORMAL);
+    }
+}
+
+TEST(FormWindow, LaysTheTableOutInItsOrderAtTheWindowsDpi) {
+    ProbeForm form;
+    ASSERT_TRUE(form.Create());
+    const UINT dpi = WindowDpi(form.Hwnd());
+
+    std::vector<int> order;
+    for (HWND child = ::GetWindow(form.Hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        order.push_back(::GetDlgCtrlID(child));
+    EXPECT_EQ(order, (std::vector<int>{11, 12, 13})) << "Z order, and so tab order, is the table's";
+
+    RECT client{};
+    ::GetClientRect(form.Hwnd(), &client);
+    EXPECT_EQ(client.right, TwipsToPixels(4365, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(2190, dpi));
+    ExpectLaidOutAt(form.Hwnd(), dpi);
+}
+
+TEST(FormWindow, FollowsTheWindowToAMonitorOfAnotherDpi) {
+    ProbeForm form;
+    ASSERT_TRUE(form.Create());
+    // The system's guess keeps the place the user dragged the window to; its size is ignored.
+    RECT suggested{50, 60, 51, 61};
+    ::SendMessageW(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT frame{};
+    ::GetWindowRect(form.Hwnd(), &frame);
+    const SIZE size = WindowSizeForClient(SIZE{TwipsToPixels(4365, 144), TwipsToPixels(2190, 144)}, kProbeForm.window.style,
+                                          kProbeForm.window.exStyle, 144);
+    EXPECT_EQ(frame.left, 50);
+    EXPECT_EQ(frame.top, 60);
+    EXPECT_EQ(frame.right - frame.left, size.cx);
+    EXPECT_EQ(frame.bottom - frame.top, size.cy);
+    ExpectLaidOutAt(form.Hwnd(), 144);
+}
+
+}  // namespace
+}  // namespace lyrics
