@@ -12,7 +12,6 @@
 #include <string>
 
 #include "common/win32/form_window.h"
-#include "common/win32/unique_handle.h"
 #include "orlisk/settings_controls.h"
 #include "orlisk/tray_tip.h"
 #include "orlisk/win32/tray_icon.h"

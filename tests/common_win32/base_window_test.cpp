@@ -59,33 +59,32 @@ bool Saw(const ProbeLog& log, UINT message) {
     return std::find(log.messages.begin(), log.messages.end(), message) != log.messages.end();
 }
 
+BOOL CALLBACK AddIfFailureBox(HWND window, LPARAM boxes) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (process == ::GetCurrentProcessId() && std::wstring(className) == L"#32770" && WindowText(window) == kProgram) {
+        reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK AddText(HWND child, LPARAM texts) {
+    *reinterpret_cast<std::wstring*>(texts) += WindowText(child) + L"\n";
+    return TRUE;
+}
+
 // The boxes captioned kProgram that this process shows.
 std::vector<HWND> FailureBoxes() {
     std::vector<HWND> boxes;
-    ::EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            wchar_t className[16] = {};
-            ::GetClassNameW(window, className, 16);
-            if (process == ::GetCurrentProcessId() && std::wstring(className) == L"#32770" && WindowText(window) == kProgram) {
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&boxes));
+    ::EnumWindows(AddIfFailureBox, reinterpret_cast<LPARAM>(&boxes));
     return boxes;
 }
 
 std::wstring TextsOf(HWND box) {
     std::wstring texts;
-    ::EnumChildWindows(
-        box,
-        [](HWND child, LPARAM texts) -> BOOL {
-            *reinterpret_cast<std::wstring*>(texts) += WindowText(child) + L"\n";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    ::EnumChildWindows(box, AddText, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 

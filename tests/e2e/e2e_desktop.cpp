@@ -1,4 +1,4 @@
-#include "e2e_desktop.h"
+#include "tests/e2e/e2e_desktop.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e_desktop.h"
 #include "match/win32/form_layout.h"
+#include "tests/e2e/e2e_desktop.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "orlisk_e2e_support.h"
+#include "tests/e2e/orlisk_e2e_support.h"
 
 #include <fstream>
 #include <thread>

@@ -3,7 +3,7 @@
 // checked through what it opens, closes and stores in the registry.
 //
 // Usage: orlisk_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe [gtest options]
-#include "orlisk_e2e_support.h"
+#include "tests/e2e/orlisk_e2e_support.h"
 
 #include <gtest/gtest.h>
 
