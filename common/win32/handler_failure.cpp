@@ -20,7 +20,8 @@ std::wstring Widen(const char* text) {
     return wide;
 }
 
-bool reportShown = false;
+// One box at a time: the windows of a program share one thread.
+bool failureBoxShown = false;
 
 }  // namespace
 
@@ -63,16 +64,17 @@ std::wstring HandlerFailureText(std::wstring_view action, const std::exception_p
 
 void ReportHandlerFailure(HWND window, const wchar_t* programName, UINT message, WPARAM wParam, LPARAM lParam,
                           const std::exception_ptr& failure) noexcept {
-    if (reportShown) return;
-    reportShown = true;
+    if (failureBoxShown) return;
+    failureBoxShown = true;
     try {
         const std::wstring text = HandlerFailureText(FailedAction(window, message, wParam, lParam), failure);
-        ::MessageBoxW(window, text.c_str(), programName, MB_ICONERROR | MB_OK);
+        // A tray program's window is hidden: the box comes to the front to be seen.
+        ::MessageBoxW(window, text.c_str(), programName, MB_ICONERROR | MB_OK | MB_SETFOREGROUND);
     } catch (...) {
         // Composing the text needs memory; without it the box says the one thing it knows.
-        ::MessageBoxW(window, L"There is not enough memory to finish.", programName, MB_ICONERROR | MB_OK);
+        ::MessageBoxW(window, L"There is not enough memory to finish.", programName, MB_ICONERROR | MB_OK | MB_SETFOREGROUND);
     }
-    reportShown = false;
+    failureBoxShown = false;
 }
 
 }  // namespace lyrics
