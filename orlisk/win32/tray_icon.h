@@ -31,7 +31,7 @@ struct TrayButtonEvent {
 
 class TrayIcon {
 public:
-    // The icon of owner's, sending callbackMessage to it; not in the tray until Add.
+    // owner's icon number id, which sends callbackMessage to owner; not in the tray until Add.
     TrayIcon(HWND owner, UINT id, UINT callbackMessage, UniqueHicon icon, std::wstring tip);
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
