@@ -406,11 +406,6 @@ void SettingsWindow::SetTimerRunning(bool running) {
     }
 }
 
-MenuCommand SettingsWindow::PopupTrayMenu(POINT anchor) {
-    if (!hwnd_) return MenuCommand::None;
-    return ShowTrayMenu(hwnd_, anchor);
-}
-
 void SettingsWindow::SetTip(std::wstring_view text) {
     pendingTip_ = FitTip(text);
     if (trayIcon_) trayIcon_->SetTip(pendingTip_);
