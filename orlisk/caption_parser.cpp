@@ -1,4 +1,4 @@
-#include "caption_parser.h"
+#include "orlisk/caption_parser.h"
 
 #include <array>
 
@@ -8,11 +8,11 @@ namespace {
 
 constexpr std::wstring_view kWinamp = L"Winamp";
 
-// Positions below are 1-based as in the grammar; at(p) is the character at position p.
+// Positions below count from 1; At(p) is the character at position p.
 struct Caption {
     std::wstring_view text;
-    wchar_t at(std::size_t position) const { return text[position - 1]; }
-    std::size_t length() const { return text.size(); }
+    wchar_t At(std::size_t position) const { return text[position - 1]; }
+    std::size_t Length() const { return text.size(); }
 };
 
 // The characters from position first, count of them; empty for a count of 0 or below.
@@ -24,8 +24,8 @@ std::wstring Slice(std::wstring_view text, std::size_t first, long long count) {
 // n of the number prefix "n characters, then '. '", the smallest of 1 to 4; 0 when none fits.
 std::size_t NumberPrefixLength(const Caption& caption) {
     for (std::size_t n = 1; n <= 4; ++n) {
-        if (caption.length() < n + 2) continue;
-        if (caption.at(n + 1) == L'.' && caption.at(n + 2) == L' ') return n;
+        if (caption.Length() < n + 2) continue;
+        if (caption.At(n + 1) == L'.' && caption.At(n + 2) == L' ') return n;
     }
     return 0;
 }
@@ -63,7 +63,7 @@ CaptionResult TitleFromCaption(std::wstring_view text) {
 
 std::wstring TitleFromStatusCaption(std::wstring_view text, std::size_t fullStop) {
     const Caption caption{text};
-    const long long length = static_cast<long long>(caption.length());
+    const long long length = static_cast<long long>(caption.Length());
     const long long p = static_cast<long long>(fullStop);
 
     // Only the length of the status word counts, not where it stands.
@@ -80,7 +80,7 @@ std::wstring TitleFromStatusCaption(std::wstring_view text, std::size_t fullStop
     long long groupOpen = 0;
     bool colonPassed = false;
     for (long long position = length - 1; position >= 1; --position) {
-        const wchar_t c = caption.at(static_cast<std::size_t>(position));
+        const wchar_t c = caption.At(static_cast<std::size_t>(position));
         if (c == L':') {
             colonPassed = true;
         } else if (c == L'(' && colonPassed) {

@@ -3,7 +3,7 @@
 // A caption yields a song when it starts with a number prefix of one to four characters and ". ",
 // followed by the title and either " - Winamp..." or a status form ending in a parenthesised group
 // with a colon, a status word such as "(playing)", or nothing. All searches are exact and
-// case-sensitive; positions are 1-based, as the rules speak of them. Pure functions.
+// case-sensitive; positions count from 1 (the first character). Pure functions.
 #pragma once
 
 #include <cstddef>

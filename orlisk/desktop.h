@@ -1,7 +1,8 @@
 // Desktop: what the logic asks of the window system, and nothing more.
 // The window walk, the song-change tick and the closing of lyrics windows run over it; the
 // Windows program implements it with GetWindow, GetWindowTextW, IsWindow, FindWindowW,
-// PostMessageW and PeekMessageW, the tests with a list of fake windows.
+// PostMessageW and PeekMessageW, the tests with a list of fake windows. Requests to another
+// program's window are posted: they return at once, and the window acts on them in its own time.
 // Member names avoid the Win32 macro names (PostMessage, FindWindow ...), which <windows.h> would
 // otherwise rename in the adapter only.
 #pragma once
@@ -10,13 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "window_handle.h"
+#include "orlisk/window_handle.h"
 
 namespace lyrics::orlisk {
-
-// Messages the logic posts; the numbers are the window system's.
-inline constexpr unsigned kWmClose = 0x0010;
-inline constexpr unsigned kWmCancelMode = 0x001F;
 
 // A caption as read: n = GetWindowTextLengthW, then GetWindowTextW into room for n+1 characters.
 struct CaptionRead {
@@ -40,8 +37,11 @@ public:
     virtual bool IsDisabled(WindowHandle window) = 0;
     // FindWindowW(nullptr, caption): a top-level window with that caption, letter case ignored.
     virtual WindowHandle FindByCaption(std::wstring_view caption) = 0;
-    // PostMessageW(window, message, 0, 0); the result is of no use to the caller.
-    virtual void Post(WindowHandle window, unsigned message) = 0;
+    // Ends a menu or a drag the window may be in, so that a close request that follows is not
+    // held up by it (WM_CANCELMODE).
+    virtual void CancelMode(WindowHandle window) = 0;
+    // Asks the window to close, as its close box would (WM_CLOSE); it may refuse.
+    virtual void AskToClose(WindowHandle window) = 0;
 
     // One pass of the program's message loop: handles what is pending, never waits. A WM_QUIT met
     // here is posted again for the main loop.

@@ -1,20 +1,19 @@
-#include "lyrics_files.h"
+#include "orlisk/lyrics_files.h"
 
-#include "settings_controls.h"
-#include "shell.h"
+#include "orlisk/settings_controls.h"
 
 namespace lyrics::orlisk {
 
-int ShowCommandForSize(int sizeIndex) {
+ShowCommand ShowCommandForSize(int sizeIndex) {
     switch (sizeIndex) {
         case kSizeNormal:
-            return kShowNormal;
+            return ShowCommand::Normal;
         case kSizeMinimized:
-            return kShowMinimize;
+            return ShowCommand::Minimized;
         case kSizeMaximized:
-            return kShowMaximized;
+            return ShowCommand::Maximized;
         default:
-            return kShowHide;
+            return ShowCommand::Hidden;
     }
 }
 
@@ -31,15 +30,12 @@ std::optional<std::wstring> LyricsPath(std::wstring_view folder, std::wstring_vi
     return path;
 }
 
-std::wstring LyricsCaptionFor(std::wstring_view title) {
-    std::wstring caption(title);
-    caption += kNotepadSuffix;
-    return caption;
-}
-
-std::wstring TitleFromLyricsCaption(std::wstring_view lyricsCaption) {
-    if (lyricsCaption.size() < kNotepadSuffix.size()) return {};
-    return std::wstring(lyricsCaption.substr(0, lyricsCaption.size() - kNotepadSuffix.size()));
+std::array<std::wstring, 2> NotepadCaptions(std::wstring_view title) {
+    std::wstring plain(title);
+    plain += kNotepadSuffix;
+    std::wstring withExtension(title);
+    withExtension += kTxtNotepadSuffix;
+    return {std::move(plain), std::move(withExtension)};
 }
 
 }  // namespace lyrics::orlisk

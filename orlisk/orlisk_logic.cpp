@@ -1,13 +1,11 @@
-#include "orlisk_logic.h"
-
-#include <optional>
+#include "orlisk/orlisk_logic.h"
 
 #include "common/lower_case.h"
-#include "lyrics_files.h"
-#include "settings_values.h"
-#include "song_change.h"
-#include "song_finder.h"
-#include "window_closer.h"
+#include "orlisk/lyrics_files.h"
+#include "orlisk/settings_values.h"
+#include "orlisk/song_change.h"
+#include "orlisk/song_finder.h"
+#include "orlisk/window_closer.h"
 
 namespace lyrics::orlisk {
 
@@ -32,8 +30,8 @@ private:
 OrliskLogic::OrliskLogic(OrliskPorts ports) : ports_(ports) {}
 
 ProgramNext OrliskLogic::Form_Load() {
-    if (ports_.host.AnotherInstanceRunning()) return ProgramNext::End;
-    lyricsCaption.clear();
+    if (ports_.host.AnotherInstanceRunning()) return End();
+    lastTitle_.reset();
     SettingsControls& controls = ports_.controls;
     controls.SetPathText(ports_.store.Read(kValuePath, kDefaultPath));
     const std::wstring sizeText = ports_.store.Read(kValueSize, kDefaultSize);
@@ -64,34 +62,37 @@ void OrliskLogic::OpenLyrics() {
                                [this] { return endRequested_; });
     }
     if (!found) return;
-    winampWindow = found->window;
+    winampWindow_ = found->window;
 
     // The controls as they stand now, saved or not.
     const std::optional<std::wstring> path = LyricsPath(ports_.controls.PathText(), found->title);
-    const int showCommand = ShowCommandForSize(ports_.controls.SizeIndex());
-    bool opened = false;
-    if (path) opened = ShellOpened(ports_.shell.OpenDocument(ports_.controls.Handle(), *path, showCommand));
+    const ShowCommand show = ShowCommandForSize(ports_.controls.SizeIndex());
+    const bool opened = path && ports_.shell.Open(ports_.controls.Handle(), *path, show);
 
-    // Set for a failed open too, so the tick does not retry a song without lyrics every time.
-    lyricsCaption = LyricsCaptionFor(found->title);
+    // Kept for a failed open too, so the tick does not retry a song without lyrics every time.
+    lastTitle_ = found->title;
     std::wstring tip(opened ? kLastOpened : kCouldNotOpen);
     tip += found->title;
     ports_.tip.SetTip(tip);
 }
 
 void OrliskLogic::CloseLyrics() {
-    const std::wstring caption = LowerCase(lyricsCaption);
-    if (caption.find(L"notepad") == std::wstring::npos) return;
-    CloseWindowsCaptioned(ports_.desktop, caption);
-    std::wstring txtCaption = TitleFromLyricsCaption(lyricsCaption);
-    txtCaption += kTxtNotepadSuffix;
-    CloseWindowsCaptioned(ports_.desktop, LowerCase(txtCaption));
+    // Before any song there is no title, and " - Notepad" alone must not close anything.
+    if (!lastTitle_) return;
+    for (const std::wstring& caption : NotepadCaptions(*lastTitle_)) {
+        CloseWindowsCaptioned(ports_.desktop, LowerCase(caption));
+    }
+}
+
+std::wstring OrliskLogic::LyricsCaption() const {
+    if (!lastTitle_) return {};
+    return NotepadCaptions(*lastTitle_)[0];
 }
 
 void OrliskLogic::tmrAuto_Timer() {
-    if (walkInProgress_ || winampWindow == kNoWindow) return;
-    const CaptionRead caption = ports_.desktop.ReadCaption(winampWindow);
-    if (SongHasChanged(caption.text, TitleFromLyricsCaption(lyricsCaption))) ReopenLyrics();
+    if (walkInProgress_ || winampWindow_ == kNoWindow || !lastTitle_) return;
+    const CaptionRead caption = ports_.desktop.ReadCaption(winampWindow_);
+    if (SongHasChanged(caption.text, *lastTitle_)) ReopenLyrics();
 }
 
 void OrliskLogic::chkStartup_Click() {
@@ -130,22 +131,18 @@ void OrliskLogic::cmdOK_Click() {
 
 ProgramNext OrliskLogic::cmdExit_Click() {
     cmdOK_Click();
-    endRequested_ = true;
-    return ProgramNext::End;
+    return End();
 }
 
 void OrliskLogic::cmdHelp_Click() {
     // A missing help file is not reported.
-    (void)ports_.shell.OpenDocument(ports_.controls.Handle(), HelpFilePath(ports_.host.ProgramFolder()), kShowNormal);
+    (void)ports_.shell.Open(ports_.controls.Handle(), HelpFilePath(ports_.host.ProgramFolder()), ShowCommand::Normal);
 }
 
-TrayResponse OrliskLogic::cSysTray_MouseEvent(int button) {
-    if (button == kTrayButtonFirst) {
-        ReopenLyrics();
-        return TrayResponse::Nothing;
-    }
-    if (button == kTrayButtonSecond) return TrayResponse::ShowMenu;
-    return TrayResponse::Nothing;
+ProgramNext OrliskLogic::cSysTray_MouseEvent(int button) {
+    if (button == kTrayButtonFirst) ReopenLyrics();
+    if (button == kTrayButtonSecond) return RunMenuCommand(ports_.menu.Choose());
+    return ProgramNext::KeepRunning;
 }
 
 void OrliskLogic::mnuOpen_Click() { ReopenLyrics(); }
@@ -188,6 +185,11 @@ void OrliskLogic::SetAuto(CheckState state) {
     if (ports_.controls.AutoState() == state) return;
     ports_.controls.SetAutoState(state);
     chkAuto_Click();
+}
+
+ProgramNext OrliskLogic::End() {
+    endRequested_ = true;
+    return ProgramNext::End;
 }
 
 void OrliskLogic::ReopenLyrics() {

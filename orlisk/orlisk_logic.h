@@ -1,28 +1,32 @@
 // OrliskLogic: everything Orlisk does, behind the handlers its one window calls.
 //
-// It holds the two fields that outlive a handler (winampWindow, lyricsCaption) and reaches the
-// platform only through the ports it is given, which must outlive it. All handlers run on the
-// user-interface thread.
+// It holds the two facts that outlive a handler (the window where the last song was found and
+// that song's title) and reaches the platform only through the ports it is given, which must
+// outlive it. All handlers run on the user-interface thread.
+//
+// Ending: a handler that ends the program answers ProgramNext::End, and EndRequested() stays true
+// from then on; that flag is the one the window acts on.
 //
 // Re-entry: the window walk handles pending messages after each window it passes over, so a
 // handler can be called while a walk runs (WalkInProgress()). A tray click, a menu "Open Lyrics"
 // or "Close Lyrics" and a tick arriving then are dropped; the other handlers run. A handler that
-// answers ProgramNext::End inside a walk also makes the walk stop at its next step; the window
-// must not destroy this object while WalkInProgress() is true (post itself WM_CLOSE and act on it
-// once the walk has returned).
+// ends the program inside a walk also makes the walk stop at its next step; the window must not
+// be destroyed, nor this object, while WalkInProgress() is true: the outermost handler closes it
+// once the walk has returned.
 #pragma once
 
+#include <optional>
 #include <string>
 
-#include "desktop.h"
-#include "file_search.h"
-#include "program_host.h"
-#include "settings_controls.h"
-#include "settings_store.h"
-#include "shell.h"
-#include "tray_menu.h"
-#include "tray_tip.h"
-#include "window_handle.h"
+#include "orlisk/desktop.h"
+#include "orlisk/file_search.h"
+#include "orlisk/program_host.h"
+#include "orlisk/settings_controls.h"
+#include "orlisk/settings_store.h"
+#include "orlisk/shell.h"
+#include "orlisk/tray_menu.h"
+#include "orlisk/tray_tip.h"
+#include "orlisk/window_handle.h"
 
 namespace lyrics::orlisk {
 
@@ -34,13 +38,11 @@ struct OrliskPorts {
     SettingsControls& controls;
     FileSearch& files;
     ProgramHost& host;
+    TrayMenu& menu;
 };
 
-// What the window does after a handler: carry on, or close itself, which ends the program.
+// What a handler leaves the program to do: carry on, or end (the window closes itself).
 enum class ProgramNext { KeepRunning, End };
-
-// What the window does after a tray mouse event.
-enum class TrayResponse { Nothing, ShowMenu };
 
 class OrliskLogic {
 public:
@@ -51,7 +53,7 @@ public:
     // Start-up, once the window exists hidden with its controls in their first states (txtPath
     // empty, optSize Normal, chkStartup checked, chkAuto unchecked, tmrAuto off) and the tray icon
     // added with the tip "Orlisk". End: another Orlisk runs; close at once, nothing read or written.
-    [[nodiscard]] ProgramNext Form_Load();
+    ProgramNext Form_Load();
 
     // Finds the playing song and hands its lyrics file to the shell; the outcome goes to the tip.
     void OpenLyrics();
@@ -68,24 +70,28 @@ public:
     // "OK" (also Enter and Esc): saves; hides the window when the folder passes the check.
     void cmdOK_Click();
     // "Exit Program": saves as "OK" does, then End, whatever the folder check said.
-    [[nodiscard]] ProgramNext cmdExit_Click();
+    ProgramNext cmdExit_Click();
     // "Help": opens the help file beside the program; a failure is ignored.
     void cmdHelp_Click();
 
-    // The tray icon's mouse event with its button code: 1 closes and reopens the lyrics, 2 asks
-    // for the menu (pop it up, then RunMenuCommand with the choice), anything else nothing.
-    [[nodiscard]] TrayResponse cSysTray_MouseEvent(int button);
+    // The tray icon's mouse event with its button code: 1 closes and reopens the lyrics, 2 shows
+    // the menu and runs the command chosen, anything else nothing.
+    ProgramNext cSysTray_MouseEvent(int button);
 
     void mnuOpen_Click();
     void mnuClsWindow_Click();
     void mnuSettings_Click();
-    [[nodiscard]] ProgramNext mnuExit_Click();
+    ProgramNext mnuExit_Click();
     // The handler of a menu command; None (clicked outside) does nothing.
-    [[nodiscard]] ProgramNext RunMenuCommand(MenuCommand command);
+    ProgramNext RunMenuCommand(MenuCommand command);
 
+    bool EndRequested() const noexcept { return endRequested_; }
     bool WalkInProgress() const noexcept { return walkInProgress_; }
-    WindowHandle WinampWindow() const noexcept { return winampWindow; }
-    const std::wstring& LyricsCaption() const noexcept { return lyricsCaption; }
+    // Where the last successful walk found a song; kNoWindow until then.
+    WindowHandle WinampWindow() const noexcept { return winampWindow_; }
+    // The Notepad caption of the lyrics tried last (the title + " - Notepad"); empty until a song
+    // has been found.
+    std::wstring LyricsCaption() const;
 
 private:
     // Changes a check box and, when its state changed, runs its click handler.
@@ -93,13 +99,17 @@ private:
     void SetAuto(CheckState state);
     // CloseLyrics then OpenLyrics, unless a walk runs.
     void ReopenLyrics();
+    // Records that the program is to end, and answers so.
+    ProgramNext End();
 
     OrliskPorts ports_;
     bool walkInProgress_ = false;
     bool endRequested_ = false;
 
-    WindowHandle winampWindow = kNoWindow;  // where the last successful walk found a song
-    std::wstring lyricsCaption;             // title of the last song tried + " - Notepad"
+    WindowHandle winampWindow_ = kNoWindow;
+    // The title of the last song whose lyrics were tried, opened or not; none since start-up
+    // until a walk finds a song.
+    std::optional<std::wstring> lastTitle_;
 };
 
 }  // namespace lyrics::orlisk

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "window_handle.h"
+#include "orlisk/window_handle.h"
 
 namespace lyrics::orlisk {
 

@@ -1,4 +1,4 @@
-#include "settings_values.h"
+#include "orlisk/settings_values.h"
 
 #include "common/number_text.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings_controls.h"
+#include "orlisk/settings_controls.h"
 
 namespace lyrics::orlisk {
 

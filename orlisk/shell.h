@@ -1,30 +1,24 @@
 // Shell: opening a document with its default action.
-// The Windows program implements it with ShellExecuteW(owner, nullptr, document, nullptr, nullptr,
-// show); the tests record what was opened and answer chosen codes.
+// The Windows program implements it with ShellExecuteW, the tests record what was opened and
+// answer as told.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
-#include "window_handle.h"
+#include "orlisk/window_handle.h"
 
 namespace lyrics::orlisk {
 
-// Show commands, as the window system numbers them.
-inline constexpr int kShowHide = 0;
-inline constexpr int kShowNormal = 1;
-inline constexpr int kShowMaximized = 3;
-inline constexpr int kShowMinimize = 6;
-
-// ShellExecute's answer: above 32 the document was handed over, 32 or less it was not.
-inline constexpr bool ShellOpened(std::intptr_t resultCode) { return resultCode > 32; }
+// The state in which the window of the opened document appears.
+enum class ShowCommand { Hidden, Normal, Minimized, Maximized };
 
 class Shell {
 public:
     virtual ~Shell() = default;
-    // No verb (the default action), no parameters, no directory. Returns ShellExecute's result as
-    // an integer: the HINSTANCE it gives, converted through std::intptr_t.
-    virtual std::intptr_t OpenDocument(WindowHandle owner, std::wstring_view document, int showCommand) = 0;
+    // Opens document with its default action (no verb, no parameters, no directory), owner being
+    // the window that asks. True when the document was handed over; false when it could not be
+    // (no such file, no program for it ...).
+    virtual bool Open(WindowHandle owner, std::wstring_view document, ShowCommand show) = 0;
 };
 
 }  // namespace lyrics::orlisk

@@ -1,4 +1,4 @@
-#include "song_change.h"
+#include "orlisk/song_change.h"
 
 namespace lyrics::orlisk {
 

@@ -1,6 +1,6 @@
-#include "song_finder.h"
+#include "orlisk/song_finder.h"
 
-#include "caption_parser.h"
+#include "orlisk/caption_parser.h"
 
 namespace lyrics::orlisk {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "desktop.h"
-#include "tray_tip.h"
-#include "window_handle.h"
+#include "orlisk/desktop.h"
+#include "orlisk/tray_tip.h"
+#include "orlisk/window_handle.h"
 
 namespace lyrics::orlisk {
 

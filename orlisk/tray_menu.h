@@ -1,6 +1,7 @@
-// The tray icon's pop-up menu as a plain table, top to bottom; the Windows program builds the
-// real menu from it (AppendMenuW, SetMenuDefaultItem on the default) and hands the chosen
-// command to OrliskLogic::RunMenuCommand.
+// The tray icon's pop-up menu: its items as a plain table, top to bottom, and TrayMenu, the port
+// through which the logic shows it and learns the command chosen. The Windows program builds the
+// real menu from the table (AppendMenuW, SetMenuDefaultItem on the default); the tests answer a
+// chosen command.
 #pragma once
 
 #include <array>
@@ -26,6 +27,15 @@ inline constexpr std::array<MenuItem, 6> kTrayMenu = {{
     {L"mnuClsWindow", L"Close Lyrics", MenuCommand::CloseLyrics, false},
     {L"mnuOpen", L"Open Lyrics", MenuCommand::OpenLyrics, false},
 }};
+
+// The menu as the user meets it, where the tray icon was clicked.
+class TrayMenu {
+public:
+    virtual ~TrayMenu() = default;
+    // Shows the menu and waits until it closes: the command chosen, None when the user clicked
+    // elsewhere.
+    virtual MenuCommand Choose() = 0;
+};
 
 // Tray mouse button codes.
 inline constexpr int kTrayButtonFirst = 1;   // left: close and reopen the lyrics

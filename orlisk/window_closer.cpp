@@ -1,4 +1,4 @@
-#include "window_closer.h"
+#include "orlisk/window_closer.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,9 +14,9 @@ struct AskedWindow {
     std::chrono::steady_clock::time_point askedAt;
 };
 
-void AskToClose(Desktop& desktop, WindowHandle window) {
-    desktop.Post(window, kWmCancelMode);
-    desktop.Post(window, kWmClose);
+void Ask(Desktop& desktop, WindowHandle window) {
+    desktop.CancelMode(window);
+    desktop.AskToClose(window);
 }
 
 // FindWindow only ever answers the first window with the caption; once that one refuses, the
@@ -26,7 +26,7 @@ void AskTheOthers(Desktop& desktop, WindowHandle stuck, std::wstring_view lowerC
         const bool alreadyAsked =
             std::any_of(asked.begin(), asked.end(), [window](const AskedWindow& a) { return a.window == window; });
         if (alreadyAsked) continue;
-        if (LowerCase(desktop.ReadCaption(window).text) == lowerCaption) AskToClose(desktop, window);
+        if (LowerCase(desktop.ReadCaption(window).text) == lowerCaption) Ask(desktop, window);
     }
 }
 
@@ -40,9 +40,9 @@ void CloseWindowsCaptioned(Desktop& desktop, std::wstring_view caption) {
         const auto earlier =
             std::find_if(asked.begin(), asked.end(), [window](const AskedWindow& a) { return a.window == window; });
         if (earlier == asked.end()) {
-            // Asked once only: a second WM_CLOSE to a Notepad that is asking to save would stack
+            // Asked once only: a second close request to a Notepad that is asking to save would stack
             // another question on top of the first.
-            AskToClose(desktop, window);
+            Ask(desktop, window);
             asked.push_back({window, desktop.Now()});
             continue;
         }

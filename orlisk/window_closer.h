@@ -1,5 +1,5 @@
-// Closing the windows that carry a caption: each is asked once with WM_CANCELMODE then WM_CLOSE,
-// and the look-up is repeated until no window has the caption.
+// Closing the windows that carry a caption: each has its mode cancelled and is asked to close,
+// once, and the look-up is repeated until no window has the caption.
 //
 // A window may refuse (Notepad asking whether to save): one still there about a second after it
 // was asked is given up on, and every other window with the caption is then asked once, found by
@@ -10,7 +10,7 @@
 #include <chrono>
 #include <string_view>
 
-#include "desktop.h"
+#include "orlisk/desktop.h"
 
 namespace lyrics::orlisk {
 

@@ -8,11 +8,11 @@ OrliskApp::OrliskApp(const SingleInstance& singleInstance)
     : window_(*this),
       desktop_([this](MSG& msg) { return window_.PreTranslate(msg); }),
       host_(singleInstance),
-      logic_(OrliskPorts{desktop_, shell_, store_, window_, window_, files_, host_}) {}
+      logic_(OrliskPorts{desktop_, shell_, store_, window_, window_, files_, host_, trayMenu_}) {}
 
 bool OrliskApp::Start(HINSTANCE instance) {
     if (!window_.Create(instance)) return false;
-    Follow(logic_.Form_Load());
+    Dispatch(&OrliskLogic::Form_Load);
     return window_.Hwnd() != nullptr;
 }
 
@@ -26,56 +26,39 @@ int OrliskApp::Run() {
     return static_cast<int>(msg.wParam);
 }
 
-void OrliskApp::Follow(ProgramNext next) {
-    if (next == ProgramNext::End) endRequested_ = true;
-    EndIfRequested();
-}
-
-void OrliskApp::EndIfRequested() {
+template <typename Result, typename... Params, typename... Args>
+void OrliskApp::Dispatch(Result (OrliskLogic::*handler)(Params...), Args... args) {
+    // What the handler answers is also in EndRequested(), which stays set: a handler run inside a
+    // walk leaves the closing to the outer one, which looks again when the walk has returned.
+    (void)(logic_.*handler)(args...);
     // The logic's walk must not find its window gone under it: the outermost handler closes.
-    if (endRequested_ && !logic_.WalkInProgress()) window_.Close();
+    if (logic_.EndRequested() && !logic_.WalkInProgress()) window_.Close();
 }
 
 void OrliskApp::cmdBrowse_Click() {
+    // Asks nothing of the logic. An "Exit" chosen from the tray while the picker is open is
+    // dispatched, and closes the window, on its own.
     const std::wstring folder = shell::BrowseFolder(window_.Hwnd(), L"Lyrics folder...");
     // Taken as the shell gives it: "OK" adds the backslash when it saves.
     if (!folder.empty()) window_.SetPathText(folder);
-    EndIfRequested();
 }
 
-void OrliskApp::cmdOK_Click() {
-    logic_.cmdOK_Click();
-    EndIfRequested();
-}
+void OrliskApp::cmdOK_Click() { Dispatch(&OrliskLogic::cmdOK_Click); }
 
-void OrliskApp::cmdExit_Click() { Follow(logic_.cmdExit_Click()); }
+void OrliskApp::cmdExit_Click() { Dispatch(&OrliskLogic::cmdExit_Click); }
 
-void OrliskApp::cmdHelp_Click() {
-    logic_.cmdHelp_Click();
-    EndIfRequested();
-}
+void OrliskApp::cmdHelp_Click() { Dispatch(&OrliskLogic::cmdHelp_Click); }
 
-void OrliskApp::chkStartup_Click() {
-    logic_.chkStartup_Click();
-    EndIfRequested();
-}
+void OrliskApp::chkStartup_Click() { Dispatch(&OrliskLogic::chkStartup_Click); }
 
-void OrliskApp::chkAuto_Click() {
-    logic_.chkAuto_Click();
-    EndIfRequested();
-}
+void OrliskApp::chkAuto_Click() { Dispatch(&OrliskLogic::chkAuto_Click); }
 
-void OrliskApp::tmrAuto_Timer() {
-    logic_.tmrAuto_Timer();
-    EndIfRequested();
-}
+void OrliskApp::tmrAuto_Timer() { Dispatch(&OrliskLogic::tmrAuto_Timer); }
 
 void OrliskApp::cSysTray_MouseUp(int buttonCode, POINT anchor) {
-    if (logic_.cSysTray_MouseEvent(buttonCode) == TrayResponse::ShowMenu) {
-        Follow(logic_.RunMenuCommand(window_.PopupTrayMenu(anchor)));
-        return;
-    }
-    EndIfRequested();
+    // The menu, if the logic asks for it, shows where this click was made.
+    trayMenu_.PlaceAt(window_.Hwnd(), anchor);
+    Dispatch(&OrliskLogic::cSysTray_MouseEvent, buttonCode);
 }
 
 }  // namespace lyrics::orlisk::win32

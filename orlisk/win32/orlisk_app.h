@@ -1,17 +1,18 @@
 // OrliskApp: the running program. It owns the settings window, the real ports behind the
 // opener's logic and the logic itself, and turns every event of the window into the logic's
-// handler of that name. The program ends when a handler answers End, once no window walk is
-// running below it.
+// handler of that name. The program ends when the logic says it is to end, once no window walk
+// is running below the handler.
 #pragma once
 
 #include "orlisk/orlisk_logic.h"
 #include "orlisk/win32/file_system_search.h"
-#include "orlisk/win32/program_host.h"
 #include "orlisk/win32/registry_settings_store.h"
 #include "orlisk/win32/settings_window.h"
 #include "orlisk/win32/shell_document.h"
 #include "orlisk/win32/single_instance.h"
 #include "orlisk/win32/win32_desktop.h"
+#include "orlisk/win32/win32_program_host.h"
+#include "orlisk/win32/win32_tray_menu.h"
 
 namespace lyrics::orlisk::win32 {
 
@@ -35,10 +36,9 @@ public:
     void cSysTray_MouseUp(int buttonCode, POINT anchor) override;
 
 private:
-    // Acts on a handler's answer: the window closes once no walk runs below this handler; a
-    // handler inside a walk leaves it to the outer one, which checks again when it returns.
-    void Follow(ProgramNext next);
-    void EndIfRequested();
+    // Runs one of the logic's handlers, then closes the window if the program is to end.
+    template <typename Result, typename... Params, typename... Args>
+    void Dispatch(Result (OrliskLogic::*handler)(Params...), Args... args);
 
     SettingsWindow window_;
     Win32Desktop desktop_;
@@ -46,8 +46,8 @@ private:
     RegistrySettingsStore store_;
     FileSystemSearch files_;
     Win32ProgramHost host_;
+    Win32TrayMenu trayMenu_;
     OrliskLogic logic_;
-    bool endRequested_ = false;
 };
 
 }  // namespace lyrics::orlisk::win32

@@ -10,13 +10,13 @@ namespace {
 
 // Longest value read back: far beyond any real folder path, so a damaged or hostile value cannot
 // make the program allocate without bound.
-constexpr DWORD maxValueBytes = 64 * 1024;
+constexpr DWORD kMaxValueBytes = 64 * 1024;
 
 }  // namespace
 
 std::wstring RegistrySettingsStore::Read(std::wstring_view valueName, std::wstring_view fallback) {
     UniqueHkey key;
-    const std::wstring path(keyPath);
+    const std::wstring path(kKeyPath);
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
         return std::wstring(fallback);
 
@@ -24,7 +24,7 @@ std::wstring RegistrySettingsStore::Read(std::wstring_view valueName, std::wstri
     DWORD type = 0;
     DWORD bytes = 0;
     if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || bytes > maxValueBytes)
+        (type != REG_SZ && type != REG_EXPAND_SZ) || bytes > kMaxValueBytes)
         return std::wstring(fallback);
 
     // The stored data need not end in NUL; one spare character keeps the copy terminated.
@@ -44,7 +44,7 @@ std::wstring RegistrySettingsStore::Read(std::wstring_view valueName, std::wstri
 
 bool RegistrySettingsStore::Write(std::wstring_view valueName, std::wstring_view text) {
     UniqueHkey key;
-    const std::wstring path(keyPath);
+    const std::wstring path(kKeyPath);
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(),
                           nullptr) != ERROR_SUCCESS)
         return false;

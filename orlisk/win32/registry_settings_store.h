@@ -14,7 +14,7 @@ namespace lyrics::orlisk::win32 {
 class RegistrySettingsStore final : public SettingsStore {
 public:
     // The key below HKEY_CURRENT_USER that holds the values.
-    static constexpr std::wstring_view keyPath = L"Software\\VB and VBA Program Settings\\Orlisk\\Settings";
+    static constexpr std::wstring_view kKeyPath = L"Software\\VB and VBA Program Settings\\Orlisk\\Settings";
 
     std::wstring Read(std::wstring_view name, std::wstring_view fallback) override;
     bool Write(std::wstring_view name, std::wstring_view text) override;

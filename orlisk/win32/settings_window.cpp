@@ -238,11 +238,6 @@ void SettingsWindow::SetTimerRunning(bool running) {
     }
 }
 
-MenuCommand SettingsWindow::PopupTrayMenu(POINT anchor) {
-    if (!Hwnd()) return MenuCommand::None;
-    return ShowTrayMenu(Hwnd(), anchor);
-}
-
 void SettingsWindow::SetTip(std::wstring_view text) {
     pendingTip_ = FitTip(text);
     if (trayIcon_) trayIcon_->SetTip(pendingTip_);

@@ -15,7 +15,6 @@
 #include "orlisk/settings_controls.h"
 #include "orlisk/tray_tip.h"
 #include "orlisk/win32/tray_icon.h"
-#include "orlisk/win32/tray_menu.h"
 
 namespace lyrics::orlisk::win32 {
 
@@ -44,8 +43,6 @@ public:
     // Ends the window and with it the tray icon, the timer and the message loop.
     void Close();
 
-    // The tray icon's pop-up menu at anchor; the command chosen, or None.
-    MenuCommand PopupTrayMenu(POINT anchor);
     const std::wstring& TipText() const;
 
     // Lets the window turn Tab, Enter and Esc into its own navigation; true when msg was used.

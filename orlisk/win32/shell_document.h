@@ -8,7 +8,7 @@ namespace lyrics::orlisk::win32 {
 
 class ShellDocument final : public Shell {
 public:
-    std::intptr_t OpenDocument(WindowHandle owner, std::wstring_view document, int showCommand) override;
+    bool Open(WindowHandle owner, std::wstring_view document, ShowCommand show) override;
 };
 
 }  // namespace lyrics::orlisk::win32

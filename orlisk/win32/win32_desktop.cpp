@@ -31,7 +31,11 @@ WindowHandle Win32Desktop::FindByCaption(std::wstring_view caption) {
     return FromHwnd(::FindWindowW(nullptr, text.c_str()));
 }
 
-void Win32Desktop::Post(WindowHandle window, unsigned message) { ::PostMessageW(ToHwnd(window), message, 0, 0); }
+// Posted, not sent: the window belongs to another program, which may be busy or hung. What
+// PostMessageW answers is of no use: a window gone meanwhile is found gone by the next look-up.
+void Win32Desktop::CancelMode(WindowHandle window) { ::PostMessageW(ToHwnd(window), WM_CANCELMODE, 0, 0); }
+
+void Win32Desktop::AskToClose(WindowHandle window) { ::PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0); }
 
 void Win32Desktop::PumpMessages() {
     MSG msg{};

@@ -22,7 +22,8 @@ public:
     bool Exists(WindowHandle window) override;
     bool IsDisabled(WindowHandle window) override;
     WindowHandle FindByCaption(std::wstring_view caption) override;
-    void Post(WindowHandle window, unsigned message) override;
+    void CancelMode(WindowHandle window) override;
+    void AskToClose(WindowHandle window) override;
     void PumpMessages() override;
     std::chrono::steady_clock::time_point Now() override;
     void Pause(std::chrono::milliseconds span) override;

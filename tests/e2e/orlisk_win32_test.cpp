@@ -3,12 +3,12 @@
 // the logic's live controls, with its layout, keys and close box.
 #include "common/win32/dpi.h"
 #include "orlisk/win32/file_system_search.h"
-#include "orlisk/win32/program_host.h"
 #include "orlisk/win32/registry_settings_store.h"
 #include "orlisk/win32/settings_layout.h"
 #include "orlisk/win32/settings_window.h"
 #include "orlisk/win32/single_instance.h"
 #include "orlisk/win32/tray_icon.h"
+#include "orlisk/win32/win32_program_host.h"
 
 #include <gtest/gtest.h>
 
@@ -234,7 +234,7 @@ protected:
     void TearDown() override { SetUp(); }
     static void StoreRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
         HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(RegistrySettingsStore::keyPath).c_str(), 0, nullptr, 0,
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(RegistrySettingsStore::kKeyPath).c_str(), 0, nullptr, 0,
                                     KEY_SET_VALUE, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes);

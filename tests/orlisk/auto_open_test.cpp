@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_ports.h"
+#include "tests/orlisk/fake_ports.h"
 
 namespace lyrics::orlisk {
 namespace {
 
-TEST(SongChange, TheTestAsGiven) {
+TEST(SongChange, ChangedWhenTheCaptionNoLongerHoldsTheLastTitle) {
     // Main form: changed when the last title is gone.
     EXPECT_FALSE(SongHasChanged(L"12. Artist - Song - Winamp", L"Artist - Song"));
     EXPECT_TRUE(SongHasChanged(L"13. Artist - Other - Winamp", L"Artist - Song"));
@@ -61,7 +61,7 @@ TEST_F(AutoOpen, ASongChangeClosesTheOldLyricsAndOpensTheNew) {
 }
 
 TEST_F(AutoOpen, ASongWithoutLyricsIsTriedOnce) {
-    o.shell.answer = 2;
+    o.shell.opens = false;
     o.logic.OpenLyrics();
     o.logic.tmrAuto_Timer();
     o.logic.tmrAuto_Timer();
@@ -74,7 +74,7 @@ TEST_F(AutoOpen, AClosedWinampIsNeverWatchedAgainUntilAManualOpen) {
     const WindowHandle restarted = o.desktop.Add(L"1. Fresh - Winamp");
     o.logic.tmrAuto_Timer();
     EXPECT_EQ(o.shell.opened.size(), 1u);
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), TrayResponse::Nothing);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), ProgramNext::KeepRunning);
     EXPECT_EQ(o.logic.WinampWindow(), restarted);
     EXPECT_EQ(o.shell.opened.size(), 2u);
 }

@@ -7,14 +7,14 @@
 namespace lyrics::orlisk {
 namespace {
 
-struct Worked {
+struct CaptionCase {
     std::wstring_view caption;
     CaptionKind kind;
     std::wstring_view title;
 };
 
-void ExpectAll(std::initializer_list<Worked> cases) {
-    for (const Worked& c : cases) {
+void ExpectAll(std::initializer_list<CaptionCase> cases) {
+    for (const CaptionCase& c : cases) {
         SCOPED_TRACE(std::string(c.caption.begin(), c.caption.end()));
         const CaptionResult result = TitleFromCaption(c.caption);
         EXPECT_EQ(result.kind, c.kind);
@@ -22,7 +22,7 @@ void ExpectAll(std::initializer_list<Worked> cases) {
     }
 }
 
-TEST(CaptionParser, WorkedCaptions) {
+TEST(CaptionParser, TypicalCaptions) {
     ExpectAll({
         {L"12. Artist - Song - Winamp", CaptionKind::Title, L"Artist - Song"},
         {L"3. Artist - Song - Winamp anything", CaptionKind::Title, L"Artist - Song"},

@@ -1,11 +1,10 @@
 // In-memory stand-ins for Orlisk's ports: a desktop of fake windows in Z order, a shell that
-// records what it was asked to open, a settings store in a map, and the settings window's
-// controls as plain fields.
+// records what it was asked to open, a settings store in a map, the settings window's controls
+// as plain fields, and a tray menu that answers a chosen command.
 #pragma once
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
@@ -21,6 +20,7 @@
 #include "orlisk/settings_controls.h"
 #include "orlisk/settings_store.h"
 #include "orlisk/shell.h"
+#include "orlisk/tray_menu.h"
 #include "orlisk/tray_tip.h"
 
 namespace lyrics::orlisk::testing {
@@ -29,14 +29,17 @@ struct FakeWindow {
     WindowHandle handle = kNoWindow;
     std::wstring caption;
     bool disabled = false;
-    // Looks of FindByCaption after WM_CLOSE before the window has gone; -1: it never goes.
+    // Looks of FindByCaption after a close request before the window has gone; -1: it never goes.
     int closesAfterLooks = 0;
     int looksLeft = -2;  // -2: not asked to close
 };
 
+// What the logic posted to a window.
+enum class Message { CancelMode, Close };
+
 struct PostedMessage {
     WindowHandle window;
-    unsigned message;
+    Message message;
     bool operator==(const PostedMessage&) const = default;
 };
 
@@ -99,10 +102,11 @@ public:
         }
         return kNoWindow;
     }
-    void Post(WindowHandle window, unsigned message) override {
-        posted.push_back({window, message});
+    void CancelMode(WindowHandle window) override { posted.push_back({window, Message::CancelMode}); }
+    void AskToClose(WindowHandle window) override {
+        posted.push_back({window, Message::Close});
         FakeWindow* w = Find(window);
-        if (w != nullptr && message == kWmClose && w->looksLeft == -2) w->looksLeft = w->closesAfterLooks;
+        if (w != nullptr && w->looksLeft == -2) w->looksLeft = w->closesAfterLooks;
     }
     void PumpMessages() override {
         log.push_back(L"pump");
@@ -127,18 +131,18 @@ public:
 struct OpenedDocument {
     WindowHandle owner;
     std::wstring document;
-    int showCommand;
+    ShowCommand showCommand;
     bool operator==(const OpenedDocument&) const = default;
 };
 
 class FakeShell final : public Shell {
 public:
-    std::intptr_t OpenDocument(WindowHandle owner, std::wstring_view document, int showCommand) override {
-        opened.push_back({owner, std::wstring(document), showCommand});
-        return answer;
+    bool Open(WindowHandle owner, std::wstring_view document, ShowCommand show) override {
+        opened.push_back({owner, std::wstring(document), show});
+        return opens;
     }
     std::vector<OpenedDocument> opened;
-    std::intptr_t answer = 42;  // above 32: opened
+    bool opens = true;  // false: the shell could not open the document
 };
 
 class MemoryStore final : public SettingsStore {
@@ -237,6 +241,16 @@ public:
     std::wstring programFolder = L"C:\\Program Files\\Orlisk";
 };
 
+class FakeTrayMenu final : public TrayMenu {
+public:
+    MenuCommand Choose() override {
+        ++shown;
+        return choice;
+    }
+    MenuCommand choice = MenuCommand::None;  // what the user picks; None: clicked elsewhere
+    int shown = 0;
+};
+
 // The whole program over fakes.
 struct FakeOrlisk {
     FakeDesktop desktop;
@@ -246,7 +260,8 @@ struct FakeOrlisk {
     FakeControls controls;
     FakeFileSearch files;
     FakeHost host;
-    OrliskLogic logic{OrliskPorts{desktop, shell, store, tip, controls, files, host}};
+    FakeTrayMenu menu;
+    OrliskLogic logic{OrliskPorts{desktop, shell, store, tip, controls, files, host, menu}};
 };
 
 }  // namespace lyrics::orlisk::testing

@@ -1,17 +1,20 @@
 // Opening and closing lyrics through OrliskLogic over a fake desktop and shell.
 #include <gtest/gtest.h>
 
-#include "fake_ports.h"
 #include "orlisk/window_closer.h"
+#include "tests/orlisk/fake_ports.h"
 
 namespace lyrics::orlisk {
 namespace {
 
 using testing::FakeOrlisk;
+using testing::Message;
 using testing::OpenedDocument;
 using testing::PostedMessage;
 
-const std::vector<PostedMessage> CloseRequests(WindowHandle window) { return {{window, kWmCancelMode}, {window, kWmClose}}; }
+const std::vector<PostedMessage> CloseRequests(WindowHandle window) {
+    return {{window, Message::CancelMode}, {window, Message::Close}};
+}
 
 class LyricsControl : public ::testing::Test {
 protected:
@@ -26,7 +29,7 @@ protected:
 
 TEST_F(LyricsControl, OpensTheSongsFileWithTheSizeChosenNow) {
     o.logic.OpenLyrics();
-    EXPECT_EQ(o.shell.opened, (std::vector<OpenedDocument>{{7, L"C:\\Lyrics\\Artist - Song.txt", kShowNormal}}));
+    EXPECT_EQ(o.shell.opened, (std::vector<OpenedDocument>{{7, L"C:\\Lyrics\\Artist - Song.txt", ShowCommand::Normal}}));
     EXPECT_EQ(o.logic.WinampWindow(), winamp);
     EXPECT_EQ(o.logic.LyricsCaption(), L"Artist - Song - Notepad");
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
@@ -37,19 +40,18 @@ TEST_F(LyricsControl, OpensTheSongsFileWithTheSizeChosenNow) {
     o.controls.txtPath = L"C:\\Lyrics";  // picked, not yet saved with OK: joined unchanged
     o.logic.OpenLyrics();
     ASSERT_EQ(o.shell.opened.size(), 3u);
-    EXPECT_EQ(o.shell.opened[1].showCommand, kShowMinimize);
-    EXPECT_EQ(o.shell.opened[2], (OpenedDocument{7, L"C:\\LyricsArtist - Song.txt", kShowMaximized}));
+    EXPECT_EQ(o.shell.opened[1].showCommand, ShowCommand::Minimized);
+    EXPECT_EQ(o.shell.opened[2], (OpenedDocument{7, L"C:\\LyricsArtist - Song.txt", ShowCommand::Maximized}));
 }
 
 TEST_F(LyricsControl, AFailedOpenStillRemembersTheSong) {
-    o.shell.answer = 2;  // file not found
+    o.shell.opens = false;  // file not found
     o.logic.OpenLyrics();
     EXPECT_EQ(o.tip.Current(), L"Could not open file: Artist - Song");
     EXPECT_EQ(o.logic.LyricsCaption(), L"Artist - Song - Notepad");
-    o.shell.answer = 32;
     o.logic.OpenLyrics();
     EXPECT_EQ(o.tip.Current(), L"Could not open file: Artist - Song");
-    o.shell.answer = 33;
+    o.shell.opens = true;
     o.logic.OpenLyrics();
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
 }
@@ -156,7 +158,7 @@ TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
     o.desktop.onPump = [&] {
         if (++pumps == 1) notepad = o.desktop.Add(L"Artist - Song - Notepad");
         EXPECT_TRUE(o.logic.WalkInProgress());
-        EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), TrayResponse::Nothing);
+        EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), ProgramNext::KeepRunning);
         o.logic.mnuOpen_Click();
         o.logic.mnuClsWindow_Click();
         o.logic.tmrAuto_Timer();

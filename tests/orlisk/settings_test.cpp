@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_ports.h"
+#include "tests/orlisk/fake_ports.h"
 
 namespace lyrics::orlisk {
 namespace {
@@ -45,7 +45,7 @@ TEST_F(Settings, AStoredFolderGetsItsBackslashAndTheWindowStaysHidden) {
     EXPECT_EQ(o.files.searched.back(), L"C:\\Lyrics\\*");
     ASSERT_EQ(o.shell.opened.size(), 1u);
     EXPECT_EQ(o.shell.opened[0].document, L"C:\\Lyrics\\Artist - Song.txt");
-    EXPECT_EQ(o.shell.opened[0].showCommand, kShowMaximized);
+    EXPECT_EQ(o.shell.opened[0].showCommand, ShowCommand::Maximized);
 
     FakeOrlisk missing;
     missing.store.values = {{L"Path", L"D:\\Gone\\"}, {L"Start", L"0"}};
@@ -169,11 +169,11 @@ TEST_F(Settings, ASaveThatFailsIsToldInTheTip) {
 TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
     o.logic.cmdHelp_Click();
     o.host.programFolder = L"D:\\";
-    o.shell.answer = 2;  // missing: ignored
+    o.shell.opens = false;  // missing: ignored
     o.logic.cmdHelp_Click();
     EXPECT_EQ(o.shell.opened,
-              (std::vector<testing::OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", kShowNormal},
-                                                    {7, L"D:\\Orlisk Help.txt", kShowNormal}}));
+              (std::vector<testing::OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", ShowCommand::Normal},
+                                                    {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal}}));
     EXPECT_TRUE(o.tip.tips.empty());
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_ports.h"
+#include "tests/orlisk/fake_ports.h"
 
 namespace lyrics::orlisk {
 namespace {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_ports.h"
+#include <algorithm>
+
+#include "tests/orlisk/fake_ports.h"
 
 namespace lyrics::orlisk {
 namespace {
@@ -28,22 +30,73 @@ protected:
     WindowHandle winamp = kNoWindow;
 };
 
-TEST_F(Tray, FirstButtonReopensSecondAsksForTheMenuOthersDoNothing) {
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), TrayResponse::Nothing);
+TEST_F(Tray, FirstButtonReopensSecondShowsTheMenuOthersDoNothing) {
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), ProgramNext::KeepRunning);
     EXPECT_EQ(o.shell.opened.size(), 1u);
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(2), TrayResponse::ShowMenu);
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(0), TrayResponse::Nothing);
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(4), TrayResponse::Nothing);
+    EXPECT_EQ(o.menu.shown, 0);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(2), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.menu.shown, 1);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(0), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(4), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.menu.shown, 1);
     EXPECT_EQ(o.shell.opened.size(), 1u);
     EXPECT_EQ(o.desktop.walksStarted, 1);
 }
 
+TEST_F(Tray, SecondButtonRunsTheCommandChosenInTheMenu) {
+    o.menu.choice = MenuCommand::OpenLyrics;
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonSecond), ProgramNext::KeepRunning);
+    ASSERT_EQ(o.shell.opened.size(), 1u);
+    const WindowHandle notepad = o.desktop.Add(L"Song - Notepad");
+
+    o.menu.choice = MenuCommand::CloseLyrics;
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonSecond), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+
+    o.menu.choice = MenuCommand::Settings;
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonSecond), ProgramNext::KeepRunning);
+    EXPECT_TRUE(o.controls.shown);
+    EXPECT_FALSE(o.logic.EndRequested());
+
+    o.menu.choice = MenuCommand::Exit;
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonSecond), ProgramNext::End);
+    EXPECT_TRUE(o.logic.EndRequested());
+    EXPECT_EQ(o.store.writes, (std::vector<std::wstring>{L"Size", L"Start", L"Auto"}));
+    EXPECT_EQ(o.menu.shown, 4);
+}
+
+TEST_F(Tray, TheMenuDuringAWalkStillShowsTheSettingsAndEnds) {
+    o.logic.OpenLyrics();  // a song is known, so "Close Lyrics" would find its Notepad
+    const WindowHandle notepad = o.desktop.Add(L"Song - Notepad");
+    o.desktop.Add(L"Top");
+    std::rotate(o.desktop.windows.rbegin(), o.desktop.windows.rbegin() + 1, o.desktop.windows.rend());
+    std::vector<ProgramNext> answers;
+    o.desktop.onPump = [&] {
+        if (!answers.empty()) return;
+        for (MenuCommand command :
+             {MenuCommand::OpenLyrics, MenuCommand::CloseLyrics, MenuCommand::Settings, MenuCommand::Exit}) {
+            o.menu.choice = command;
+            answers.push_back(o.logic.cSysTray_MouseEvent(kTrayButtonSecond));
+        }
+    };
+    o.logic.OpenLyrics();  // passes over "Top", and the menu is used meanwhile
+    EXPECT_EQ(o.menu.shown, 4);
+    EXPECT_EQ(answers, (std::vector<ProgramNext>{ProgramNext::KeepRunning, ProgramNext::KeepRunning, ProgramNext::KeepRunning,
+                                                 ProgramNext::End}));
+    EXPECT_EQ(o.desktop.walksStarted, 2);              // "Open Lyrics" dropped
+    EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());  // "Close Lyrics" too
+    EXPECT_TRUE(o.controls.shown);
+    EXPECT_TRUE(o.logic.EndRequested());
+    EXPECT_EQ(o.shell.opened.size(), 1u);  // the walk stopped: the program is ending
+}
+
 TEST_F(Tray, AClickWithoutWinampClosesTheOldLyricsAndSaysSo) {
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), TrayResponse::Nothing);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), ProgramNext::KeepRunning);
     const WindowHandle notepad = o.desktop.Add(L"Song - Notepad");
     o.desktop.Remove(winamp);
     o.desktop.Add(L"Program Manager");
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), TrayResponse::Nothing);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), ProgramNext::KeepRunning);
     EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
     EXPECT_EQ(o.shell.opened.size(), 1u);
     EXPECT_EQ(o.tip.Current(), L"Winamp may not be open");

@@ -1,4 +1,4 @@
-#include "orlisk/win32/tray_menu.h"
+#include "orlisk/win32/win32_tray_menu.h"
 
 #include "common/win32/unique_handle.h"
 
@@ -25,17 +25,18 @@ UniqueHmenu BuildTrayMenu() {
 
 }  // namespace
 
-MenuCommand ShowTrayMenu(HWND owner, POINT anchor) {
+MenuCommand Win32TrayMenu::Choose() {
+    if (!owner_) return MenuCommand::None;
     const UniqueHmenu menu = BuildTrayMenu();
     if (!menu) return MenuCommand::None;
 
     // Without the foreground the menu would not close when the user clicks elsewhere; the posted
     // WM_NULL makes the next click after it work as it should.
-    ::SetForegroundWindow(owner);
+    ::SetForegroundWindow(owner_);
     UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY;
     flags |= ::GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-    const auto chosen = static_cast<unsigned>(::TrackPopupMenuEx(menu.get(), flags, anchor.x, anchor.y, owner, nullptr));
-    ::PostMessageW(owner, WM_NULL, 0, 0);
+    const auto chosen = static_cast<unsigned>(::TrackPopupMenuEx(menu.get(), flags, anchor_.x, anchor_.y, owner_, nullptr));
+    ::PostMessageW(owner_, WM_NULL, 0, 0);
     return static_cast<MenuCommand>(chosen);
 }
 

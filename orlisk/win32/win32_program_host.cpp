@@ -1,4 +1,4 @@
-#include "orlisk/win32/program_host.h"
+#include "orlisk/win32/win32_program_host.h"
 
 #include <vector>
 
