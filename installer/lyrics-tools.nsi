@@ -204,8 +204,31 @@ Section "un.Match and Orlisk" UnSecPrograms
   Delete "$INSTDIR\OrliskHelp.html"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
-  Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
+  ; The copy of the uninstaller that runs this was started by Uninstall.exe, which may still be
+  ; ending: its file goes only once it has, and the folder only after that.
+  StrCpy $1 0
+  ${Do}
+    Delete "$INSTDIR\Uninstall.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
+    ${OrIf} $1 >= 50
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+    Sleep 100
+  ${Loop}
+  ; An empty folder may still be held for a moment by the process that just ended; a folder that
+  ; holds the user's files is left at once.
+  StrCpy $1 0
+  ${Do}
+    RMDir "$INSTDIR"
+    ${DirState} "$INSTDIR" $2
+    ${If} $2 != 0
+    ${OrIf} $1 >= 50
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+    Sleep 100
+  ${Loop}
 
   Delete "${START_MENU}\Match.lnk"
   Delete "${START_MENU}\Orlisk.lnk"

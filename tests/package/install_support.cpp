@@ -134,9 +134,7 @@ void SetStringValue(const std::wstring& key, const wchar_t* name, const std::wst
 
 void DeleteKeyTree(const std::wstring& key) { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
 
-void DeleteValue(const std::wstring& key, const wchar_t* name) {
-    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name);
-}
+void DeleteValue(const std::wstring& key, const wchar_t* name) { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name); }
 
 std::wstring ShortcutTarget(const std::filesystem::path& link) {
     ComPtr<IShellLinkW> shellLink;

@@ -31,13 +31,13 @@ constexpr wchar_t kOrliskKey[] = L"Software\\VB and VBA Program Settings\\Orlisk
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Orlisk\\Settings";
 constexpr wchar_t kMatchClass[] = L"LyricsMatchMainWindow";
 constexpr wchar_t kOrliskClass[] = L"OrliskSettingsWindow";
-// NSIS runs an uninstaller from a copy of itself under this name, so that it can remove its own file.
-constexpr wchar_t kUninstallerCopy[] = L"Au_.exe";
+// NSIS runs an uninstaller from a copy of itself in the temporary folder, so that it can remove its
+// own file; the copy's name is "Un.exe" (NSIS 3), "Au_.exe" before.
+constexpr const wchar_t* kUninstallerCopies[] = {L"Un.exe", L"Au_.exe"};
 
 // What an install puts into its folder, sorted as FolderEntries sorts.
-const std::vector<std::wstring> kInstalledFiles = {L"LICENSE.txt", L"Match Help.txt",  L"Match.exe",
-                                                   L"Orlisk.exe",  L"OrliskHelp.html", L"README.txt",
-                                                   L"Uninstall.exe", L"lyrics.exe"};
+const std::vector<std::wstring> kInstalledFiles = {L"LICENSE.txt",     L"Match Help.txt", L"Match.exe",     L"Orlisk.exe",
+                                                   L"OrliskHelp.html", L"README.txt",     L"Uninstall.exe", L"lyrics.exe"};
 
 struct Given {
     std::wstring setup;
@@ -102,7 +102,12 @@ protected:
     // Runs an uninstall command line and waits for the copy that does the work to finish.
     static void Uninstall(const std::wstring& commandLine) {
         EXPECT_EQ(package_test::Run(commandLine), DWORD{0}) << commandLine;
-        EXPECT_TRUE(WaitFor([] { return ProcessesNamed(kUninstallerCopy).empty(); }, 60s)) << "the uninstaller still runs";
+        const auto done = [] {
+            for (const wchar_t* copy : kUninstallerCopies)
+                if (!ProcessesNamed(copy).empty()) return false;
+            return true;
+        };
+        EXPECT_TRUE(WaitFor(done, 60s)) << "the uninstaller still runs";
     }
 
     static void ExpectInstalledIn(const fs::path& folder, bool runAtSignIn) {
