@@ -126,6 +126,11 @@ def check_sums(dist, version_text):
 
 def main():
     dist, version_text, epoch, docs = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
+    missing = [name for name in (f"lyrics-tools-{version_text}-{kind}" for kind in ("win64.zip", "win32.zip", "setup.exe"))
+               if not os.path.isfile(os.path.join(dist, name))]
+    if missing:
+        print(f"FAULT {dist}: no {', '.join(missing)} (scripts/package writes them)", file=sys.stderr)
+        return 1
     check_sums(dist, version_text)
     win64 = check_zip(dist, "win64", version_text, epoch, docs)
     win32 = check_zip(dist, "win32", version_text, epoch, docs)
