@@ -20,6 +20,15 @@ locale_t Utf8Locale() {
     return locale;
 }
 
+// A capital's small letter counts only when the two form a one-to-one pair, the small letter's own
+// capital being that capital: the Kelvin sign, "İ" or "ẞ" stay as they are, as Windows'
+// CharLowerBuffW leaves them, so that a title matches the same files on both systems.
+wchar_t OneToOneLower(wchar_t c, locale_t locale) {
+    const wint_t lower = towlower_l(static_cast<wint_t>(c), locale);
+    return lower != static_cast<wint_t>(c) && towupper_l(lower, locale) == static_cast<wint_t>(c) ? static_cast<wchar_t>(lower)
+                                                                                                  : c;
+}
+
 }  // namespace
 
 void LowerCaseInPlace(std::wstring& text) {
@@ -28,7 +37,7 @@ void LowerCaseInPlace(std::wstring& text) {
         if (c < 0x80) {
             if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + (L'a' - L'A'));
         } else if (locale != static_cast<locale_t>(nullptr)) {
-            c = static_cast<wchar_t>(towlower_l(static_cast<wint_t>(c), locale));
+            c = OneToOneLower(c, locale);
         }
     }
 }
