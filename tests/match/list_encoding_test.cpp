@@ -56,8 +56,8 @@ TEST(ListEncoding, TheUnmatchListNamesEveryTitleOnceNoneAsQuestionMarks) {
     lyrics::testing::TempFolder folder;
     const std::vector<std::wstring> titles = {L"\u03a3\u0391\u03a3", L"", L"\u0394\u0394\u0394"};
     const std::vector<std::wstring> names = {L"\u65e5\u672c", L"Caf\u00e9"};
-    const Result<std::wstring> path =
-        WriteUnmatchList(folder.text(), {2026, 12, 5, 20, 19, 26}, {titles, names, 0, 2, 2, SplitPlayingTime(61), L"p.m3u8", L"f"});
+    const Result<std::wstring> path = WriteUnmatchList(folder.text(), {2026, 12, 5, 20, 19, 26},
+                                                       {titles, names, 0, 2, 2, SplitPlayingTime(61), L"p.m3u8", L"f"});
     ASSERT_TRUE(path.ok());
     EXPECT_EQ(lyrics::testing::ReadBytes(*path),
               "\xEF\xBB\xBF"
