@@ -29,13 +29,34 @@ wchar_t OneToOneLower(wchar_t c, locale_t locale) {
                                                                                                   : c;
 }
 
+// Latin, Greek, Cyrillic and the other scripts below U+0800 from a table made once: titles and
+// names are lower-cased by the hundred thousand, and the check of the pair costs a second call.
+constexpr wchar_t kTableEnd = 0x800;
+
+struct SmallLetters {
+    wchar_t of[kTableEnd];
+};
+
+const SmallLetters& LowTable(locale_t locale) {
+    static const SmallLetters table = [locale] {
+        SmallLetters made{};
+        for (wchar_t c = 0; c < kTableEnd; ++c)
+            made.of[c] = locale != static_cast<locale_t>(nullptr) ? OneToOneLower(c, locale) : c;
+        return made;
+    }();
+    return table;
+}
+
 }  // namespace
 
 void LowerCaseInPlace(std::wstring& text) {
     const locale_t locale = Utf8Locale();
+    const SmallLetters& low = LowTable(locale);
     for (wchar_t& c : text) {
         if (c < 0x80) {
             if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + (L'a' - L'A'));
+        } else if (c < kTableEnd) {
+            c = low.of[c];
         } else if (locale != static_cast<locale_t>(nullptr)) {
             c = OneToOneLower(c, locale);
         }
