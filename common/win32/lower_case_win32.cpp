@@ -20,8 +20,8 @@ void MapInPieces(std::wstring& text, Mapping map) {
     }
 }
 
-// The system's table maps some capitals to a small letter whose own capital is another character
-// (depending on the Windows version: the Kelvin sign to "k", "İ" to "i"). Only one-to-one pairs are
+// A system's table may map a capital to a small letter whose own capital is another character (the
+// Kelvin sign to "k", "İ" to "i"), and tables differ between versions. Only one-to-one pairs are
 // kept, as on Linux, so that a title matches the same files on both systems.
 void KeepOneToOnePairs(wchar_t* lowered, const wchar_t* original, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
