@@ -1,9 +1,9 @@
-#include "line_source.h"
+#include "common/line_source.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "text_codec.h"
+#include "common/text_codec.h"
 
 namespace lyrics {
 

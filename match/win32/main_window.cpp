@@ -260,8 +260,8 @@ void MainWindow::OnFocusMoved() {
 void MainWindow::OnDestroy() { ::PostQuitMessage(0); }
 
 void MainWindow::cmdMatch_Click() {
-    const lyrics::InputCheck check = lyrics::CheckMatchInputs(ControlText(IDC_TXTBROWSE), ControlText(IDC_TXTOPEN));
-    if (check != lyrics::InputCheck::Passed) {
+    const lyrics::match::InputCheck check = lyrics::match::CheckMatchInputs(ControlText(IDC_TXTBROWSE), ControlText(IDC_TXTOPEN));
+    if (check != lyrics::match::InputCheck::Passed) {
         ShowInvalidInput(check);
         return;
     }
@@ -289,11 +289,11 @@ void MainWindow::RunMatchFromBoxes() {
         ShowFailure(L"The unmatch list could not be written: the folder of Match.exe could not be found.");
         return;
     }
-    lyrics::MatchRequest request;
+    lyrics::match::MatchRequest request;
     request.lyricsFolder = ControlText(IDC_TXTBROWSE);
     request.playlistPath = ControlText(IDC_TXTOPEN);
     request.reportFolder = reportFolder;
-    const lyrics::Result<lyrics::MatchSummary> summary = lyrics::RunMatch(request);
+    const lyrics::Result<lyrics::match::MatchSummary> summary = lyrics::match::RunMatch(request);
     if (!summary) {
         ShowFailure(summary.failure().message);
         return;
@@ -301,11 +301,11 @@ void MainWindow::RunMatchFromBoxes() {
     OfferUnmatchList(window_, summary->reportPath);
 }
 
-void MainWindow::ShowInvalidInput(lyrics::InputCheck check) {
-    const std::wstring message(lyrics::InputCheckMessage(check));
-    const std::wstring caption(lyrics::kInputCheckCaption);
+void MainWindow::ShowInvalidInput(lyrics::match::InputCheck check) {
+    const std::wstring message(lyrics::match::InputCheckMessage(check));
+    const std::wstring caption(lyrics::match::kInputCheckCaption);
     ::MessageBoxW(window_, message.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
-    const int offending = check == lyrics::InputCheck::InvalidLyricsFolder ? IDC_TXTBROWSE : IDC_TXTOPEN;
+    const int offending = check == lyrics::match::InputCheck::InvalidLyricsFolder ? IDC_TXTBROWSE : IDC_TXTOPEN;
     ::SetFocus(Control(offending));
 }
 

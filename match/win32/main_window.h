@@ -51,7 +51,7 @@ private:
     // Reads both boxes, runs the match and reports its end: the offer of the list, or the reason
     // there is no list.
     void RunMatchFromBoxes();
-    void ShowInvalidInput(lyrics::InputCheck check);
+    void ShowInvalidInput(lyrics::match::InputCheck check);
     void ShowFailure(const std::wstring& message);
 
     void CreateControls();

@@ -9,8 +9,8 @@ namespace match {
 
 void OfferUnmatchList(HWND owner, const std::wstring& reportPath) {
     if (!lyrics::FileExists(reportPath)) return;
-    const std::wstring prompt = lyrics::UnmatchListPrompt(reportPath);
-    const std::wstring caption(lyrics::kUnmatchListCaption);
+    const std::wstring prompt = lyrics::match::UnmatchListPrompt(reportPath);
+    const std::wstring caption(lyrics::match::kUnmatchListCaption);
     const int answer = ::MessageBoxW(owner, prompt.c_str(), caption.c_str(), MB_ICONINFORMATION | MB_YESNO | MB_DEFBUTTON1);
     if (answer == IDYES) OpenWithShell(owner, reportPath);
 }

@@ -20,7 +20,7 @@
 #include "common/folder_listing.h"
 #include "common/lower_case.h"
 #include "common/text_codec.h"
-#include "test_support.h"
+#include "tests/test_support.h"
 
 namespace lyrics {
 namespace {
