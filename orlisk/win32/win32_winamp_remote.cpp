@@ -96,8 +96,7 @@ std::optional<std::wstring> ReadTitle(HANDLE process, std::uintptr_t address) {
         const std::size_t before = bytes.size();
         bytes.resize(before + chunk);
         SIZE_T read = 0;
-        if (!::ReadProcessMemory(process, reinterpret_cast<LPCVOID>(at), bytes.data() + before, chunk, &read) ||
-            read != chunk) {
+        if (!::ReadProcessMemory(process, reinterpret_cast<LPCVOID>(at), bytes.data() + before, chunk, &read) || read != chunk) {
             return std::nullopt;
         }
         for (; scanned + 1 < bytes.size(); scanned += sizeof(wchar_t)) {

@@ -103,8 +103,7 @@ TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
         cutApart = cutApart || WindowText(WinampWindow()).find(L"Artist - Song") == std::wstring::npos;
         std::this_thread::sleep_for(100ms);
     }
-    EXPECT_TRUE(stayed) << "the same Notepad window stays open while the song plays (" << MillisecondsSince(watching)
-                        << " ms)";
+    EXPECT_TRUE(stayed) << "the same Notepad window stays open while the song plays (" << MillisecondsSince(watching) << " ms)";
     EXPECT_TRUE(cutApart) << "the stand-in's caption scrolled the title apart";
     EXPECT_EQ(NotepadWindows().size(), 1u);
 
@@ -115,8 +114,7 @@ TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s)) << "and the old ones close";
     const int closedAfter = MillisecondsSince(changed);
     EXPECT_LE(closedAfter, 3000);
-    std::printf("scrolling title, song change: new lyrics after %d ms, old lyrics gone after %d ms\n", openedAfter,
-                closedAfter);
+    std::printf("scrolling title, song change: new lyrics after %d ms, old lyrics gone after %d ms\n", openedAfter, closedAfter);
 }
 
 TEST_F(WinampE2E, AutoOpensTheLyricsWhenWinampStartsAfterOrlisk) {

@@ -77,8 +77,8 @@ private:
             return ::RegisterClassExW(&windowClass);
         }();
         if (registered) {
-            window_ = ::CreateWindowExW(0, L"Winamp v1.x", L"Winamp 5.66", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                        nullptr, ::GetModuleHandleW(nullptr), this);
+            window_ = ::CreateWindowExW(0, L"Winamp v1.x", L"Winamp 5.66", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                        ::GetModuleHandleW(nullptr), this);
         }
         ready_ = true;
         MSG msg{};
@@ -98,7 +98,8 @@ public:
     explicit Pages(std::size_t readable) : readable_(readable) {
         const std::size_t bytes = PageSize() * readable;
         if constexpr (sizeof(void*) == 8) {
-            for (std::uintptr_t at = std::uintptr_t{1} << 44; !base_ && at < (std::uintptr_t{1} << 46); at += std::uintptr_t{1} << 42) {
+            for (std::uintptr_t at = std::uintptr_t{1} << 44; !base_ && at < (std::uintptr_t{1} << 46);
+                 at += std::uintptr_t{1} << 42) {
                 auto* pages = static_cast<unsigned char*>(
                     ::VirtualAlloc(reinterpret_cast<void*>(at), bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
                 if (pages && !Readable(pages + bytes)) {
