@@ -100,7 +100,7 @@ TEST_F(LyricsCliTest, TitlesReadsUnicodePlaylistsAsMatchDoes) {
     const std::wstring pls = work.Write(L"list.pls", utf16);
     EXPECT_EQ(Run({L"titles", pls}), kExitOk);
     EXPECT_EQ(io.out, L"\u65e5\ntitles: 1\nlength: 0:0:9\n");
-    EXPECT_EQ(Run({L"titles", work.Write(L"list.txt", "")}), kExitOk);
+    EXPECT_EQ(Run({L"titles", work.Write(L"list.txt", "")}), kExitBadInput);  // the check match makes
     EXPECT_TRUE(Contains(io.err, L"does not end in .pls, .m3u, .m3u8 or .b4s"));
 }
 
