@@ -79,9 +79,14 @@ Result<MatchSummary> RunMatchSteps(const MatchRequest& request) {
     if (!folder) return folder.failure();
 
     const MatchOutcome matchOutcome = MatchTitles(playlist->playlistTitles.Texts(), folder->lyricsFileNames);
-    const UnmatchListContent content{playlist->playlistTitles.Texts(), folder->lyricsFileNames, OutcomeNumber(matchOutcome),
-                                     playlist->titleCount,     folder->textFileCount,   playingTime,
-                                     request.playlistPath,     request.lyricsFolder};
+    const UnmatchListContent content{playlist->playlistTitles.Texts(),
+                                     folder->lyricsFileNames,
+                                     OutcomeNumber(matchOutcome),
+                                     playlist->titleCount,
+                                     folder->textFileCount,
+                                     playingTime,
+                                     request.playlistPath,
+                                     request.lyricsFolder};
     Result<WrittenUnmatchList> written = WriteUnmatchList(request.reportFolder, request.clock(), content);
     if (!written) return written.failure();
 

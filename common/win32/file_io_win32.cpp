@@ -79,8 +79,7 @@ Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view wh
 }
 
 Status WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what) {
-    UniqueFileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return FileFailure(what, path, L"created", Error(GetLastError()));
     if (const DWORD error = WriteAndClose(std::move(file), path, bytes); error != 0)
         return FileFailure(what, path, L"written", Error(error));
