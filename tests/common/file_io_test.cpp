@@ -40,8 +40,8 @@ TEST(WriteNewFile, WritesOnlyWhereNothingIsAndNeverTouchesWhatIs) {
     ASSERT_TRUE(overFolder);
     EXPECT_EQ(*overFolder, NewFile::NameTaken);
 
-    const Result<NewFile> nowhere = WriteNewFile(folder / L"no such folder" + std::wstring(PathSeparator()) + L"x.txt", "x",
-                                                 L"unmatch list");
+    const Result<NewFile> nowhere =
+        WriteNewFile(folder / L"no such folder" + std::wstring(PathSeparator()) + L"x.txt", "x", L"unmatch list");
     ASSERT_FALSE(nowhere);
     EXPECT_TRUE(Contains(nowhere.failure().message, L"The unmatch list \""));
 }
