@@ -188,7 +188,7 @@ TEST_F(LyricsCliTest, TitlesRefusesWhatMatchRefuses) {
 
 #ifdef _WIN32
 TEST_F(LyricsCliTest, DeviceNamesAsPlaylistsAreRefusedAndNothingHangs) {
-    for (const std::wstring path : {L"C:\\COM1.m3u", std::wstring(work / L"AUX.m3u")}) {
+    for (const std::wstring& path : {std::wstring(L"C:\\COM1.m3u"), work / L"AUX.m3u"}) {
         EXPECT_EQ(Run({L"titles", path}), kExitFailure);
         EXPECT_TRUE(Contains(io.err, L"is not a playlist file")) << EncodeUtf8(io.err);
         const int matched = Run({L"match", L"--folder", Folder(), L"--playlist", path, L"--out", work.text()});
