@@ -21,7 +21,8 @@ Status WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wst
 enum class NewFile { Written, NameTaken };
 
 // Creates a file at path only when nothing is there yet, not even a link (which is never followed),
-// and writes the bytes. NameTaken: something has the name and nothing was written. A file this call
+// and writes the bytes. NameTaken: a file or a link has the name and nothing was written; a folder
+// under the name is a failure, since it holds no list to keep. A file this call
 // created and could not write whole is removed; nothing else is ever removed.
 Result<NewFile> WriteNewFile(const std::wstring& path, std::string_view bytes, std::wstring_view what);
 

@@ -95,7 +95,13 @@ Result<NewFile> WriteNewFile(const std::wstring& path, std::string_view bytes, s
     // O_EXCL: the name must be free, and a link under it counts as taken rather than being followed.
     FileDescriptor file(::open(PathFromText(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!file) {
-        if (errno == EEXIST) return NewFile::NameTaken;
+        if (errno == EEXIST) {
+            // A folder under the name is no earlier list to keep: the list cannot go there, and says so.
+            struct stat status {};
+            if (::lstat(PathFromText(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+                return FileFailure(what, path, L"created", Error(EISDIR));
+            return NewFile::NameTaken;
+        }
         return FileFailure(what, path, L"created", Error(errno));
     }
     int error = WriteAll(file.get(), bytes);

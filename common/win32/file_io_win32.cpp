@@ -91,9 +91,13 @@ Result<NewFile> WriteNewFile(const std::wstring& path, std::string_view bytes, s
     UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD code = GetLastError();
-        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return NewFile::NameTaken;
-        // A folder of that name answers "access denied".
-        if (code == ERROR_ACCESS_DENIED && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return NewFile::NameTaken;
+        // A folder under the name is no earlier list to keep: the list cannot go there, and says so.
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+            return FileFailure(what, path, L"created", Error(ERROR_ACCESS_DENIED));
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS || attributes != INVALID_FILE_ATTRIBUTES)
+            return NewFile::NameTaken;
         return FileFailure(what, path, L"created", Error(code));
     }
     if (const DWORD error = WriteAndClose(std::move(file), path, bytes); error != 0)

@@ -37,8 +37,8 @@ TEST(WriteNewFile, WritesOnlyWhereNothingIsAndNeverTouchesWhatIs) {
 
     std::filesystem::create_directory(PathFromText(folder / L"a folder.txt"));
     const Result<NewFile> overFolder = WriteNewFile(folder / L"a folder.txt", "x", L"unmatch list");
-    ASSERT_TRUE(overFolder);
-    EXPECT_EQ(*overFolder, NewFile::NameTaken);
+    ASSERT_FALSE(overFolder);  // no list of anyone's to keep there, and no file can be made there
+    EXPECT_TRUE(Contains(overFolder.failure().message, L"a folder.txt\" could not be created"));
 
     const Result<NewFile> nowhere =
         WriteNewFile(folder / L"no such folder" + std::wstring(PathSeparator()) + L"x.txt", "x", L"unmatch list");
