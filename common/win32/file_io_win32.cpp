@@ -25,7 +25,7 @@ bool NamesDevice(const std::wstring& path) {
     const DWORD written = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
     if (written == 0 || written >= length) return false;
     full.resize(written);
-    return full.rfind(L"\\\\.\\", 0) == 0;
+    return std::wstring_view(full).starts_with(L"\\\\.\\");
 }
 
 // Writes everything or gives the error code.
