@@ -1,9 +1,11 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <iterator>
 #include <string>
 
 #include "cli/cli_io.h"
+#include "common/path_text.h"
 #include "common/text_codec.h"
 
 #ifdef _WIN32
@@ -14,7 +16,8 @@ namespace lyrics::cli {
 
 namespace {
 
-void Write(std::FILE* stream, std::wstring_view text) {
+// False when the text could not be handed on whole.
+bool Write(std::FILE* stream, std::wstring_view text) {
 #ifdef _WIN32
     // A console takes wide text as it stands; a pipe or file gets UTF-8.
     const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
@@ -27,14 +30,16 @@ void Write(std::FILE* stream, std::wstring_view text) {
             std::size_t take = std::min(kPiece, text.size());
             if (take < text.size() && IS_HIGH_SURROGATE(text[take - 1])) --take;
             DWORD written = 0;
-            if (!WriteConsoleW(handle, text.data(), static_cast<DWORD>(take), &written, nullptr) || written == 0) break;
+            if (!WriteConsoleW(handle, text.data(), static_cast<DWORD>(take), &written, nullptr) || written == 0) return false;
             text.remove_prefix(written);
         }
-        return;
+        return true;
     }
-#endif
     const std::string bytes = EncodeUtf8(text);
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+#else
+    const std::string bytes = EncodePathBytes(text);
+#endif
+    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
 }
 
 #ifdef _WIN32
@@ -61,11 +66,22 @@ std::optional<std::wstring> ReadConsoleLine(HANDLE input) {
 
 ConsoleIo::ConsoleIo() = default;
 
-void ConsoleIo::Out(std::wstring_view text) { Write(stdout, text); }
+void ConsoleIo::Out(std::wstring_view text) {
+    errno = 0;
+    if (!Write(stdout, text) && outError_ == 0) outError_ = errno != 0 ? errno : EIO;
+}
+
+std::wstring ConsoleIo::FinishOut() {
+    errno = 0;
+    if (std::fflush(stdout) != 0 && outError_ == 0) outError_ = errno != 0 ? errno : EIO;
+    if (std::ferror(stdout) && outError_ == 0) outError_ = EIO;
+    if (outError_ == 0) return {};
+    return ReasonText(std::error_code(outError_, std::generic_category()));
+}
 
 void ConsoleIo::Err(std::wstring_view text) {
     std::fflush(stdout);
-    Write(stderr, text);
+    static_cast<void>(Write(stderr, text));  // with standard error lost as well, nothing is left to tell
     std::fflush(stderr);
 }
 
@@ -85,7 +101,7 @@ std::optional<std::wstring> ConsoleIo::ReadLine() {
     }
     if (!any) return std::nullopt;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    return DecodeUtf8Lenient(line);
+    return DecodePathBytes(line);
 }
 
 }  // namespace lyrics::cli

@@ -11,7 +11,8 @@ constexpr std::wstring_view kUsage =
     L"  lyrics match --folder DIR --playlist FILE [--out DIR]\n"
     L"      Audits the lyrics folder DIR against the Winamp playlist FILE (.m3u, .pls, .b4s) and\n"
     L"      writes the unmatch list \"UnMatch dd-mm-yyyy hh.mm.ss.txt\" into --out (default: the\n"
-    L"      current folder). Prints the list's full path.\n"
+    L"      current folder); a list already there under that name is kept and the new one is named\n"
+    L"      \"... (2).txt\", \"(3)\" and so on. Prints the list's full path.\n"
     L"  lyrics titles FILE\n"
     L"      Prints the titles of the playlist FILE as the matcher reads them, then their count and\n"
     L"      total length.\n"
@@ -24,9 +25,7 @@ constexpr std::wstring_view kUsage =
     L"Exit status: 0 done; 1 a file could not be read or written; 2 the inputs or the command\n"
     L"line are wrong.\n";
 
-}  // namespace
-
-int RunLyrics(const std::vector<std::wstring>& args, CliIo& io) {
+int RunCommand(const std::vector<std::wstring>& args, CliIo& io) {
     if (args.empty()) {
         io.Err(kUsage);
         return kExitBadInput;
@@ -47,6 +46,18 @@ int RunLyrics(const std::vector<std::wstring>& args, CliIo& io) {
     io.Err(L"lyrics: unknown command \"" + command + L"\".\n\n");
     io.Err(kUsage);
     return kExitBadInput;
+}
+
+}  // namespace
+
+int RunLyrics(const std::vector<std::wstring>& args, CliIo& io) {
+    const int exitCode = RunCommand(args, io);
+    // Output cut off by a full disk must not pass for a finished command.
+    if (const std::wstring lost = io.FinishOut(); !lost.empty()) {
+        io.Err(L"lyrics: standard output could not be written: " + lost + L".\n");
+        return kExitFailure;
+    }
+    return exitCode;
 }
 
 }  // namespace lyrics::cli

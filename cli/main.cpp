@@ -34,7 +34,7 @@ void KeepFreedMemoryForReuse() {
 int main(int argc, char** argv) {
     KeepFreedMemoryForReuse();
     std::vector<std::wstring> args;
-    for (int i = 1; i < argc; ++i) args.push_back(lyrics::DecodeUtf8Lenient(argv[i]));
+    for (int i = 1; i < argc; ++i) args.push_back(lyrics::DecodePathBytes(argv[i]));  // a path must reach the system as given
     lyrics::cli::ConsoleIo io;
     return lyrics::cli::RunLyrics(args, io);
 }

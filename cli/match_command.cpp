@@ -31,14 +31,24 @@ Result<MatchOptions> ParseMatchOptions(const std::vector<std::wstring>& args) {
     }
     if (!options.folder) return Failure{L"--folder DIR is missing"};
     if (!options.playlist) return Failure{L"--playlist FILE is missing"};
+    // An empty folder would put the list at the root of the file system.
+    if (options.out && options.out->empty()) return Failure{L"--out needs a folder; it was given as \"\""};
     return options;
 }
 
-std::wstring AbsoluteFolder(const std::optional<std::wstring>& out) {
+// The folder the list goes to, made absolute so that the printed path can be used from anywhere;
+// the reason when the current folder it depends on is gone.
+Result<std::wstring> ReportFolder(const std::optional<std::wstring>& out) {
     std::error_code error;
-    const std::filesystem::path folder = out ? PathFromText(*out) : std::filesystem::current_path(error);
-    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
-    return TextFromPath(error ? folder : absolute);
+    const std::filesystem::path given = out ? PathFromText(*out) : std::filesystem::path();
+    if (given.is_absolute()) return TextFromPath(given);
+    // Resolved against nothing, the folder would become the file system's root.
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    if (error || current.empty()) {
+        return Failure{L"the current folder, where the unmatch list would go, is gone (it may have been removed): " +
+                       ReasonText(error ? error : std::make_error_code(std::errc::no_such_file_or_directory)) + L"."};
+    }
+    return TextFromPath(out ? current / given : current);
 }
 
 }  // namespace
@@ -52,17 +62,25 @@ int MatchCommand(const std::vector<std::wstring>& args, CliIo& io) {
     }
     const MatchOptions& options = *parsed;
 
+    const Result<std::wstring> reportFolder = ReportFolder(options.out);
+    if (!reportFolder) {
+        io.Err(L"lyrics match: " + reportFolder.failure().message + L"\n");
+        return kExitFailure;
+    }
+
     const match::InputCheck check = match::CheckMatchInputs(*options.folder, *options.playlist);
     if (check != match::InputCheck::Passed) {
         const std::wstring& offending = check == match::InputCheck::InvalidLyricsFolder ? *options.folder : *options.playlist;
-        io.Err(std::wstring(match::InputCheckMessage(check)) + L" (\"" + offending + L"\")\n");
+        const std::wstring reason = match::InputCheckReason(check, *options.folder, *options.playlist);
+        io.Err(std::wstring(match::InputCheckMessage(check)) + L" (\"" + offending + L"\"" +
+               (reason.empty() ? L"" : L": " + reason) + L")\n");
         return kExitBadInput;
     }
 
     match::MatchRequest request;
     request.lyricsFolder = *options.folder;
     request.playlistPath = *options.playlist;
-    request.reportFolder = AbsoluteFolder(options.out);
+    request.reportFolder = *reportFolder;
     const Result<match::MatchSummary> summary = match::RunMatch(request);
     if (!summary) {
         io.Err(L"lyrics match: " + summary.failure().message + L"\n");

@@ -1,5 +1,6 @@
 // lyrics titles FILE
 #include "cli/lyrics_cli.h"
+#include "match/match_run.h"
 #include "match/playlist_reader.h"
 #include "match/unmatch_list.h"
 
@@ -11,8 +12,12 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
         return kExitBadInput;
     }
     const std::wstring& path = args.front();
-    if (match::PlaylistTypeOf(path) == match::PlaylistType::Unknown) {
-        io.Err(L"lyrics titles: \"" + path + L"\" does not end in .pls, .m3u, .m3u8 or .b4s, so no title is read from it.\n");
+    // The name must pass the check match makes, so that titles shows only what match would read. A
+    // file that is not there, or not a file, is left to the read, which says why (exit 1).
+    if (!match::HasPlaylistExtension(path)) {
+        io.Err(std::wstring(match::InputCheckMessage(match::InputCheck::InvalidPlaylistFile)) + L" (\"" + path + L"\")\n" +
+               L"lyrics titles: \"" + path + L"\" does not end in .pls, .m3u, .m3u8 or .b4s, so no title is read from it.\n");
+        return kExitBadInput;
     }
     const Result<match::Playlist> playlist = match::ReadPlaylist(path);
     if (!playlist) {
@@ -20,7 +25,7 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
         return kExitFailure;
     }
     std::wstring text;
-    for (const std::wstring& title : playlist->playlistTitles) {
+    for (const std::wstring& title : playlist->playlistTitles.Texts()) {
         if (title.empty()) continue;
         text += title;
         text += L'\n';

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "common/result.h"
@@ -17,5 +18,9 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder);
 // Whether a folder, or a file, exists at the text as typed.
 bool FolderExists(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+
+// Why the system could not say whether anything is at path, such as a folder on the way that may
+// not be entered; nothing when something is there or plainly nothing is.
+std::error_code LookUpFailure(const std::wstring& path);
 
 }  // namespace lyrics

@@ -8,7 +8,7 @@ std::filesystem::path PathFromText(std::wstring_view text) {
 #ifdef _WIN32
     return std::filesystem::path(std::wstring(text));
 #else
-    return std::filesystem::path(EncodeUtf8(text));
+    return std::filesystem::path(EncodePathBytes(text));
 #endif
 }
 
@@ -16,7 +16,15 @@ std::wstring TextFromPath(const std::filesystem::path& path) {
 #ifdef _WIN32
     return path.wstring();
 #else
-    return DecodeUtf8Lenient(path.native());
+    return DecodePathBytes(path.native());
+#endif
+}
+
+std::wstring DisplayPath(std::wstring_view text) {
+#ifdef _WIN32
+    return std::wstring(text);
+#else
+    return ShowEscapedBytes(text);
 #endif
 }
 

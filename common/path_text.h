@@ -1,6 +1,7 @@
 // Crossing between the program's text (std::wstring) and file-system paths.
-// On Windows paths are wide already; on Linux file names are UTF-8, and bytes that are not valid
-// UTF-8 are taken as Windows-1252, one character each.
+// On Windows paths are wide already. On Linux a path is bytes: valid UTF-8 becomes characters and
+// any other byte an escape that goes back to the same byte (common/text_codec.h), so a path given
+// as bytes reaches the system unchanged; shown to a person, such a byte reads as Windows-1252.
 #pragma once
 
 #include <filesystem>
@@ -11,6 +12,8 @@ namespace lyrics {
 
 std::filesystem::path PathFromText(std::wstring_view text);
 std::wstring TextFromPath(const std::filesystem::path& path);
+// A path as text for a message or a list: escaped bytes shown as Windows-1252 characters.
+std::wstring DisplayPath(std::wstring_view text);
 
 // The platform's path separator as text: "\" on Windows, "/" elsewhere.
 std::wstring_view PathSeparator() noexcept;

@@ -64,7 +64,11 @@ wchar_t Windows1252Char(unsigned char byte) {
     return static_cast<wchar_t>(byte);
 }
 
-std::wstring DecodeUtf8Lenient(std::string_view bytes) {
+namespace {
+
+// Valid sequences become their characters; every other byte goes through invalidByte.
+template <typename InvalidByte>
+std::wstring DecodeUtf8With(std::string_view bytes, InvalidByte invalidByte) {
     // Written in place: a byte gives one character at most, a sequence of four bytes two units.
     std::wstring out(bytes.size(), L'\0');
     std::size_t length = 0;
@@ -90,12 +94,45 @@ std::wstring DecodeUtf8Lenient(std::string_view bytes) {
             out[length++] = static_cast<wchar_t>(c);
             i += sequence;
         } else {
-            out[length++] = Windows1252Char(b);
+            out[length++] = invalidByte(b);
             ++i;
         }
     }
     out.resize(length);
     return out;
+}
+
+constexpr wchar_t kEscapedByteBase = 0xDC00;
+
+bool IsEscapedByte(wchar_t c) noexcept { return c >= kEscapedByteBase + 0x80 && c <= kEscapedByteBase + 0xFF; }
+
+}  // namespace
+
+std::wstring DecodeUtf8Lenient(std::string_view bytes) { return DecodeUtf8With(bytes, Windows1252Char); }
+
+std::wstring DecodePathBytes(std::string_view bytes) {
+    return DecodeUtf8With(bytes, [](unsigned char b) { return static_cast<wchar_t>(kEscapedByteBase + b); });
+}
+
+std::string EncodePathBytes(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t from = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !IsEscapedByte(text[i])) continue;
+        out += EncodeUtf8(text.substr(from, i - from));
+        if (i < text.size()) out += static_cast<char>(text[i] - kEscapedByteBase);
+        from = i + 1;
+    }
+    return out;
+}
+
+std::wstring ShowEscapedBytes(std::wstring_view text) {
+    std::wstring shown(text);
+    for (wchar_t& c : shown) {
+        if (IsEscapedByte(c)) c = Windows1252Char(static_cast<unsigned char>(c - kEscapedByteBase));
+    }
+    return shown;
 }
 
 std::string EncodeUtf8(std::wstring_view text) {

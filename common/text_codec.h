@@ -20,4 +20,12 @@ wchar_t Windows1252Char(unsigned char byte);
 std::wstring DecodeUtf8Lenient(std::string_view bytes);
 std::string EncodeUtf8(std::wstring_view text);
 
+// File names on Linux are bytes, and a name must reach the system as the bytes it was given:
+// valid UTF-8 becomes its characters and every other byte b the unpaired surrogate U+DC00 + b,
+// which EncodePathBytes turns back into b.
+std::wstring DecodePathBytes(std::string_view bytes);
+std::string EncodePathBytes(std::wstring_view text);
+// The text with such escaped bytes shown as Windows-1252 characters, for a person to read.
+std::wstring ShowEscapedBytes(std::wstring_view text);
+
 }  // namespace lyrics

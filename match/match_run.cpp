@@ -1,9 +1,11 @@
 #include "match/match_run.h"
 
 #include <algorithm>
+#include <new>
 
 #include "common/folder_listing.h"
 #include "common/lower_case.h"
+#include "common/path_text.h"
 #include "match/playlist_names.h"
 #include "match/playlist_reader.h"
 
@@ -15,20 +17,26 @@ bool SpacesOnly(const std::wstring& text) {
     return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L' '; });
 }
 
-bool HasPlaylistExtension(const std::wstring& path) {
-    const std::wstring ending = LowerCase(std::wstring_view(path).substr(path.size() - std::min<std::size_t>(4, path.size())));
-    return ending == L".pls" || ending == L".m3u" || ending == L".b4s" || EndsInM3u8(path);
-}
-
 std::uint8_t OutcomeNumber(MatchOutcome outcome) {
     return static_cast<std::uint8_t>((outcome.allTitles ? 1 : 0) + (outcome.allFiles ? 2 : 0));
 }
+
+Result<MatchSummary> RunMatchSteps(const MatchRequest& request);
 
 }  // namespace
 
 InputCheck CheckMatchInputs(const std::wstring& folderText, const std::wstring& playlistText) {
     if (!FolderExists(folderText)) return InputCheck::InvalidLyricsFolder;
     if (SpacesOnly(folderText)) return InputCheck::InvalidLyricsFolder;
+    return CheckPlaylistInput(playlistText);
+}
+
+bool HasPlaylistExtension(const std::wstring& path) {
+    const std::wstring ending = LowerCase(std::wstring_view(path).substr(path.size() - std::min<std::size_t>(4, path.size())));
+    return ending == L".pls" || ending == L".m3u" || ending == L".b4s" || EndsInM3u8(path);
+}
+
+InputCheck CheckPlaylistInput(const std::wstring& playlistText) {
     if (!FileExists(playlistText) || !HasPlaylistExtension(playlistText)) return InputCheck::InvalidPlaylistFile;
     return InputCheck::Passed;
 }
@@ -45,7 +53,24 @@ std::wstring_view InputCheckMessage(InputCheck check) {
     return {};
 }
 
+std::wstring InputCheckReason(InputCheck check, const std::wstring& folderText, const std::wstring& playlistText) {
+    if (check == InputCheck::Passed) return {};
+    const std::error_code failure = LookUpFailure(check == InputCheck::InvalidLyricsFolder ? folderText : playlistText);
+    return failure ? ReasonText(failure) : std::wstring();
+}
+
 Result<MatchSummary> RunMatch(const MatchRequest& request) {
+    try {
+        return RunMatchSteps(request);
+    } catch (const std::bad_alloc&) {
+        return Failure{L"There is not enough memory to match the playlist \"" + DisplayPath(request.playlistPath) +
+                       L"\" against the lyrics folder \"" + DisplayPath(request.lyricsFolder) + L"\"."};
+    }
+}
+
+namespace {
+
+Result<MatchSummary> RunMatchSteps(const MatchRequest& request) {
     Result<Playlist> playlist = ReadPlaylist(request.playlistPath);
     if (!playlist) return playlist.failure();
     const PlayingTime playingTime = SplitPlayingTime(playlist->totalSeconds);
@@ -53,10 +78,15 @@ Result<MatchSummary> RunMatch(const MatchRequest& request) {
     Result<LyricsFolder> folder = ListLyricsFolder(request.lyricsFolder);
     if (!folder) return folder.failure();
 
-    const MatchOutcome matchOutcome = MatchTitles(playlist->playlistTitles, folder->lyricsFileNames);
-    const UnmatchListContent content{playlist->playlistTitles, folder->lyricsFileNames, OutcomeNumber(matchOutcome),
-                                     playlist->titleCount,     folder->textFileCount,   playingTime,
-                                     request.playlistPath,     request.lyricsFolder};
+    const MatchOutcome matchOutcome = MatchTitles(playlist->playlistTitles.Texts(), folder->lyricsFileNames);
+    const UnmatchListContent content{playlist->playlistTitles.Texts(),
+                                     folder->lyricsFileNames,
+                                     OutcomeNumber(matchOutcome),
+                                     playlist->titleCount,
+                                     folder->textFileCount,
+                                     playingTime,
+                                     request.playlistPath,
+                                     request.lyricsFolder};
     Result<WrittenUnmatchList> written = WriteUnmatchList(request.reportFolder, request.clock(), content);
     if (!written) return written.failure();
 
@@ -70,5 +100,7 @@ Result<MatchSummary> RunMatch(const MatchRequest& request) {
     summary.playingTime = playingTime;
     return summary;
 }
+
+}  // namespace
 
 }  // namespace lyrics::match

@@ -21,10 +21,19 @@ enum class InputCheck { Passed, InvalidLyricsFolder, InvalidPlaylistFile };
 // lower-cased, are ".pls", ".m3u" or ".b4s", or its last five ".m3u8". The texts are taken as
 // typed, untrimmed.
 InputCheck CheckMatchInputs(const std::wstring& folderText, const std::wstring& playlistText);
+// The playlist's part of that check alone: Passed or InvalidPlaylistFile.
+InputCheck CheckPlaylistInput(const std::wstring& playlistText);
+// The check's test of the name alone: ".pls", ".m3u", ".b4s" or ".m3u8" at its end, in any case.
+bool HasPlaylistExtension(const std::wstring& path);
 
 // "Invalid Lyrics folder." or "Invalid Playlist File."; empty for Passed.
 std::wstring_view InputCheckMessage(InputCheck check);
 inline constexpr std::wstring_view kInputCheckCaption = L"Invalid";
+
+// Why the check could not find the offending folder or file when the system gave a reason other
+// than "not found" (a folder on the way that may not be entered: "Permission denied"); empty
+// otherwise.
+std::wstring InputCheckReason(InputCheck check, const std::wstring& folderText, const std::wstring& playlistText);
 
 struct MatchRequest {
     std::wstring lyricsFolder;  // as typed
@@ -45,7 +54,7 @@ struct MatchSummary {
 
 // Reads the playlist, lists the folder, matches and writes the unmatch list. A playlist that cannot
 // be read, a folder that cannot be listed or a list that cannot be written is a failure naming the
-// file and the reason; no list is left behind then.
+// file and the reason; no list is left behind then. Memory running out is a failure too.
 Result<MatchSummary> RunMatch(const MatchRequest& request);
 
 }  // namespace lyrics::match

@@ -1,12 +1,14 @@
 #include "match/playlist_reader.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 #include "common/file_io.h"
 #include "common/line_source.h"
 #include "common/lower_case.h"
 #include "common/number_text.h"
+#include "common/path_text.h"
 #include "common/text_decoding.h"
 #include "match/char_refs.h"
 #include "match/playlist_names.h"
@@ -108,7 +110,7 @@ public:
         const std::size_t open = countLine->find(L"=\"");
         const std::size_t close = open == kNotFound ? kNotFound : countLine->find(L'"', open + 2);
         if (close == kNotFound) {
-            return Failure{L"The playlist \"" + path +
+            return Failure{L"The playlist \"" + DisplayPath(path) +
                            L"\" could not be read: its fourth line holds no quoted entry count (such as num_entries=\"12\")."};
         }
         const std::optional<double> count = ReadsAsNumber(std::wstring_view(*countLine).substr(open + 2, close - open - 2));
@@ -133,8 +135,9 @@ public:
 
         const std::size_t decoded = static_cast<std::size_t>(
             std::clamp<std::int64_t>(playlist_.titleCount, 0, static_cast<std::int64_t>(playlist_.playlistTitles.size())));
-        for (std::size_t k = 0; k < decoded; ++k) {
-            std::wstring& title = playlist_.playlistTitles[k];
+        std::vector<std::wstring>& titles = playlist_.playlistTitles.Texts();
+        for (std::size_t k = 0; k < titles.size() && playlist_.playlistTitles.SlotOf(k) < decoded; ++k) {
+            std::wstring& title = titles[k];
             if (title.find(L'&') != kNotFound) title = DecodeCharRefs(title);  // no "&", no reference: no copy
         }
         return Status();
@@ -142,7 +145,7 @@ public:
 
 private:
     static Failure ShortB4s(const std::wstring& path) {
-        return Failure{L"The playlist \"" + path +
+        return Failure{L"The playlist \"" + DisplayPath(path) +
                        L"\" could not be read: it has fewer than four lines, so it holds no entry count."};
     }
 
@@ -164,7 +167,7 @@ private:
             beyond.clear();
             return beyond;
         }
-        return playlist_.playlistTitles[slot - 1];
+        return playlist_.playlistTitles.Write(slot - 1);
     }
 
     // A line read past the end leaves the slot as it was.
@@ -190,7 +193,7 @@ PlaylistType PlaylistTypeOf(std::wstring_view path) {
 Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const std::wstring& path) {
     const FileText text(bytes);
     Playlist playlist;
-    playlist.playlistTitles.resize(text.LineCount());
+    playlist.playlistTitles = TitleSlots(text.LineCount());
     PlaylistWalk walk(text.Lines(), playlist);
     switch (type) {
         case PlaylistType::Pls:
@@ -211,7 +214,17 @@ Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const 
 Result<Playlist> ReadPlaylist(const std::wstring& path) {
     Result<std::string> bytes = ReadFileBytes(path, L"playlist");
     if (!bytes) return bytes.failure();
-    return ParsePlaylist(*bytes, PlaylistTypeOf(path), path);
+    const PlaylistType type = PlaylistTypeOf(path);
+    try {
+        // The walk of a .pls or .m3u starts by skipping its header line; in a file without a single
+        // character that skip fails before any entry is taken up, so the file holds no playlist.
+        if ((type == PlaylistType::Pls || type == PlaylistType::M3u) && FileText(*bytes).Lines().AtEndOfStream()) {
+            return Failure{L"The playlist \"" + DisplayPath(path) + L"\" could not be read: it is empty."};
+        }
+        return ParsePlaylist(*bytes, type, path);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemoryFailure(L"playlist", path);
+    }
 }
 
 }  // namespace lyrics::match

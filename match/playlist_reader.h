@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "match/title_slots.h"
 
 namespace lyrics::match {
 
@@ -24,7 +25,7 @@ PlaylistType PlaylistTypeOf(std::wstring_view path);
 
 struct Playlist {
     // One slot per line of the file (its LF count plus one); a slot holds a title or is blank.
-    std::vector<std::wstring> playlistTitles;
+    TitleSlots playlistTitles;
     // Title lines met (.pls, .m3u) or the count stated in the fourth line (.b4s).
     std::int64_t titleCount = 0;
     // Sum of the entries' lengths in whole seconds.

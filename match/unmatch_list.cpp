@@ -11,6 +11,7 @@ namespace lyrics::match {
 namespace {
 
 constexpr std::wstring_view kLineEnd = L"\r\n";
+constexpr int kMaxCopies = 9999;
 
 // The list as text, for showing and testing.
 class ListWriter {
@@ -70,7 +71,7 @@ Listed WriteListItems(Writer& list, const UnmatchListContent& content) {
         list.WriteLine(L"Playlist titles which DO NOT have matching file name...");
         list.WriteBlankLines(1);
     }
-    list.WriteLine(L"Playlist Name = \"" + std::wstring(content.playlistPath) + L"\" with " + Decimal(content.titleCount) +
+    list.WriteLine(L"Playlist Name = \"" + DisplayPath(content.playlistPath) + L"\" with " + Decimal(content.titleCount) +
                    L" titles.");
     const PlayingTime& time = content.playingTime;
     list.WriteLine(L"Playlist Length = " + Decimal(time.hours) + L":" + Decimal(time.minutes) + L":" + Decimal(time.seconds) +
@@ -84,7 +85,7 @@ Listed WriteListItems(Writer& list, const UnmatchListContent& content) {
         list.WriteLine(L"Files which DO NOT have matching Playlist titles...");
         list.WriteBlankLines(1);
     }
-    list.WriteLine(L"Lyrics Folder = \"" + std::wstring(content.lyricsFolder) + L"\" with " + Decimal(content.textFileCount) +
+    list.WriteLine(L"Lyrics Folder = \"" + DisplayPath(content.lyricsFolder) + L"\" with " + Decimal(content.textFileCount) +
                    L" text files.");
     list.WriteBlankLines(1);
     listed.files = WriteSlots(list, content.lyricsFileNames);
@@ -111,14 +112,16 @@ std::wstring ComposeUnmatchList(const UnmatchListContent& content) {
     return list.Take();
 }
 
-std::wstring UnmatchListName(const LocalTime& time) {
-    return L"UnMatch " + TwoDigits(time.day) + L"-" + TwoDigits(time.month) + L"-" + std::to_wstring(time.year) + L" " +
-           TwoDigits(time.hour) + L"." + TwoDigits(time.minute) + L"." + TwoDigits(time.second) + L".txt";
+std::wstring UnmatchListName(const LocalTime& time, int copy) {
+    std::wstring name = L"UnMatch " + TwoDigits(time.day) + L"-" + TwoDigits(time.month) + L"-" + std::to_wstring(time.year) +
+                        L" " + TwoDigits(time.hour) + L"." + TwoDigits(time.minute) + L"." + TwoDigits(time.second);
+    if (copy > 1) name += L" (" + std::to_wstring(copy) + L")";
+    return name + L".txt";
 }
 
 Result<WrittenUnmatchList> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time,
                                             const UnmatchListContent& content) {
-    WrittenUnmatchList written{JoinPath(reportFolder, UnmatchListName(time))};
+    WrittenUnmatchList written;
     const std::size_t characters = SlotCharacters(content.playlistTitles) + SlotCharacters(content.lyricsFileNames) +
                                    content.playlistPath.size() + content.lyricsFolder.size() + 512;
     const std::string bytes = EncodeList(characters, [&](ListBytes& list) {
@@ -126,12 +129,21 @@ Result<WrittenUnmatchList> WriteUnmatchList(std::wstring_view reportFolder, cons
         written.listedTitles = listed.titles;
         written.listedFiles = listed.files;
     });
-    if (const Status saved = WriteFileBytes(written.reportPath, bytes, L"unmatch list"); !saved) return saved.failure();
-    return written;
+    // A list already under the name, from a run in the same second, is the user's: the new one takes
+    // the next free "(n)" instead of replacing it.
+    for (int copy = 1; copy <= kMaxCopies; ++copy) {
+        written.reportPath = JoinPath(reportFolder, UnmatchListName(time, copy));
+        const Result<NewFile> saved = WriteNewFile(written.reportPath, bytes, L"unmatch list");
+        if (!saved) return saved.failure();
+        if (*saved == NewFile::Written) return written;
+    }
+    return Failure{L"The unmatch list could not be created in \"" + DisplayPath(reportFolder) + L"\": \"" +
+                   DisplayPath(UnmatchListName(time, 1)) + L"\" and its " + std::to_wstring(kMaxCopies - 1) +
+                   L" numbered names are all taken."};
 }
 
 std::wstring UnmatchListPrompt(std::wstring_view reportPath) {
-    return L"A list has been created in \"" + std::wstring(reportPath) + L"\"\r\n\r\nDo you want to open the list now?";
+    return L"A list has been created in \"" + DisplayPath(reportPath) + L"\"\r\n\r\nDo you want to open the list now?";
 }
 
 }  // namespace lyrics::match

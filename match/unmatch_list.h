@@ -39,8 +39,8 @@ struct UnmatchListContent {
 // The list's lines, each ending in CR LF.
 std::wstring ComposeUnmatchList(const UnmatchListContent& content);
 
-// "UnMatch 05-12-2026 20.19.26.txt"
-std::wstring UnmatchListName(const LocalTime& time);
+// "UnMatch 05-12-2026 20.19.26.txt"; from the second copy on "UnMatch 05-12-2026 20.19.26 (2).txt".
+std::wstring UnmatchListName(const LocalTime& time, int copy = 1);
 
 struct WrittenUnmatchList {
     std::wstring reportPath;
@@ -48,7 +48,8 @@ struct WrittenUnmatchList {
     std::int64_t listedFiles = 0;   // the lyrics files without a title, one line each
 };
 
-// Writes the list into reportFolder.
+// Writes the list into reportFolder as a new file: never over a file or through a link already
+// under its name, but under the first free name of "(2)", "(3)", ... reportPath is the file written.
 Result<WrittenUnmatchList> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time,
                                             const UnmatchListContent& content);
 

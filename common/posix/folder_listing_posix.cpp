@@ -23,7 +23,7 @@ using FolderHandle = std::unique_ptr<DIR, FolderCloser>;
 
 Failure ListingFailure(const std::wstring& folder, int error) {
     const std::error_code code(error != 0 ? error : EIO, std::generic_category());
-    return Failure{L"The lyrics folder \"" + folder + L"\" could not be listed: " + ReasonText(code) + L"."};
+    return Failure{L"The lyrics folder \"" + DisplayPath(folder) + L"\" could not be listed: " + ReasonText(code) + L"."};
 }
 
 // A link counts as what it points to; a link that leads nowhere counts as a file.
@@ -52,6 +52,13 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
         names.Add(name);
     }
     return InListingOrder(names);
+}
+
+std::error_code LookUpFailure(const std::wstring& path) {
+    struct stat status {};
+    if (path.empty() || ::stat(PathFromText(path).c_str(), &status) == 0) return {};
+    if (errno == ENOENT || errno == ENOTDIR) return {};
+    return std::error_code(errno, std::generic_category());
 }
 
 bool FolderExists(const std::wstring& path) {

@@ -16,13 +16,36 @@ Failure ListingFailure(const std::wstring& folder, DWORD code) {
                    ReasonText(std::error_code(static_cast<int>(code), std::system_category())) + L"."};
 }
 
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::wstring full(length, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) return path;
+    full.resize(written);
+    return full;
+}
+
+bool NotFound(DWORD code) {
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_NAME ||
+           code == ERROR_BAD_NETPATH || code == ERROR_BAD_PATHNAME || code == ERROR_INVALID_DRIVE;
+}
+
 }  // namespace
 
+std::error_code LookUpFailure(const std::wstring& path) {
+    if (path.empty() || GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return {};
+    const DWORD code = GetLastError();
+    if (NotFound(code)) return {};
+    return std::error_code(static_cast<int>(code), std::system_category());
+}
+
 Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
-    std::wstring pattern = folder;
-    // "C:" alone names the current folder of drive C, which "C:*" lists; "C:\*" would be its root.
-    const bool driveOnly = pattern.size() == 2 && pattern[1] == L':';
-    if (!pattern.empty() && !driveOnly && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    // The folder as the system resolves a path it is given: trailing blanks and dots dropped from the
+    // last name, "C:" the current folder of drive C. The input check sees that folder, so the
+    // listing must too: "C:\Lyrics \*" would keep the blank and name a folder that is not there.
+    std::wstring pattern = FullPath(folder);
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
     pattern += L'*';
 
     WIN32_FIND_DATAW found{};

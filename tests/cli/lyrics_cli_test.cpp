@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
+#include "common/text_codec.h"
 #include "tests/cli/recording_io.h"
 #include "tests/test_support.h"
 
@@ -100,9 +102,101 @@ TEST_F(LyricsCliTest, TitlesReadsUnicodePlaylistsAsMatchDoes) {
     const std::wstring pls = work.Write(L"list.pls", utf16);
     EXPECT_EQ(Run({L"titles", pls}), kExitOk);
     EXPECT_EQ(io.out, L"\u65e5\ntitles: 1\nlength: 0:0:9\n");
-    EXPECT_EQ(Run({L"titles", work.Write(L"list.txt", "")}), kExitOk);
+    EXPECT_EQ(Run({L"titles", work.Write(L"list.txt", "")}), kExitBadInput);  // the check match makes
     EXPECT_TRUE(Contains(io.err, L"does not end in .pls, .m3u, .m3u8 or .b4s"));
 }
+
+TEST_F(LyricsCliTest, AnEmptyOutIsAWrongCommandLine) {
+    const std::wstring playlist = work.Write(L"list.m3u", "#EXTM3U\n#EXTINF:5,Song\np\n");
+    EXPECT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", playlist, L"--out", L""}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"--out"));
+    EXPECT_TRUE(io.out.empty());
+}
+
+#ifndef _WIN32
+TEST_F(LyricsCliTest, ARemovedCurrentFolderIsAFailureNeverTheRoot) {
+    const std::wstring playlist = work.Write(L"list.m3u", "#EXTM3U\n#EXTINF:5,Song\np\n");
+    const std::wstring folder = Folder();
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::create_directories(work.path() / "gone");
+    std::filesystem::current_path(work.path() / "gone");
+    std::filesystem::remove(work.path() / "gone");
+    const int withoutOut = Run({L"match", L"--folder", folder, L"--playlist", playlist});
+    const std::wstring said = io.err;
+    const int relativeOut = Run({L"match", L"--folder", folder, L"--playlist", playlist, L"--out", L"."});
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(withoutOut, kExitFailure);
+    EXPECT_TRUE(Contains(said, L"current folder")) << EncodeUtf8(said);
+    EXPECT_EQ(relativeOut, kExitFailure);
+    EXPECT_TRUE(io.out.empty());
+}
+
+TEST_F(LyricsCliTest, ThePathsAreTheBytesGiven) {
+    std::filesystem::create_directories(work.path() / "dir\xe9");
+    std::ofstream(work.path() / "dir\xe9" / "Song.txt") << "la";
+    std::filesystem::create_directories(work.path() / "out\xff");
+    const std::wstring playlist = work.Write(L"list.m3u", "#EXTM3U\n#EXTINF:5,Song\np\n");
+    ASSERT_EQ(Run({L"match", L"--folder", work / DecodePathBytes("dir\xe9"), L"--playlist", playlist, L"--out",
+                   work / DecodePathBytes("out\xff")}),
+              kExitOk)
+        << EncodeUtf8(io.err);
+    ASSERT_FALSE(io.out.empty());
+    const std::string printed = EncodePathBytes(io.out.substr(0, io.out.size() - 1));
+    EXPECT_EQ(std::filesystem::path(printed).parent_path(), work.path() / "out\xff");
+    EXPECT_NE(lyrics::testing::ReadBytes(DecodePathBytes(printed)).find("All Playlist titles have matching file names!"),
+              std::string::npos);
+}
+
+TEST_F(LyricsCliTest, TheCheckSaysWhyWhenItIsNotNotFound) {
+    std::filesystem::create_symlink(work.path() / "loop", work.path() / "loop");
+    EXPECT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", work / L"loop/x.m3u"}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"Invalid Playlist File. (")) << EncodeUtf8(io.err);
+    EXPECT_TRUE(Contains(io.err, L"symbolic links)")) << EncodeUtf8(io.err);
+    EXPECT_EQ(Run({L"match", L"--folder", work / L"loop/lyrics", L"--playlist", work / L"x.m3u"}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"Invalid Lyrics folder. (")) << EncodeUtf8(io.err);
+    EXPECT_TRUE(Contains(io.err, L"symbolic links)"));
+    EXPECT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", work / L"none.m3u"}), kExitBadInput);
+    EXPECT_FALSE(Contains(io.err, L": "));  // "not found" needs no reason
+}
+#endif
+
+TEST_F(LyricsCliTest, LostStandardOutputIsAFailureOnStandardError) {
+    const std::wstring playlist = work.Write(L"list.m3u", "#EXTM3U\n#EXTINF:5,Song\np\n");
+    const std::vector<std::vector<std::wstring>> commands = {
+        {L"--help"},
+        {L"--version"},
+        {L"titles", playlist},
+        {L"caption", L"1. A - Winamp"},
+        {L"match", L"--folder", Folder(), L"--playlist", playlist, L"--out", work.text()}};
+    for (const std::vector<std::wstring>& command : commands) {
+        io = RecordingIo{};
+        io.outLost = L"No space left on device";
+        EXPECT_EQ(RunLyrics(command, io), kExitFailure) << EncodeUtf8(command.front());
+        EXPECT_TRUE(Contains(io.err, L"standard output could not be written: No space left on device"));
+    }
+}
+
+TEST_F(LyricsCliTest, TitlesRefusesWhatMatchRefuses) {
+    const std::wstring noDot = work.Write(L"xm3u", "#EXTM3U\n#EXTINF:10,Only One\nx.mp3\n");
+    EXPECT_EQ(Run({L"match", L"--folder", Folder(), L"--playlist", noDot}), kExitBadInput);
+    EXPECT_EQ(Run({L"titles", noDot}), kExitBadInput);
+    EXPECT_TRUE(Contains(io.err, L"Invalid Playlist File."));
+    EXPECT_TRUE(io.out.empty());
+    EXPECT_EQ(Run({L"titles", work.Write(L"empty.m3u", "")}), kExitFailure);
+    EXPECT_TRUE(Contains(io.err, L"is empty"));
+}
+
+#ifdef _WIN32
+TEST_F(LyricsCliTest, DeviceNamesAsPlaylistsAreRefusedAndNothingHangs) {
+    for (const std::wstring& path : {std::wstring(L"C:\\COM1.m3u"), work / L"AUX.m3u"}) {
+        EXPECT_EQ(Run({L"titles", path}), kExitFailure);
+        EXPECT_TRUE(Contains(io.err, L"is not a playlist file")) << EncodeUtf8(io.err);
+        const int matched = Run({L"match", L"--folder", Folder(), L"--playlist", path, L"--out", work.text()});
+        EXPECT_TRUE(matched == kExitFailure || matched == kExitBadInput);
+        EXPECT_TRUE(io.out.empty());
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace lyrics::cli

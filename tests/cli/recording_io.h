@@ -19,8 +19,10 @@ public:
         input.pop_front();
         return line;
     }
+    std::wstring FinishOut() override { return outLost; }
 
     std::wstring out, err;
+    std::wstring outLost;  // what FinishOut answers: standing in for a full disk
     std::deque<std::wstring> input;
 };
 

@@ -171,5 +171,67 @@ TEST_F(MatchRunTest, UnicodePlaylistMatchesNamesInOtherScriptsAndTheListKeepsThe
                   "\xCE\x94\xCE\x94\xCE\x94\r\n");
 }
 
+TEST_F(MatchRunTest, AnEmptyM3uOrPlsHoldsNoPlaylistAndNoListIsWritten) {
+    for (const std::wstring name : {L"empty.m3u", L"empty.pls", L"empty.m3u8"}) {
+        const Result<MatchSummary> summary = RunMatch(Request(work.Write(name, "")));
+        ASSERT_FALSE(summary) << "an empty playlist read as all matched";
+        EXPECT_NE(summary.failure().message.find(L"is empty"), std::wstring::npos);
+        EXPECT_NE(summary.failure().message.find(name), std::wstring::npos);
+    }
+    // A byte-order mark alone holds no character either.
+    EXPECT_FALSE(RunMatch(Request(work.Write(L"mark.m3u", "\xEF\xBB\xBF"))));
+    EXPECT_TRUE(std::filesystem::is_empty(PathFromText(reportFolder())));
+    // One line end is a header line: the walk starts, and the list says nothing matched wrongly.
+    EXPECT_TRUE(RunMatch(Request(work.Write(L"one line.m3u", "\n"))));
+}
+
+TEST_F(MatchRunTest, ARunInTheSameSecondKeepsTheFirstList) {
+    const std::wstring playlist = work.Write(L"Mix.m3u", "#EXTM3U\n#EXTINF:1,A\na\n");
+    const Result<MatchSummary> first = RunMatch(Request(playlist));
+    const Result<MatchSummary> second = RunMatch(Request(playlist));
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(first->reportPath, second->reportPath);
+    EXPECT_TRUE(std::filesystem::exists(PathFromText(first->reportPath)));
+    EXPECT_TRUE(std::filesystem::exists(PathFromText(second->reportPath)));
+}
+
+#ifndef _WIN32
+TEST_F(MatchRunTest, ThePlaylistMustBeARegularFile) {
+    std::filesystem::create_symlink("/dev/zero", PathFromText(work / L"z.m3u"));
+    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work / L"z.m3u"), InputCheck::Passed);  // the check sees a file
+    const Result<MatchSummary> summary = RunMatch(Request(work / L"z.m3u"));
+    ASSERT_FALSE(summary);
+    EXPECT_NE(summary.failure().message.find(L"is not a playlist file"), std::wstring::npos);
+}
+
+TEST_F(MatchRunTest, TheCheckGivesItsReasonWhenItIsNotNotFound) {
+    // A loop of links: the system cannot say whether a file is there, and says why.
+    std::filesystem::create_symlink(PathFromText(work / L"loop"), PathFromText(work / L"loop"));
+    const std::wstring inLoop = work / L"loop/x.m3u";
+    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), inLoop), InputCheck::InvalidPlaylistFile);
+    EXPECT_NE(InputCheckReason(InputCheck::InvalidPlaylistFile, lyricsFolder(), inLoop).find(L"symbolic links"),
+              std::wstring::npos);
+    EXPECT_NE(InputCheckReason(InputCheck::InvalidLyricsFolder, work / L"loop/lyrics", inLoop), L"");
+    EXPECT_EQ(InputCheckReason(InputCheck::InvalidPlaylistFile, lyricsFolder(), work / L"none.m3u"), L"");
+    EXPECT_EQ(InputCheckReason(InputCheck::InvalidPlaylistFile, lyricsFolder(), work.Write(L"list.txt", "")), L"");
+}
+
+TEST_F(MatchRunTest, AFolderNamedInBytesThatAreNoUtf8IsTheFolderGiven) {
+    const std::wstring folder = work / DecodePathBytes("dir\xe9");
+    std::filesystem::create_directories(PathFromText(folder));
+    WriteIn(folder, L"A.txt", "la");
+    EXPECT_TRUE(std::filesystem::exists(work.path() / "dir\xe9" / "A.txt"));
+    const std::wstring playlist = work.Write(L"Mix.m3u", "#EXTM3U\n#EXTINF:1,B\nb\n");
+    ASSERT_EQ(CheckMatchInputs(folder, playlist), InputCheck::Passed);
+    MatchRequest request = Request(playlist);
+    request.lyricsFolder = folder;
+    const Result<MatchSummary> summary = RunMatch(request);
+    ASSERT_TRUE(summary) << EncodeUtf8(summary.failure().message);
+    EXPECT_EQ(summary->textFileCount, 1);
+    const std::string list = testing::ReadBytes(summary->reportPath);
+    EXPECT_NE(list.find("dir\xe9\" with 1 text files."), std::string::npos) << "shown as Windows-1252 in the list";
+}
+#endif
+
 }  // namespace
 }  // namespace lyrics::match

@@ -365,5 +365,33 @@ TEST(ReadPlaylist, OneHugeLineIsSkippedWithoutTrouble) {
     EXPECT_EQ(p->totalSeconds, 3);
 }
 
+TEST(PlaylistSlots, BlankSlotsAreNotStoredYetReadBackBlank) {
+    // A file of bare line ends: a slot per line, none of them kept.
+    const std::string lineEnds(200000, '\n');
+    for (const PlaylistType type : {PlaylistType::M3u, PlaylistType::Pls}) {
+        const Playlist p = Parse(lineEnds, type);
+        EXPECT_EQ(p.playlistTitles.size(), lineEnds.size() + 1);
+        EXPECT_LE(p.playlistTitles.Texts().size(), 1u);
+        EXPECT_EQ(p.playlistTitles[12345], L"");
+    }
+    const Playlist p = Parse("#EXTM3U\n#EXTINF:1,A\na\nx\nx\n#EXTINF:1,B\nb\n", PlaylistType::M3u);
+    ASSERT_EQ(p.playlistTitles.size(), 8u);
+    EXPECT_EQ(p.playlistTitles.Texts(), (Titles{L"A", L"B"}));
+    Titles all(p.playlistTitles.begin(), p.playlistTitles.end());
+    EXPECT_EQ(all, (Titles{L"A", L"", L"B", L"", L"", L"", L"", L""}));
+    EXPECT_EQ(p.playlistTitles[2], L"B");
+}
+
+TEST(PlaylistFiles, AnEmptyM3uOrPlsIsNoPlaylist) {
+    testing::TempFolder folder;
+    for (const std::wstring name : {L"e.m3u", L"e.pls", L"E.M3U8"}) {
+        const Result<Playlist> empty = ReadPlaylist(folder.Write(name, ""));
+        ASSERT_FALSE(empty);
+        EXPECT_NE(empty.failure().message.find(L"is empty"), std::wstring::npos);
+    }
+    EXPECT_FALSE(ReadPlaylist(folder.Write(L"u.pls", "\xFF\xFE")));
+    EXPECT_TRUE(ReadPlaylist(folder.Write(L"n.pls", "\n")));
+}
+
 }  // namespace
 }  // namespace lyrics::match

@@ -109,7 +109,7 @@ TEST(UnmatchList, WrittenAsAnsiBesideNoDoubledSeparator) {
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
 }
 
-TEST(UnmatchList, ASecondListInTheSameSecondReplacesTheFirst) {
+TEST(UnmatchList, ASecondListInTheSameSecondHoldsOnlyItsOwnTitles) {
     testing::TempFolder folder;
     const Slots many = {L"A", L"B", L"C"}, one = {L"A"}, none;
     ASSERT_TRUE(WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {many, none, 2, 3, 0, {}, L"p", L"f"}).ok());
@@ -117,6 +117,33 @@ TEST(UnmatchList, ASecondListInTheSameSecondReplacesTheFirst) {
         WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, 2, 1, 0, {}, L"p", L"f"});
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(testing::ReadBytes(list->reportPath).find("B\r\n"), std::string::npos);
+}
+
+TEST(UnmatchList, ListsInTheSameSecondAreAllKeptUnderNumberedNames) {
+    testing::TempFolder folder;
+    const Slots many = {L"A", L"B", L"C"}, one = {L"A"}, none;
+    const LocalTime second{2026, 1, 1, 1, 1, 1};
+    const Result<WrittenUnmatchList> first = WriteUnmatchList(folder.text(), second, {many, none, 2, 3, 0, {}, L"p", L"f"});
+    const Result<WrittenUnmatchList> again = WriteUnmatchList(folder.text(), second, {one, none, 2, 1, 0, {}, L"p", L"f"});
+    const Result<WrittenUnmatchList> third = WriteUnmatchList(folder.text(), second, {one, none, 2, 1, 0, {}, L"p", L"f"});
+    ASSERT_TRUE(first && again && third);
+    EXPECT_EQ(first->reportPath, folder / L"UnMatch 01-01-2026 01.01.01.txt");
+    EXPECT_EQ(again->reportPath, folder / L"UnMatch 01-01-2026 01.01.01 (2).txt");
+    EXPECT_EQ(third->reportPath, folder / L"UnMatch 01-01-2026 01.01.01 (3).txt");
+    EXPECT_NE(testing::ReadBytes(first->reportPath).find("B\r\n"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(again->reportPath).find("B\r\n"), std::string::npos);
+    EXPECT_EQ(UnmatchListName(second, 12), L"UnMatch 01-01-2026 01.01.01 (12).txt");
+}
+
+TEST(UnmatchList, AFileAlreadyUnderTheNameIsNeverEmptied) {
+    testing::TempFolder folder;
+    const Slots one = {L"A"}, none;
+    const std::wstring mine = folder.Write(L"UnMatch 01-01-2026 01.01.01.txt", "my own notes");
+    const Result<WrittenUnmatchList> list =
+        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, 2, 1, 0, {}, L"p", L"f"});
+    ASSERT_TRUE(list);
+    EXPECT_EQ(testing::ReadBytes(mine), "my own notes");
+    EXPECT_NE(list->reportPath, mine);
 }
 
 TEST(UnmatchList, SaysHowManyTitlesAndFilesItListsBlankSlotsLeftOut) {
