@@ -79,8 +79,8 @@ public:
 
     // IAccPropServices: the two calls the programs make, recorded.
     HRESULT WINAPI SetHwndPropStr(HWND hwnd, DWORD idObject, DWORD idChild, MSAAPROPID idProp, LPCWSTR str) override {
-        calls.push_back(AnnotationCall{true, hwnd, idObject, idChild, IsEqualGUID(idProp, PROPID_ACC_NAME) != 0,
-                                       str ? str : L"", ::IsWindow(hwnd) != FALSE});
+        calls.push_back(AnnotationCall{true, hwnd, idObject, idChild, IsEqualGUID(idProp, PROPID_ACC_NAME) != 0, str ? str : L"",
+                                       ::IsWindow(hwnd) != FALSE});
         return answer;
     }
     HRESULT WINAPI ClearHwndProps(HWND hwnd, DWORD idObject, DWORD idChild, const MSAAPROPID* props, int count) override {
@@ -134,8 +134,8 @@ inline std::wstring AccessibleNameOf(HWND window) {
 // Whether the system's annotation service takes a name at all (Wine's refuses every call); tried
 // on a window of this process, then taken back. COM must be initialised on the thread.
 inline bool SystemTakesAnnotations() {
-    const HWND probe = ::CreateWindowExW(0, L"BUTTON", L"...", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                         ::GetModuleHandleW(nullptr), nullptr);
+    const HWND probe =
+        ::CreateWindowExW(0, L"BUTTON", L"...", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     IAccPropServices* service = nullptr;
     bool taken = false;
     if (probe && SUCCEEDED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
