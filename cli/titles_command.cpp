@@ -12,7 +12,7 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
     }
     const std::wstring& path = args.front();
     if (PlaylistTypeOf(path) == PlaylistType::Unknown) {
-        io.Err(L"lyrics titles: \"" + path + L"\" does not end in .pls, .m3u or .b4s, so no title is read from it.\n");
+        io.Err(L"lyrics titles: \"" + path + L"\" does not end in .pls, .m3u, .m3u8 or .b4s, so no title is read from it.\n");
     }
     const Result<Playlist> playlist = ReadPlaylist(path);
     if (!playlist) {

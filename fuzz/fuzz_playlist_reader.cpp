@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "common/line_source.h"
+#include "common/text_decoding.h"
 #include "match/playlist_reader.h"
 
 namespace {
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(type == lyrics::PlaylistType::B4s, "only a Winamp 3 playlist can be refused");
         return 0;
     }
-    const std::size_t slots = lyrics::CountLines(bytes);
+    const std::size_t slots = lyrics::FileText(bytes).LineCount();  // lines of the decoded text
     Check(playlist->playlistTitles.size() == slots, "one slot per line");
     if (type != lyrics::PlaylistType::B4s) {
         Check(playlist->titleCount >= 0 && static_cast<std::size_t>(playlist->titleCount) <= slots,

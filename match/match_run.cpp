@@ -4,6 +4,7 @@
 
 #include "common/folder_listing.h"
 #include "common/lower_case.h"
+#include "playlist_names.h"
 #include "playlist_reader.h"
 #include "title_matching.h"
 
@@ -17,7 +18,7 @@ bool SpacesOnly(const std::wstring& text) {
 
 bool HasPlaylistExtension(const std::wstring& path) {
     const std::wstring ending = LowerCase(std::wstring_view(path).substr(path.size() - std::min<std::size_t>(4, path.size())));
-    return ending == L".pls" || ending == L".m3u" || ending == L".b4s";
+    return ending == L".pls" || ending == L".m3u" || ending == L".b4s" || match::EndsInM3u8(path);
 }
 
 std::int64_t NonBlankSlots(const std::vector<std::wstring>& slots) {

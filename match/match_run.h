@@ -17,7 +17,8 @@ enum class InputCheck { Passed, InvalidLyricsFolder, InvalidPlaylistFile };
 
 // The checks in order, stopping at the first that fails: a folder exists at folderText; folderText
 // is not made of spaces alone; a file exists at playlistText and its last four characters,
-// lower-cased, are ".pls", ".m3u" or ".b4s". The texts are taken as typed, untrimmed.
+// lower-cased, are ".pls", ".m3u" or ".b4s", or its last five ".m3u8". The texts are taken as
+// typed, untrimmed.
 InputCheck CheckMatchInputs(const std::wstring& folderText, const std::wstring& playlistText);
 
 // "Invalid Lyrics folder." or "Invalid Playlist File."; empty for Passed.

@@ -8,6 +8,8 @@
 #include "common/line_source.h"
 #include "common/lower_case.h"
 #include "common/number_text.h"
+#include "common/text_decoding.h"
+#include "playlist_names.h"
 
 namespace lyrics {
 
@@ -45,7 +47,7 @@ void AddMilliseconds(std::int32_t& totalSeconds, std::wstring_view lengthText) {
 
 class PlaylistWalk {
 public:
-    PlaylistWalk(std::string_view bytes, Playlist& playlist) : lines_(bytes), playlist_(playlist) {}
+    PlaylistWalk(LineSource lines, Playlist& playlist) : lines_(lines), playlist_(playlist) {}
 
     void Pls() {
         lines_.SkipLine();
@@ -176,6 +178,7 @@ private:
 }  // namespace
 
 PlaylistType PlaylistTypeOf(std::wstring_view path) {
+    if (match::EndsInM3u8(path)) return PlaylistType::M3u;
     const std::wstring ending = LowerCase(path.substr(path.size() - std::min<std::size_t>(3, path.size())));
     if (ending == L"pls") return PlaylistType::Pls;
     if (ending == L"m3u") return PlaylistType::M3u;
@@ -184,9 +187,10 @@ PlaylistType PlaylistTypeOf(std::wstring_view path) {
 }
 
 Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const std::wstring& path) {
+    const FileText text(bytes);
     Playlist playlist;
-    playlist.playlistTitles.resize(CountLines(bytes));
-    PlaylistWalk walk(bytes, playlist);
+    playlist.playlistTitles.resize(text.LineCount());
+    PlaylistWalk walk(text.Lines(), playlist);
     switch (type) {
         case PlaylistType::Pls:
             walk.Pls();

@@ -4,7 +4,7 @@
 
 #include "common/file_io.h"
 #include "common/path_text.h"
-#include "common/text_codec.h"
+#include "list_encoding.h"
 
 namespace lyrics {
 
@@ -26,24 +26,6 @@ public:
 
 private:
     std::wstring text_;
-};
-
-// The list as the bytes of the file, encoded line by line: a big list never exists as wide text
-// as well, which would take four times the memory of the file.
-class ListFileWriter {
-public:
-    explicit ListFileWriter(std::size_t expectedCharacters) { bytes_.reserve(expectedCharacters); }
-    void WriteLine(std::wstring_view text) {
-        bytes_ += EncodeAnsi(text);
-        bytes_ += "\r\n";
-    }
-    void WriteBlankLines(int count) {
-        for (int i = 0; i < count; ++i) bytes_ += "\r\n";
-    }
-    std::string Take() { return std::move(bytes_); }
-
-private:
-    std::string bytes_;
 };
 
 template <typename Writer>
@@ -124,10 +106,9 @@ std::wstring UnmatchListName(const LocalTime& time) {
 
 Result<std::wstring> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time, const UnmatchListContent& content) {
     std::wstring reportPath = JoinPath(reportFolder, UnmatchListName(time));
-    ListFileWriter list(SlotCharacters(content.playlistTitles) + SlotCharacters(content.lyricsFileNames) +
-                        content.playlistPath.size() + content.lyricsFolder.size() + 512);
-    WriteListItems(list, content);
-    const std::string bytes = list.Take();
+    const std::size_t characters = SlotCharacters(content.playlistTitles) + SlotCharacters(content.lyricsFileNames) +
+                                   content.playlistPath.size() + content.lyricsFolder.size() + 512;
+    const std::string bytes = match::EncodeList(characters, [&](match::ListBytes& list) { WriteListItems(list, content); });
     if (Result<bool> written = WriteFileBytes(reportPath, bytes, L"unmatch list"); !written) return written.failure();
     return reportPath;
 }

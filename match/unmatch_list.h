@@ -1,5 +1,6 @@
 // The unmatch list: the titles without a lyrics file and the lyrics files without a title, with
-// the playlist's title count and playing time and the folder's count of text files. 8-bit text,
+// the playlist's title count and playing time and the folder's count of text files. 8-bit text, or
+// UTF-8 with a byte-order mark when a character does not fit the code page (match/list_encoding.h),
 // every line ending in CR LF, named "UnMatch dd-mm-yyyy hh.mm.ss.txt" after the local time.
 #pragma once
 
