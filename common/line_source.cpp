@@ -1,9 +1,9 @@
-#include "line_source.h"
+#include "common/line_source.h"
 
 #include <algorithm>
 
-#include "line_ends.h"
-#include "text_codec.h"
+#include "common/line_ends.h"
+#include "common/text_codec.h"
 
 namespace lyrics {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "line_source.h"
+#include "common/line_source.h"
 
 namespace lyrics {
 

@@ -1,4 +1,4 @@
-#include "list_encoding.h"
+#include "match/list_encoding.h"
 
 #include "common/ansi_fit.h"
 #include "common/text_codec.h"

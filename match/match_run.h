@@ -9,9 +9,10 @@
 
 #include "common/local_time.h"
 #include "common/result.h"
-#include "unmatch_list.h"
+#include "match/title_matching.h"
+#include "match/unmatch_list.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 enum class InputCheck { Passed, InvalidLyricsFolder, InvalidPlaylistFile };
 
@@ -34,10 +35,10 @@ struct MatchRequest {
 
 struct MatchSummary {
     std::wstring reportPath;
-    std::uint8_t matchOutcome = 0;
+    MatchOutcome matchOutcome;
     std::int64_t titleCount = 0;
     std::int64_t textFileCount = 0;
-    std::int64_t unmatchedTitles = 0;
+    std::int64_t unmatchedTitles = 0;  // as the list names them
     std::int64_t unmatchedFiles = 0;
     PlayingTime playingTime;
 };
@@ -47,4 +48,4 @@ struct MatchSummary {
 // file and the reason; no list is left behind then.
 Result<MatchSummary> RunMatch(const MatchRequest& request);
 
-}  // namespace lyrics
+}  // namespace lyrics::match

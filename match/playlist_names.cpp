@@ -1,4 +1,4 @@
-#include "playlist_names.h"
+#include "match/playlist_names.h"
 
 #include "common/lower_case.h"
 

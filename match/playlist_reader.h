@@ -14,7 +14,7 @@
 
 #include "common/result.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 enum class PlaylistType { Pls, M3u, B4s, Unknown };
 
@@ -38,4 +38,4 @@ Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const 
 // Reads and parses the file at path; .b4s titles come out with their references decoded.
 Result<Playlist> ReadPlaylist(const std::wstring& path);
 
-}  // namespace lyrics
+}  // namespace lyrics::match

@@ -1,10 +1,10 @@
 // Windows-1252 as the 8-bit code page: U+0000..U+007F and U+00A0..U+00FF are their own bytes, 0x80..
 // 0x9F hold the 27 characters of the table and the five undefined codes' control characters.
-#include "../ansi_fit.h"
+#include "common/ansi_fit.h"
 
 #include <cstdint>
 
-#include "../text_codec.h"
+#include "common/text_codec.h"
 
 namespace lyrics {
 

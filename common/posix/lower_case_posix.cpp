@@ -1,4 +1,4 @@
-#include "../lower_case.h"
+#include "common/lower_case.h"
 
 #include <locale.h>
 #include <wctype.h>

@@ -1,5 +1,5 @@
 // Windows-1252 as the 8-bit code page where the system has no ANSI code page.
-#include "../text_codec.h"
+#include "common/text_codec.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 // The ANSI code page as the 8-bit code page. Whether a character fits depends on the code page
 // (single-byte, double-byte, or UTF-8 where the user chose it), so the test is the round trip
 // itself: the bytes EncodeAnsi writes, without best fit, decoded again.
-#include "../ansi_fit.h"
+#include "common/ansi_fit.h"
 
-#include "../text_codec.h"
+#include "common/text_codec.h"
 
 namespace lyrics {
 

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "cli/recording_io.h"
-#include "test_support.h"
+#include "tests/cli/recording_io.h"
+#include "tests/test_support.h"
 
 namespace lyrics::cli {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "match/unmatch_list.h"
-#include "test_support.h"
+#include "tests/test_support.h"
 
 namespace lyrics::match {
 namespace {
@@ -56,10 +56,10 @@ TEST(ListEncoding, TheUnmatchListNamesEveryTitleOnceNoneAsQuestionMarks) {
     lyrics::testing::TempFolder folder;
     const std::vector<std::wstring> titles = {L"\u03a3\u0391\u03a3", L"", L"\u0394\u0394\u0394"};
     const std::vector<std::wstring> names = {L"\u65e5\u672c", L"Caf\u00e9"};
-    const Result<std::wstring> path = WriteUnmatchList(folder.text(), {2026, 12, 5, 20, 19, 26},
-                                                       {titles, names, 0, 2, 2, SplitPlayingTime(61), L"p.m3u8", L"f"});
-    ASSERT_TRUE(path.ok());
-    EXPECT_EQ(lyrics::testing::ReadBytes(*path),
+    const Result<WrittenUnmatchList> list = WriteUnmatchList(folder.text(), {2026, 12, 5, 20, 19, 26},
+                                                             {titles, names, 0, 2, 2, SplitPlayingTime(61), L"p.m3u8", L"f"});
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(lyrics::testing::ReadBytes(list->reportPath),
               "\xEF\xBB\xBF"
               "Playlist titles which DO NOT have matching file name...\r\n\r\n"
               "Playlist Name = \"p.m3u8\" with 2 titles.\r\n"
@@ -75,10 +75,10 @@ TEST(ListEncoding, TheUnmatchListNamesEveryTitleOnceNoneAsQuestionMarks) {
 TEST(ListEncoding, APathOutsideTheCodePageCountsAsWell) {
     lyrics::testing::TempFolder folder;
     const std::vector<std::wstring> none;
-    const Result<std::wstring> path =
+    const Result<WrittenUnmatchList> list =
         WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {none, none, 3, 0, 0, {}, L"p.m3u", L"C:\\\u6b4c\u8a5e"});
-    ASSERT_TRUE(path.ok());
-    const std::string bytes = lyrics::testing::ReadBytes(*path);
+    ASSERT_TRUE(list.ok());
+    const std::string bytes = lyrics::testing::ReadBytes(list->reportPath);
     EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_NE(bytes.find("Lyrics Folder = \"C:\\\xE6\xAD\x8C\xE8\xA9\x9E\" with 0 text files.\r\n"), std::string::npos);
 }

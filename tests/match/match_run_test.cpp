@@ -5,9 +5,10 @@
 #include <filesystem>
 
 #include "common/text_codec.h"
-#include "test_support.h"
+#include "tests/match/match_outcomes.h"
+#include "tests/test_support.h"
 
-namespace lyrics {
+namespace lyrics::match {
 namespace {
 
 class MatchRunTest : public ::testing::Test {
@@ -84,7 +85,7 @@ TEST_F(MatchRunTest, WritesTheListOfWhatIsLeftOnBothSides) {
     const Result<MatchSummary> summary = RunMatch(Request(playlist));
     ASSERT_TRUE(summary.ok()) << std::string(summary.failure().message.begin(), summary.failure().message.end());
     EXPECT_EQ(summary->reportPath, JoinPath(reportFolder(), L"UnMatch 05-12-2026 20.19.26.txt"));
-    EXPECT_EQ(summary->matchOutcome, 0);
+    EXPECT_EQ(summary->matchOutcome, kNeitherAll);
     EXPECT_EQ(summary->textFileCount, 3);
     EXPECT_EQ(testing::ReadBytes(summary->reportPath),
               "Playlist titles which DO NOT have matching file name...\r\n\r\n"
@@ -139,7 +140,7 @@ TEST_F(MatchRunTest, BinaryPlaylistStillGivesAList) {
 TEST_F(MatchRunTest, EmptyFolderReportsEveryTitleAndAllFilesMatched) {
     const Result<MatchSummary> summary = RunMatch(Request(work.Write(L"Mix.m3u", "#EXTM3U\n#EXTINF:1,A\na\n")));
     ASSERT_TRUE(summary.ok());
-    EXPECT_EQ(summary->matchOutcome, 2);
+    EXPECT_EQ(summary->matchOutcome, kAllFilesOnly);
     EXPECT_EQ(summary->unmatchedTitles, 1);
 }
 
@@ -171,4 +172,4 @@ TEST_F(MatchRunTest, UnicodePlaylistMatchesNamesInOtherScriptsAndTheListKeepsThe
 }
 
 }  // namespace
-}  // namespace lyrics
+}  // namespace lyrics::match

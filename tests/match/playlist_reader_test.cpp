@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "test_support.h"
+#include "tests/test_support.h"
 
-namespace lyrics {
+namespace lyrics::match {
 namespace {
 
 Playlist Parse(std::string_view text, PlaylistType type) {
@@ -366,4 +366,4 @@ TEST(ReadPlaylist, OneHugeLineIsSkippedWithoutTrouble) {
 }
 
 }  // namespace
-}  // namespace lyrics
+}  // namespace lyrics::match

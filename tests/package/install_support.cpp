@@ -1,4 +1,4 @@
-#include "install_support.h"
+#include "tests/package/install_support.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>

@@ -17,7 +17,7 @@
 
 #include <fstream>
 
-#include "install_support.h"
+#include "tests/package/install_support.h"
 
 namespace {
 
