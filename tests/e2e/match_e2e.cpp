@@ -550,6 +550,39 @@ TEST_F(MatchProgram, UnreadablePlaylistIsReportedByName) {
     EXPECT_TRUE(NoBoxFor(500ms)) << "no offer after a failure";
 }
 
+// What the system says for error in the language of Windows, without the closing full stop, as
+// Match's messages give the reason.
+std::wstring SystemWords(DWORD error) {
+    wchar_t buffer[512] = {};
+    DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer, 512, nullptr);
+    while (length > 0 && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' || buffer[length - 1] == L' ' ||
+                          buffer[length - 1] == L'.'))
+        --length;
+    return std::wstring(buffer, length);
+}
+
+TEST_F(MatchProgram, AFailureGivesTheSystemsOwnReason) {
+    // Another program holds the playlist open and shares it with no one.
+    const std::wstring playlist = Work().playlists + L"\\Held.m3u";
+    ASSERT_TRUE(WriteFileBytes(playlist, M3u({{60, L"Alpha"}})));
+    const lyrics::UniqueFileHandle holder(
+        ::CreateFileW(playlist.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, playlist);
+    Click(Control(kIdCmdMatch));
+    const HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr);
+    const MessageBoxView view = ReadMessageBox(box);
+    const std::wstring reason = SystemWords(ERROR_SHARING_VIOLATION);
+    ASSERT_FALSE(reason.empty());
+    EXPECT_EQ(view.text, L"The playlist \"" + playlist + L"\" could not be opened: " + reason + L".");
+    EXPECT_EQ(view.text.find(L"Permission denied"), std::wstring::npos) << "not the C library's English";
+    RecordProperty("reason", ::testing::PrintToString(reason));
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+}
+
 // Folders in the way of the lists the next runs would write, for as long as this lives.
 class ListNamesTaken {
 public:
