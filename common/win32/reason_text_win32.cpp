@@ -58,8 +58,8 @@ std::wstring ReasonText(const std::error_code& error) {
     std::wstring text = system != 0 ? SystemMessage(system) : std::wstring();
     if (text.empty()) text = DecodeAnsi(error.message());
     // The message closes the sentence itself; the ideographic full stop closes Japanese ones.
-    while (!text.empty() &&
-           (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.' || text.back() == L'\u3002'))
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.' ||
+                             text.back() == L'\u3002'))
         text.pop_back();
     return text;
 }

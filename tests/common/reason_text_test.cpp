@@ -23,8 +23,8 @@ using testing::TempFolder;
 // What the system says for error, as Windows programs show it, without the closing full stop.
 std::wstring SystemWords(DWORD error) {
     wchar_t buffer[512] = {};
-    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer,
-                                    512, nullptr);
+    DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer, 512, nullptr);
     while (length > 0 && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' || buffer[length - 1] == L' ' ||
                           buffer[length - 1] == L'.'))
         --length;
@@ -34,8 +34,7 @@ std::wstring SystemWords(DWORD error) {
 TEST(ReasonText, IsTheSystemsOwnMessageForTheWin32Error) {
     ASSERT_FALSE(SystemWords(ERROR_ACCESS_DENIED).empty());
     EXPECT_EQ(ReasonText(std::error_code(ERROR_ACCESS_DENIED, std::system_category())), SystemWords(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(ReasonText(std::error_code(ERROR_SHARING_VIOLATION, std::system_category())),
-              SystemWords(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(ReasonText(std::error_code(ERROR_SHARING_VIOLATION, std::system_category())), SystemWords(ERROR_SHARING_VIOLATION));
     // The C library's numbers that stand for a Win32 error speak the system's words too.
     EXPECT_EQ(ReasonText(std::error_code(EACCES, std::generic_category())), SystemWords(ERROR_ACCESS_DENIED));
     EXPECT_EQ(ReasonText(std::error_code(ENOSPC, std::generic_category())), SystemWords(ERROR_DISK_FULL));
