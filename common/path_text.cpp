@@ -44,15 +44,4 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
     return joined;
 }
 
-std::wstring ReasonText(const std::error_code& error) {
-#ifdef _WIN32
-    std::wstring text = DecodeAnsi(error.message());
-#else
-    std::wstring text = DecodeUtf8Lenient(error.message());
-#endif
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
-        text.pop_back();
-    return text;
-}
-
 }  // namespace lyrics

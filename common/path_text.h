@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace lyrics {
 
@@ -21,7 +22,10 @@ std::wstring_view PathSeparator() noexcept;
 // folder + separator + name, with no doubled separator when the folder already ends in one.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
-// The system's reason for an error code, as text for a message ("Access is denied.").
+// The system's reason for an error code, as text for a message, without its closing full stop.
+// On Windows the system's own words for the error in the language of Windows, from the Win32
+// error ("Access is denied"), also for the C library's error numbers it has one for; elsewhere
+// the C library's (strerror: "Permission denied").
 std::wstring ReasonText(const std::error_code& error);
 
 }  // namespace lyrics

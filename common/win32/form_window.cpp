@@ -1,5 +1,6 @@
 #include "common/win32/form_window.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "common/win32/dpi.h"
@@ -10,6 +11,9 @@ namespace lyrics {
 
 void FormWindow::BuildForm() {
     CreateControls(Hwnd(), form_.controls);
+    for (const ControlTemplate& control : form_.controls) {
+        if (control.accessibleName) accessibleNames_.Set(Control(control.id), control.accessibleName);
+    }
     ApplyDpi(WindowDpi(Hwnd()));
 }
 
@@ -39,6 +43,10 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_DESTROY:
+            // The controls still exist here; the names are taken back before they go.
+            accessibleNames_.Clear();
+            return DefaultHandling(message, wParam, lParam);
         default:
             return DefaultHandling(message, wParam, lParam);
     }
@@ -72,6 +80,12 @@ void FormWindow::CentreOnMonitor() {
     const int left = work.left + (work.right - work.left - (window.right - window.left)) / 2;
     const int top = work.top + (work.bottom - work.top - (window.bottom - window.top)) / 2;
     ::SetWindowPos(Hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT FormWindow::FittedToCaption(const ControlTemplate& control, const RECT& rect, HFONT font) {
+    SIZE text{};
+    if (!MeasureText(font, control.caption, text)) return rect;
+    return RECT{rect.left, rect.top, rect.left + text.cx, rect.top + std::max<LONG>(text.cy, rect.bottom - rect.top)};
 }
 
 bool FormWindow::MeasureText(HFONT font, const wchar_t* text, SIZE& extent) {

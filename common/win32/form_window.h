@@ -1,6 +1,8 @@
 // FormWindow: a BaseWindow laid out as a form. Its controls come from a table in twips
 // (control_table.h) and take the form's fonts (dialog_font.h), both at the DPI of the monitor
 // the window shows on; when the window moves to a monitor of another DPI, the form follows.
+// Controls the table names for screen readers get their names (accessible_names.h) for the
+// window's life.
 // A derived window keeps only what is its own: its handlers, and how a control fits its caption.
 #pragma once
 
@@ -9,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "common/win32/accessible_names.h"
 #include "common/win32/base_window.h"
 #include "common/win32/control_table.h"
 #include "common/win32/dialog_font.h"
@@ -37,8 +40,9 @@ protected:
     // their captions whole adjusts it here.
     virtual RECT FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const;
 
-    // The messages every form handles alike (WM_DPICHANGED); the others go to DefaultHandling.
-    // A derived HandleMessage passes on here what it does not handle itself.
+    // The messages every form handles alike (WM_DPICHANGED, WM_DESTROY); the others go to
+    // DefaultHandling. A derived HandleMessage passes on here what it does not handle itself, and
+    // WM_DESTROY after its own handling.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The window's size for the form's client area at the current DPI.
@@ -55,6 +59,9 @@ protected:
 
     // The size text takes in font; false when it cannot be measured.
     static bool MeasureText(HFONT font, const wchar_t* text, SIZE& extent);
+    // rect with its width that of the control's caption in font and at least its height, as an
+    // auto-sized label takes; rect itself when the caption cannot be measured.
+    static RECT FittedToCaption(const ControlTemplate& control, const RECT& rect, HFONT font);
 
 private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -62,6 +69,7 @@ private:
     const FormTemplate& form_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     DialogFonts fonts_;
+    AccessibleNames accessibleNames_;
 };
 
 }  // namespace lyrics

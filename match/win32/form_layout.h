@@ -36,14 +36,23 @@ inline constexpr DWORD kPushButton = WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_
 inline constexpr DWORD kDefaultButton = WS_CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY;
 inline constexpr DWORD kLabel = WS_CHILD | SS_LEFT | SS_NOPREFIX;
 
+// What screen readers call the two "..." buttons, whose caption says nothing when read aloud.
+inline constexpr wchar_t kCmdBrowseName[] = L"Browse for the lyrics folder";
+inline constexpr wchar_t kCmdOpenName[] = L"Browse for the playlist file";
+
+// Each label names the box in its row and is created right before it (control_table.h).
 // clang-format off
 inline constexpr std::array<ControlTemplate, 10> kFormControls{{
     {kIdTxtBrowse, L"txtBrowse", L"EDIT", L"", kTextBox | WS_VISIBLE, WS_EX_CLIENTEDGE, false, 1320, 120, 3135, 285},
     {kIdTxtOpen, L"txtOpen", L"EDIT", L"", kTextBox | WS_VISIBLE, WS_EX_CLIENTEDGE, false, 1320, 480, 3135, 285},
-    {kIdCmdBrowse, L"cmdBrowse", L"BUTTON", L"...", kPushButton | WS_VISIBLE, 0, false, 4530, 120, 375, 255},
-    {kIdCmdOpen, L"cmdOpen", L"BUTTON", L"...", kPushButton | WS_VISIBLE, 0, false, 4530, 480, 375, 255},
-    {kIdLblCaption0, L"lblCaption(0)", L"STATIC", L" Playlist File :", kLabel | WS_VISIBLE, 0, true, 120, 525, 1155, 195},
-    {kIdLblCaption1, L"lblCaption(1)", L"STATIC", L" Lyrics Folder :", kLabel | WS_VISIBLE, 0, true, 0, 165, 1275, 195},
+    {kIdCmdBrowse, L"cmdBrowse", L"BUTTON", L"...", kPushButton | WS_VISIBLE, 0, false, 4530, 120, 375, 255,
+     0, kCmdBrowseName},
+    {kIdCmdOpen, L"cmdOpen", L"BUTTON", L"...", kPushButton | WS_VISIBLE, 0, false, 4530, 480, 375, 255,
+     0, kCmdOpenName},
+    {kIdLblCaption0, L"lblCaption(0)", L"STATIC", L" Playlist File :", kLabel | WS_VISIBLE, 0, true, 120, 525, 1155, 195,
+     kIdTxtOpen},
+    {kIdLblCaption1, L"lblCaption(1)", L"STATIC", L" Lyrics Folder :", kLabel | WS_VISIBLE, 0, true, 0, 165, 1275, 195,
+     kIdTxtBrowse},
     {kIdCmdMatch, L"cmdMatch", L"BUTTON", L"Match", kDefaultButton | WS_VISIBLE, 0, false, 1920, 960, 1095, 375},
     {kIdCmdHelp, L"cmdHelp", L"BUTTON", L"Help", kPushButton | WS_VISIBLE, 0, false, 60, 960, 1095, 375},
     {kIdCmdExit, L"cmdExit", L"BUTTON", L"Exit Program", kPushButton | WS_VISIBLE, 0, false, 3780, 960, 1095, 375},

@@ -1,6 +1,5 @@
 #include "match/win32/main_window.h"
 
-#include <algorithm>
 #include <string_view>
 
 #include "common/path_text.h"
@@ -52,6 +51,19 @@ private:
     MainWindow& window_;
 };
 
+// Match's check and run, from the press to the answer of their last box; the window ignores its
+// buttons meanwhile.
+class MatchingScope {
+public:
+    explicit MatchingScope(MainWindow& window) : window_(window) { window_.matching_ = true; }
+    MatchingScope(const MatchingScope&) = delete;
+    MatchingScope& operator=(const MatchingScope&) = delete;
+    ~MatchingScope() { window_.matching_ = false; }
+
+private:
+    MainWindow& window_;
+};
+
 MainWindow::MainWindow() : FormWindow(kMainForm) {}
 
 bool MainWindow::Create(HINSTANCE instance) {
@@ -83,7 +95,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             OnDestroy();
-            return 0;
+            break;  // the form takes back what it gave its controls
         default:
             break;
     }
@@ -98,9 +110,7 @@ void MainWindow::ApplyDpi(UINT dpi) {
 RECT MainWindow::FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const {
     // Labels fit their text, as the form's auto-sized labels do, so a wider font at another DPI
     // never clips them.
-    SIZE text{};
-    if (!IsOfClass(control, L"STATIC") || !MeasureText(font, control.caption, text)) return rect;
-    return RECT{rect.left, rect.top, rect.left + text.cx, rect.top + std::max<LONG>(text.cy, rect.bottom - rect.top)};
+    return IsOfClass(control, L"STATIC") ? FittedToCaption(control, rect, font) : rect;
 }
 
 bool MainWindow::OnCreate() {
@@ -120,6 +130,10 @@ void MainWindow::OnCommand(int id, int code) {
     }
     // A push button with BS_NOTIFY reports a quick second click as a double click; it is a click.
     if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;
+    // Presses that were on their way while Match was checking or running (a double click, a Space
+    // typed ahead) reach the window inside its message boxes. The window would not have answered
+    // them without the boxes, so they do nothing: one press of Match, one run, one offer.
+    if (matching_) return;
     switch (id) {
         case kIdCmdMatch:
             cmdMatch_Click();
@@ -169,6 +183,7 @@ void MainWindow::OnFocusMoved() {
 void MainWindow::OnDestroy() { ::PostQuitMessage(0); }
 
 void MainWindow::cmdMatch_Click() {
+    const MatchingScope matching(*this);
     const InputCheck check = CheckMatchInputs(ControlText(kIdTxtBrowse), ControlText(kIdTxtOpen));
     if (check != InputCheck::Passed) {
         ShowInvalidInput(check);
@@ -214,8 +229,10 @@ void MainWindow::ShowInvalidInput(InputCheck check) {
     const std::wstring message(InputCheckMessage(check));
     const std::wstring caption(kInputCheckCaption);
     ::MessageBoxW(Hwnd(), message.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
-    const int offending = check == InputCheck::InvalidLyricsFolder ? kIdTxtBrowse : kIdTxtOpen;
-    ::SetFocus(Control(offending));
+    const HWND offending = Control(check == InputCheck::InvalidLyricsFolder ? kIdTxtBrowse : kIdTxtOpen);
+    ::SetFocus(offending);
+    // Selected whole, so that what the user types next replaces the wrong path instead of adding to it.
+    ::SendMessageW(offending, EM_SETSEL, 0, -1);
 }
 
 void MainWindow::ShowFailure(const std::wstring& message) {

@@ -53,11 +53,13 @@ private:
     void ShowDefaultButton(HWND focusedButton);
 
     friend class WaitCursorScope;
+    friend class MatchingScope;
 
     UniqueHicon bigIcon_;
     UniqueHicon smallIcon_;
     HWND lastFocus_ = nullptr;
-    bool busy_ = false;  // a run is in progress: the pointer over the window is the hourglass
+    bool busy_ = false;      // a run is in progress: the pointer over the window is the hourglass
+    bool matching_ = false;  // cmdMatch_Click has not returned: its check or its run is under way
 };
 
 }  // namespace lyrics::match::win32

@@ -40,12 +40,17 @@ inline constexpr int kFrameTop = 480;
 
 inline constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
+// What screen readers call the "..." button, whose caption says nothing when read aloud.
+inline constexpr wchar_t kCmdBrowseName[] = L"Browse for the lyrics folder";
+
+// The label names the folder box and is created right before it (control_table.h); it sizes
+// itself to its text.
 // clang-format off
 inline constexpr std::array<ControlTemplate, 12> kFormControls{{
     {kIdTxtPath, L"txtPath", L"EDIT", L"", kChild | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, false,
      1230, 40, 2655, 285},
     {kIdCmdBrowse, L"cmdBrowse", L"BUTTON", L"...", kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, false,
-     3960, 55, 375, 255},
+     3960, 55, 375, 255, 0, kCmdBrowseName},
     {kIdOptSize0, L"optSize(0)", L"BUTTON", L"Normal", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0, false,
      kFrameLeft + 240, kFrameTop + 300, 788, 255},
     {kIdOptSize1, L"optSize(1)", L"BUTTON", L"Minimized", kChild | BS_AUTORADIOBUTTON, 0, false,
@@ -61,7 +66,7 @@ inline constexpr std::array<ControlTemplate, 12> kFormControls{{
     {kIdCmdExit, L"cmdExit", L"BUTTON", L"Exit Program", kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, false,
      3240, 1800, 1095, 375},
     {kIdLblCaption, L"lblCaption", L"STATIC", L" Lyrics folder:", kChild | WS_GROUP | SS_LEFT | SS_NOPREFIX, 0, true,
-     0, 90, 1170, 195},
+     0, 90, 1170, 195, kIdTxtPath},
     {kIdFraOptions, L"fraOptions", L"BUTTON", L"Open Lyrics File...", kChild | WS_GROUP | BS_GROUPBOX, 0, true,
      kFrameLeft, kFrameTop, 4575, 1215},
     {kIdChkAuto, L"chkAuto", L"BUTTON", L"Automatically when song changes",

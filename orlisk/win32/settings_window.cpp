@@ -60,7 +60,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_DESTROY:
             OnDestroy();
-            return 0;
+            return FormWindow::HandleMessage(message, wParam, lParam);  // the form's own share
         case kTrayCallbackMessage:
             OnTrayCallback(wParam, lParam);
             return 0;
@@ -70,6 +70,8 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 RECT SettingsWindow::FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const {
+    // The label sizes itself to its text, so a wider font never cuts it off.
+    if (std::wstring_view(control.windowClass) == L"STATIC") return FittedToCaption(control, rect, font);
     // A font other than the one the form was drawn with can need more room than the form gave a
     // check box; then it grows to the right, up to the window's edge, instead of cutting its caption.
     SIZE text{};
@@ -103,7 +105,7 @@ void SettingsWindow::OnCommand(int id, int notifyCode) {
             break;
         case kIdCmdOK:
         case IDCANCEL:  // Esc: OK is also the cancel button
-            events_.cmdOK_Click();
+            PressOK();
             break;
         case kIdCmdExit:
             events_.cmdExit_Click();
@@ -138,7 +140,22 @@ LRESULT SettingsWindow::OnCtlColorStatic(HDC dc) {
 void SettingsWindow::OnClose() {
     // The close box acts as Esc does, that is as "OK": the settings are kept and the program
     // stays in the tray. Ending the program is "Exit Program"'s job, which also saves.
+    PressOK();
+}
+
+void SettingsWindow::PressOK() {
     events_.cmdOK_Click();
+    // OK hides the window unless the folder failed the check; a window left open is the answer,
+    // and the user must see that it is one, not think OK broken.
+    if (IsShown()) ShowFolderRefused();
+}
+
+void SettingsWindow::ShowFolderRefused() {
+    ::MessageBeep(MB_ICONWARNING);
+    const HWND path = Control(kIdTxtPath);
+    ::SetFocus(path);
+    // Selected whole, so that what the user types replaces the folder instead of adding to it.
+    ::SendMessageW(path, EM_SETSEL, 0, -1);
 }
 
 void SettingsWindow::OnDestroy() {
@@ -151,7 +168,16 @@ void SettingsWindow::OnDestroy() {
 void SettingsWindow::OnTrayCallback(WPARAM wParam, LPARAM lParam) {
     if (!trayIcon_) return;
     const TrayButtonEvent event = trayIcon_->Decode(wParam, lParam);
-    if (event.buttonCode != 0) events_.cSysTray_MouseUp(event.buttonCode, event.anchor);
+    if (event.buttonCode == 0) return;
+    // The icon learns when the action ended, even when the handler failed; "Exit" takes the icon
+    // with the window.
+    struct Handled {
+        SettingsWindow& window;
+        ~Handled() {
+            if (window.trayIcon_) window.trayIcon_->EventHandled();
+        }
+    } handled{*this};
+    events_.cSysTray_MouseUp(event.buttonCode, event.anchor);
 }
 
 void SettingsWindow::Show() {

@@ -78,6 +78,9 @@ private:
     LRESULT OnCtlColorStatic(HDC dc);
     void OnClose();
     void OnDestroy();
+    // cmdOK_Click for the button, Enter, Esc and the close box alike.
+    void PressOK();
+    void ShowFolderRefused();
     void OnTrayCallback(WPARAM wParam, LPARAM lParam);
 
     CheckState Check(int id) const;

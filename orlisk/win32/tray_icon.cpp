@@ -110,7 +110,7 @@ void TrayIcon::SetTip(std::wstring_view text) {
     ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-TrayButtonEvent TrayIcon::Decode(WPARAM wParam, LPARAM lParam) const {
+TrayButtonEvent TrayIcon::Decode(WPARAM wParam, LPARAM lParam) {
     TrayButtonEvent event;
     UINT message = 0;
     if (version4_) {
@@ -125,8 +125,10 @@ TrayButtonEvent TrayIcon::Decode(WPARAM wParam, LPARAM lParam) const {
 
     switch (message) {
         case WM_LBUTTONUP:
-        case NIN_KEYSELECT:
             event.buttonCode = 1;
+            break;
+        case NIN_KEYSELECT:
+            if (keySelect_.StartPress(::GetTickCount(), ::GetDoubleClickTime())) event.buttonCode = 1;
             break;
         case WM_CONTEXTMENU:
             event.buttonCode = 2;
@@ -140,5 +142,7 @@ TrayButtonEvent TrayIcon::Decode(WPARAM wParam, LPARAM lParam) const {
     }
     return event;
 }
+
+void TrayIcon::EventHandled() { keySelect_.PressHandled(::GetTickCount()); }
 
 }  // namespace lyrics::orlisk::win32

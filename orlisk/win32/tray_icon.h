@@ -2,6 +2,8 @@
 // keeps itself there for the object's life: while Explorer is still starting it tries again once
 // a second for a minute, and it comes back when Explorer restarts ("TaskbarCreated"). It goes
 // when the object goes. The tip is the program's status line, cut to what the shell can show.
+// One key press on the icon is one event, however often the shell reports it
+// (key_select_debouncer.h).
 #pragma once
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include <string_view>
 
 #include "common/win32/unique_handle.h"
+#include "orlisk/win32/key_select_debouncer.h"
 
 namespace lyrics::orlisk::win32 {
 
@@ -50,8 +53,11 @@ public:
     void SetTip(std::wstring_view text);
     const std::wstring& Tip() const noexcept { return tip_; }
 
-    // Decodes the callback message the shell sent for this icon.
-    TrayButtonEvent Decode(WPARAM wParam, LPARAM lParam) const;
+    // Decodes the callback message the shell sent for this icon. A NIN_KEYSELECT that repeats the
+    // last key press decodes as no event.
+    TrayButtonEvent Decode(WPARAM wParam, LPARAM lParam);
+    // The owner has acted on the event Decode gave; a key press's repeats are measured from now.
+    void EventHandled();
 
 private:
     NOTIFYICONDATAW BaseData() const;
@@ -73,6 +79,7 @@ private:
     bool added_ = false;
     bool retrying_ = false;
     bool version4_ = false;
+    KeySelectDebouncer keySelect_;
 };
 
 }  // namespace lyrics::orlisk::win32

@@ -9,12 +9,14 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
 #include "match/win32/form_layout.h"
+#include "tests/common_win32/fake_annotation_service.h"
 #include "tests/e2e/e2e_desktop.h"
 
 namespace {
@@ -275,14 +277,20 @@ TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
     const UINT dpi = ::GetDpiForWindow(window_);
     const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
 
+    // Window order is tab order, but for each label, which stands right before the box it names
+    // (screen readers take a box's name from there); labels take no focus, so Tab walks the same.
+    const int windowOrder[] = {kIdLblCaption1, kIdTxtBrowse, kIdLblCaption0, kIdTxtOpen, kIdCmdBrowse,
+                               kIdCmdOpen,     kIdCmdMatch,  kIdCmdHelp,     kIdCmdExit, kIdTxtOpen1};
     const std::vector<HWND> children = ChildWindows(window_);
     ASSERT_EQ(children.size(), std::size(form));
+    for (std::size_t i = 0; i < children.size(); ++i) EXPECT_EQ(ControlId(children[i]), windowOrder[i]) << "window order";
     for (std::size_t i = 0; i < children.size(); ++i) {
         const Expected& want = form[i];
         SCOPED_TRACE(::testing::Message() << "control " << want.id);
-        EXPECT_EQ(ControlId(children[i]), want.id) << "tab order";
-        EXPECT_EQ(WindowText(children[i]), want.text);
-        const RECT rect = RectInParent(children[i], window_);
+        const HWND child = Control(want.id);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(WindowText(child), want.text);
+        const RECT rect = RectInParent(child, window_);
         EXPECT_EQ(rect.left, px(want.left));
         EXPECT_EQ(rect.top, px(want.top));
         if (want.width) {
@@ -341,6 +349,25 @@ TEST_F(MatchProgram, TabWalksTheControlsInTabOrder) {
     }
 }
 
+TEST_F(MatchProgram, ScreenReadersFindANameForEveryBoxAndButton) {
+    // A box is named by the label right before it in the window order.
+    EXPECT_EQ(::GetWindow(Control(kIdTxtBrowse), GW_HWNDPREV), Control(kIdLblCaption1));
+    EXPECT_EQ(::GetWindow(Control(kIdTxtOpen), GW_HWNDPREV), Control(kIdLblCaption0));
+
+    // The "..." buttons are named through the system's annotation service, where it takes names;
+    // Wine's refuses every call, and there the buttons are read by their caption.
+    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const bool annotations = lyrics::testing::SystemTakesAnnotations();
+    for (const auto& [id, name] :
+         {std::pair{kIdCmdBrowse, L"Browse for the lyrics folder"}, std::pair{kIdCmdOpen, L"Browse for the playlist file"}}) {
+        const std::wstring read = lyrics::testing::AccessibleNameOf(Control(id));
+        EXPECT_EQ(read, annotations ? std::wstring(name) : L"...") << "control " << id;
+        RecordProperty(id == kIdCmdBrowse ? "cmdBrowse_name" : "cmdOpen_name", ::testing::PrintToString(read));
+    }
+    RecordProperty("system_annotation", annotations ? "accepted" : "refused");
+    ::CoUninitialize();
+}
+
 TEST_F(MatchProgram, InputCheckNamesTheFirstWrongBoxAndFocusesIt) {
     const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
     const std::wstring missing = Work().folder + L"\\No Such Thing";
@@ -381,6 +408,72 @@ TEST_F(MatchProgram, EnterInEitherBoxPressesMatchAndEscDoesNothing) {
     Type(kIdTxtBrowse, Work().lyricsFolder);
     PressKey(Control(kIdTxtBrowse), VK_RETURN);
     ExpectInvalidBox(L"Invalid Playlist File.", kIdTxtOpen);
+}
+
+TEST_F(MatchProgram, AfterAnInvalidBoxTheWrongPathIsSelectedSoTypingReplacesIt) {
+    const auto wholeTextSelected = [&](int id) {
+        return WaitUntil(
+            [&] {
+                const auto selection = static_cast<DWORD>(::SendMessageW(Control(id), EM_GETSEL, 0, 0));
+                const auto length = static_cast<WORD>(WindowText(Control(id)).size());
+                return length > 0 && LOWORD(selection) == 0 && HIWORD(selection) == length;
+            },
+            5s);
+    };
+    const auto typeChar = [&](int id, wchar_t typed) { ::PostMessageW(Control(id), WM_CHAR, typed, 1); };
+
+    Type(kIdTxtBrowse, Work().folder + L"\\No Such Thing");
+    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
+    ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
+    EXPECT_TRUE(wholeTextSelected(kIdTxtBrowse));
+    typeChar(kIdTxtBrowse, L'X');
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(kIdTxtBrowse)) == L"X"; }, 5s))
+        << ::testing::PrintToString(WindowText(Control(kIdTxtBrowse)));
+
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, Work().playlists + L"\\Mix.txt");
+    ExpectInputCheck(L"Invalid Playlist File.", kIdTxtOpen);
+    EXPECT_TRUE(wholeTextSelected(kIdTxtOpen));
+    typeChar(kIdTxtOpen, L'Y');
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(kIdTxtOpen)) == L"Y"; }, 5s))
+        << ::testing::PrintToString(WindowText(Control(kIdTxtOpen)));
+}
+
+TEST_F(MatchProgram, PressesOfMatchWhileItRunsDoNothing) {
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
+    const HWND match = Control(kIdCmdMatch);
+    const auto expectOneRun = [&](const char* how) {
+        SCOPED_TRACE(how);
+        const HWND box = WaitForBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(ReadMessageBox(box).caption, L"Unmatch List");
+        ASSERT_TRUE(AnswerMessageBox(box, IDNO));
+        EXPECT_TRUE(NoBoxFor(1500ms)) << "one offer for one run";
+        EXPECT_EQ(FilesMatching(Work().folder, L"UnMatch *.txt").size(), 1u) << "one list";
+        for (const std::wstring& name : FilesMatching(Work().folder, L"UnMatch *.txt"))
+            ::DeleteFileW((Work().folder + L"\\" + name).c_str());
+    };
+
+    // Two quick clicks: the second reaches the button while the first run shows its offer.
+    Click(match);
+    Click(match);
+    expectOneRun("two clicks");
+
+    // A double click as the mouse makes it, then a Space typed ahead on the button.
+    ::PostMessageW(match, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageW(match, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ::PostMessageW(match, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageW(match, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PressKey(match, VK_SPACE);
+    expectOneRun("a double click and a Space");
+
+    // The same for the input check: one box for a double click on Match.
+    Type(kIdTxtOpen, Work().playlists + L"\\Missing.m3u");
+    Click(match);
+    Click(match);
+    ExpectInvalidBox(L"Invalid Playlist File.", kIdTxtOpen);
+    EXPECT_EQ(match_.ExitCode(), STILL_ACTIVE);
 }
 
 TEST_F(MatchProgram, RunWritesTheListBesideMatchAndOpensItOnYes) {
@@ -455,6 +548,39 @@ TEST_F(MatchProgram, UnreadablePlaylistIsReportedByName) {
     ASSERT_TRUE(AnswerMessageBox(box, IDOK));
     EXPECT_TRUE(FilesMatching(Work().folder, L"UnMatch *.txt").empty()) << "no list from a failed run";
     EXPECT_TRUE(NoBoxFor(500ms)) << "no offer after a failure";
+}
+
+// What the system says for error in the language of Windows, without the closing full stop, as
+// Match's messages give the reason.
+std::wstring SystemWords(DWORD error) {
+    wchar_t buffer[512] = {};
+    DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer, 512, nullptr);
+    while (length > 0 && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' || buffer[length - 1] == L' ' ||
+                          buffer[length - 1] == L'.'))
+        --length;
+    return std::wstring(buffer, length);
+}
+
+TEST_F(MatchProgram, AFailureGivesTheSystemsOwnReason) {
+    // Another program holds the playlist open and shares it with no one.
+    const std::wstring playlist = Work().playlists + L"\\Held.m3u";
+    ASSERT_TRUE(WriteFileBytes(playlist, M3u({{60, L"Alpha"}})));
+    const lyrics::UniqueFileHandle holder(
+        ::CreateFileW(playlist.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, playlist);
+    Click(Control(kIdCmdMatch));
+    const HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr);
+    const MessageBoxView view = ReadMessageBox(box);
+    const std::wstring reason = SystemWords(ERROR_SHARING_VIOLATION);
+    ASSERT_FALSE(reason.empty());
+    EXPECT_EQ(view.text, L"The playlist \"" + playlist + L"\" could not be opened: " + reason + L".");
+    EXPECT_EQ(view.text.find(L"Permission denied"), std::wstring::npos) << "not the C library's English";
+    RecordProperty("reason", ::testing::PrintToString(reason));
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
 }
 
 // Folders in the way of the lists the next runs would write, for as long as this lives.

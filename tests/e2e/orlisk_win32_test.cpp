@@ -1,20 +1,28 @@
 // The Windows side of Orlisk piece by piece, under Wine: the tray tip and tray events, the
 // registry store, the file-system search, the single-instance test and the settings window as
 // the logic's live controls, with its layout, keys and close box.
+#include "common/win32/com_apartment.h"
 #include "common/win32/dpi.h"
 #include "orlisk/win32/file_system_search.h"
+#include "orlisk/win32/key_select_debouncer.h"
+#include "orlisk/win32/orlisk_app.h"
 #include "orlisk/win32/registry_settings_store.h"
 #include "orlisk/win32/settings_layout.h"
 #include "orlisk/win32/settings_window.h"
 #include "orlisk/win32/single_instance.h"
 #include "orlisk/win32/tray_icon.h"
 #include "orlisk/win32/win32_program_host.h"
+#include "tests/common_win32/fake_annotation_service.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lyrics::orlisk::win32 {
@@ -130,10 +138,76 @@ TEST_F(SettingsWindowTest, TabOrderFollowsTheForm) {
     std::vector<int> order;
     for (HWND child = ::GetWindow(window.Hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         order.push_back(::GetDlgCtrlID(child));
-    const std::vector<int> expected{kIdTxtPath, kIdCmdBrowse, kIdOptSize0, kIdOptSize1,   kIdOptSize2,   kIdChkStartup,
-                                    kIdCmdHelp, kIdCmdOK,     kIdCmdExit,  kIdLblCaption, kIdFraOptions, kIdChkAuto};
+    // The label stands right before the box it names, where screen readers look for the box's name.
+    const std::vector<int> expected{kIdLblCaption, kIdTxtPath, kIdCmdBrowse, kIdOptSize0, kIdOptSize1,   kIdOptSize2,
+                                    kIdChkStartup, kIdCmdHelp, kIdCmdOK,     kIdCmdExit,  kIdFraOptions, kIdChkAuto};
     EXPECT_EQ(order, expected);
     EXPECT_TRUE(::GetWindowLongPtrW(Child(kIdCmdOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+}
+
+TEST_F(SettingsWindowTest, TabWalksTheStopsInTheFormsOrder) {
+    // The label moved in the window order takes no focus: Tab goes on as the form has it.
+    std::vector<int> stops;
+    HWND stop = ::GetNextDlgTabItem(window.Hwnd(), nullptr, FALSE);
+    for (int step = 0; stop && step < 9; ++step, stop = ::GetNextDlgTabItem(window.Hwnd(), stop, FALSE))
+        stops.push_back(::GetDlgCtrlID(stop));
+    EXPECT_EQ(stops, (std::vector<int>{kIdTxtPath, kIdCmdBrowse, kIdOptSize0, kIdChkStartup, kIdCmdHelp, kIdCmdOK, kIdCmdExit,
+                                       kIdChkAuto, kIdTxtPath}));
+    EXPECT_EQ(::GetWindow(Child(kIdTxtPath), GW_HWNDPREV), Child(kIdLblCaption)) << "the folder box's name is the label's";
+}
+
+TEST_F(SettingsWindowTest, TheFolderLabelSizesItselfToItsTextAtEveryDpi) {
+    for (const UINT dpi : {96u, 144u, 192u, 120u}) {
+        SCOPED_TRACE(::testing::Message() << dpi << " DPI");
+        RECT suggested{10, 10, 11, 11};
+        ::SendMessageW(window.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const HWND label = Child(kIdLblCaption);
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr);
+        const HDC dc = ::GetDC(nullptr);
+        const HGDIOBJ old = ::SelectObject(dc, font);
+        SIZE text{};
+        ::GetTextExtentPoint32W(dc, L" Lyrics folder:", 15, &text);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(nullptr, dc);
+
+        const RECT rect = ChildRect(kIdLblCaption);
+        EXPECT_EQ(rect.left, 0);
+        EXPECT_EQ(rect.top, TwipsToPixels(90, dpi));
+        EXPECT_EQ(rect.right - rect.left, text.cx) << "as wide as its text in its own font";
+        EXPECT_GE(rect.bottom - rect.top, text.cy);
+        EXPECT_LE(rect.right, ChildRect(kIdTxtPath).left) << "clear of the folder box";
+    }
+}
+
+TEST_F(SettingsWindowTest, TheBrowseButtonIsNamedForScreenReaders) {
+    const std::wstring read = testing::AccessibleNameOf(Child(kIdCmdBrowse));
+    // Where the system's annotation service works this is the button's own name; Wine's refuses
+    // every call, and there a screen reader hears the caption.
+    EXPECT_TRUE(read == kCmdBrowseName || read == L"...") << ::testing::PrintToString(read);
+    RecordProperty("cmdBrowse_accessible_name", ::testing::PrintToString(read));
+}
+
+TEST(SettingsWindowNames, TheFormGivesTheBrowseButtonItsNameThroughTheAnnotationService) {
+    const ComApartment com;
+    ASSERT_TRUE(com.Initialized());
+    testing::FakeAnnotationService service;
+    const testing::FakeAnnotationService::Registration registration(service);
+    ASSERT_TRUE(registration.Registered());
+    RecordingEvents events;
+    {
+        SettingsWindow window{events};
+        ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
+        const HWND browse = ::GetDlgItem(window.Hwnd(), kIdCmdBrowse);
+        ASSERT_EQ(service.calls.size(), 1u);
+        EXPECT_EQ(service.calls[0].control, browse);
+        EXPECT_EQ(service.calls[0].name, L"Browse for the lyrics folder");
+        window.Close();
+        ASSERT_EQ(service.calls.size(), 2u);
+        EXPECT_FALSE(service.calls[1].set);
+        EXPECT_TRUE(service.calls[1].controlExisted);
+    }
+    DrainMessages();
 }
 
 TEST_F(SettingsWindowTest, ControlsAreTheLiveSettings) {
@@ -226,6 +300,152 @@ TEST_F(SettingsWindowTest, TrayEventsOfTheCurrentShellCarryTheirAnchor) {
         << "one action per click: NIN_SELECT and WM_RBUTTONUP come along with the ones acted on";
     EXPECT_EQ(events.lastAnchor.x, -300) << "a monitor left of the primary one has negative positions";
     EXPECT_EQ(events.lastAnchor.y, 40);
+}
+
+TEST(KeySelectDebouncer, OnePressPerKeyHoweverOftenTheShellReportsIt) {
+    KeySelectDebouncer keys;
+    const std::uint32_t doubleClick = 500;
+    ASSERT_TRUE(keys.StartPress(1000, doubleClick));
+    EXPECT_FALSE(keys.StartPress(1005, doubleClick)) << "reported again while its action runs";
+    keys.PressHandled(3000);  // the action took two seconds (Notepad starting)
+    EXPECT_FALSE(keys.StartPress(3001, doubleClick)) << "the shell's second report, handled after the first";
+    EXPECT_FALSE(keys.StartPress(3500, doubleClick)) << "still within the double-click time";
+    ASSERT_TRUE(keys.StartPress(3501, doubleClick)) << "a new press";
+    keys.PressHandled(3600);
+    EXPECT_FALSE(keys.StartPress(3700, doubleClick));
+    EXPECT_TRUE(keys.StartPress(3700, 50)) << "the user's double-click time, as it is now";
+}
+
+TEST(KeySelectDebouncer, TheFirstPressCountsAndTheTickCountMayWrap) {
+    KeySelectDebouncer keys;
+    EXPECT_TRUE(keys.StartPress(0, 500)) << "nothing handled yet: the first report is a press";
+    keys.PressHandled(0xFFFFFF00u);
+    EXPECT_FALSE(keys.StartPress(0x00000010u, 500)) << "0x110 ms later, across the wrap";
+    EXPECT_TRUE(keys.StartPress(0x00000200u, 500));
+    keys.PressHandled(0x00000200u);
+    keys.PressHandled(0x00009000u);  // no press running: nothing to end
+    EXPECT_FALSE(keys.StartPress(0x00000300u, 500));
+}
+
+// Records the tray's button codes; the first can send the window another callback from inside its
+// action, as messages let through by the window walk would arrive.
+class NestingEvents final : public SettingsWindowEvents {
+public:
+    void cmdBrowse_Click() override {}
+    void cmdOK_Click() override {}
+    void cmdExit_Click() override {}
+    void cmdHelp_Click() override {}
+    void chkStartup_Click() override {}
+    void chkAuto_Click() override {}
+    void tmrAuto_Timer() override {}
+    void cSysTray_MouseUp(int buttonCode, POINT) override {
+        codes.push_back(buttonCode);
+        if (std::exchange(nestNext, false)) nested();
+    }
+    std::vector<int> codes;
+    std::function<void()> nested;  // run inside the next action only
+    bool nestNext = false;
+};
+
+TEST(TrayKeyboard, OneEnterOnTheIconIsOneAction) {
+    NestingEvents events;
+    SettingsWindow window{events};
+    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
+    const auto send = [&](UINT message) {
+        ::SendMessageW(window.Hwnd(), WM_APP + 1, MAKEWPARAM(10, 20), MAKELPARAM(message, 1));
+    };
+    // The shell's two reports of one Enter, the second right after the first was acted on.
+    send(NIN_KEYSELECT);
+    send(NIN_KEYSELECT);
+    EXPECT_EQ(events.codes, std::vector<int>{1});
+    // A click is a click, whenever it comes.
+    send(WM_LBUTTONUP);
+    EXPECT_EQ(events.codes, (std::vector<int>{1, 1}));
+
+    // Past the double-click time, Enter again is a new press; its repeat from inside its own
+    // action is dropped as well.
+    ::Sleep(::GetDoubleClickTime() + 100);
+    events.nested = [&] { send(NIN_KEYSELECT); };
+    events.nestNext = true;
+    send(NIN_KEYSELECT);
+    EXPECT_EQ(events.codes, (std::vector<int>{1, 1, 1}));
+    window.Close();
+    DrainMessages();
+}
+
+TEST(SettingsOK, AFolderThatFailsTheCheckIsShownAsTheAnswer) {
+    // The real program in this process: its logic, its window, its registry store.
+    const std::wstring key(RegistrySettingsStore::kKeyPath);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Orlisk");
+    const auto store = [&](const wchar_t* name, const wchar_t* value) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value,
+                          static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t)));
+    };
+    const std::wstring missing = L"C:\\No Such Lyrics Folder\\";
+    store(L"Path", missing.c_str());
+    store(L"Start", L"0");
+    store(L"Auto", L"0");
+    {
+        const SingleInstance instance;
+        OrliskApp app(instance);
+        ASSERT_TRUE(app.Start(::GetModuleHandleW(nullptr)));
+        const HWND settings = ::FindWindowW(L"OrliskSettingsWindow", nullptr);
+        ASSERT_NE(settings, nullptr);
+        ASSERT_TRUE(::IsWindowVisible(settings)) << "a missing folder shows the window at start";
+        const HWND path = ::GetDlgItem(settings, kIdTxtPath);
+        const auto selection = [&] {
+            DWORD from = 0, to = 0;
+            ::SendMessageW(path, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            return std::pair<DWORD, DWORD>(from, to);
+        };
+        const auto expectRefused = [&](const char* how) {
+            SCOPED_TRACE(how);
+            EXPECT_TRUE(::IsWindowVisible(settings)) << "the window stays open";
+            EXPECT_EQ(::GetFocus(), path) << "the focus goes to the folder box";
+            const auto [from, to] = selection();
+            EXPECT_EQ(from, 0u);
+            EXPECT_EQ(to, static_cast<DWORD>(::GetWindowTextLengthW(path))) << "its whole text selected";
+        };
+        const auto pump = [&] {
+            MSG msg{};
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (::IsDialogMessageW(settings, &msg)) continue;
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+        };
+
+        ::SetFocus(::GetDlgItem(settings, kIdCmdHelp));
+        ::SendMessageW(::GetDlgItem(settings, kIdCmdOK), BM_CLICK, 0, 0);
+        expectRefused("OK");
+        // What the user types next replaces the folder.
+        ::SendMessageW(path, WM_CHAR, L'D', 1);
+        wchar_t typed[64] = {};
+        ::GetWindowTextW(path, typed, 64);
+        EXPECT_STREQ(typed, L"D");
+
+        ::SetWindowTextW(path, missing.c_str());
+        ::SetFocus(::GetDlgItem(settings, kIdChkStartup));
+        ::SendMessageW(path, EM_SETSEL, 0, 0);
+        ::PostMessageW(::GetDlgItem(settings, kIdChkStartup), WM_KEYDOWN, VK_ESCAPE, 1);
+        pump();
+        expectRefused("Esc");
+
+        ::SetFocus(::GetDlgItem(settings, kIdCmdHelp));
+        ::SendMessageW(path, EM_SETSEL, 0, 0);
+        ::SendMessageW(settings, WM_CLOSE, 0, 0);
+        expectRefused("the close box");
+
+        // A folder that passes: the window goes, and no one is told off.
+        const std::filesystem::path temp = std::filesystem::temp_directory_path();
+        ::SetWindowTextW(path, temp.wstring().c_str());
+        ::SetFocus(::GetDlgItem(settings, kIdCmdHelp));
+        ::SendMessageW(::GetDlgItem(settings, kIdCmdOK), BM_CLICK, 0, 0);
+        EXPECT_FALSE(::IsWindowVisible(settings));
+        pump();
+    }
+    DrainMessages();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Orlisk");
 }
 
 class RegistryStoreTest : public ::testing::Test {
