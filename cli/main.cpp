@@ -20,8 +20,8 @@ namespace {
 // glibc serves big blocks straight from the system and hands them back as soon as they are freed. A
 // match run frees big blocks (the playlist's bytes) before it makes new ones (the folder's names);
 // kept in the process instead, that memory is used again rather than faulted in afresh. On 100,000
-// titles against 100,000 files that is about 2,200 of 16,500 page faults and 2 to 5 % of the run's
-// CPU time (docs/performance.md, "Allocator tuning").
+// titles against 100,000 files that saves about 2,200 of 16,500 page faults and 1 to 2 % of the
+// run's CPU time (docs/performance.md, "Allocator tuning").
 void KeepFreedMemoryForReuse() {
 #ifdef __GLIBC__
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
