@@ -26,6 +26,7 @@
 #include "orlisk/shell.h"
 #include "orlisk/tray_menu.h"
 #include "orlisk/tray_tip.h"
+#include "orlisk/window_closer.h"
 #include "orlisk/window_handle.h"
 
 namespace lyrics::orlisk {
@@ -56,8 +57,11 @@ public:
     ProgramNext Form_Load();
 
     // Finds the playing song and hands its lyrics file to the shell; the outcome goes to the tip.
+    // While a Notepad of that song's lyrics, asked to close, is still there (asking whether to
+    // save the user's edits), no second copy is opened: the tip says "Last Opened: " and the
+    // title, for those lyrics are on screen.
     void OpenLyrics();
-    // Asks the Notepad windows of the lyrics opened last to close.
+    // Asks the Notepad windows of the lyrics opened last to close; nothing before a first song.
     void CloseLyrics();
 
     // tmrAuto's tick.
@@ -103,6 +107,7 @@ private:
     ProgramNext End();
 
     OrliskPorts ports_;
+    WindowCloser closer_{ports_.desktop};
     bool walkInProgress_ = false;
     bool endRequested_ = false;
 
