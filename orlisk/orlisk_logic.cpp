@@ -55,12 +55,12 @@ ProgramNext OrliskLogic::Form_Load() {
 
 void OrliskLogic::OpenLyrics() {
     if (walkInProgress_) return;
-    std::optional<FoundSong> found;
-    {
-        WalkScope walk(walkInProgress_);
-        found = FindWinampSong(ports_.desktop, ports_.controls.Handle(), ports_.controls.Caption(), ports_.tip,
-                               [this] { return endRequested_; });
-    }
+    // Held over the shell's open as well: its wait for the program it started may handle messages
+    // sent to the window meanwhile (Wine's does, the tray's clicks among them), and a click
+    // handled there would open yet another Notepad before the first has its window.
+    WalkScope walk(walkInProgress_);
+    const std::optional<FoundSong> found = FindWinampSong(ports_.desktop, ports_.controls.Handle(), ports_.controls.Caption(),
+                                                          ports_.tip, [this] { return endRequested_; });
     if (!found) return;
     winampWindow_ = found->window;
 

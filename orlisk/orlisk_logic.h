@@ -7,9 +7,10 @@
 // Ending: a handler that ends the program answers ProgramNext::End, and EndRequested() stays true
 // from then on; that flag is the one the window acts on.
 //
-// Re-entry: the window walk handles pending messages after each window it passes over, so a
-// handler can be called while a walk runs (WalkInProgress()). A tray click, a menu "Open Lyrics"
-// or "Close Lyrics" and a tick arriving then are dropped; the other handlers run. A handler that
+// Re-entry: the window walk handles pending messages after each window it passes over, and the
+// shell's open may handle messages sent to the window while it waits for the program it started,
+// so a handler can be called while OpenLyrics runs (WalkInProgress()). A tray click, a menu
+// "Open Lyrics" or "Close Lyrics" and a tick arriving then are dropped; the other handlers run. A handler that
 // ends the program inside a walk also makes the walk stop at its next step; the window must not
 // be destroyed, nor this object, while WalkInProgress() is true: the outermost handler closes it
 // once the walk has returned.

@@ -150,7 +150,8 @@ TEST(TrayMenuWindow, EachCaptionRunsItsOwnCommandAndSettingsIsTheDefault) {
         currentVisit = nullptr;
         ASSERT_TRUE(visit.seen) << "the menu showed";
         EXPECT_EQ(chosen, down == 0 ? MenuCommand::None : expected[down - 1].second)
-            << "chose " << (down == 0 ? "nothing" : std::string(expected[down - 1].first.begin(), expected[down - 1].first.end()));
+            << "chose "
+            << (down == 0 ? "nothing" : std::string(expected[down - 1].first.begin(), expected[down - 1].first.end()));
 
         EXPECT_EQ(visit.captions, (std::vector<std::wstring>{L"Exit", L"", L"Settings", L"", L"Close Lyrics", L"Open Lyrics"}));
         EXPECT_EQ(visit.defaultId, static_cast<UINT>(MenuCommand::Settings));

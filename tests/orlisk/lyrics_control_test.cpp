@@ -275,6 +275,28 @@ TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
     EXPECT_FALSE(o.logic.WalkInProgress());
 }
 
+TEST_F(LyricsControl, EventsHandledWhileTheShellWaitsAreDropped) {
+    // A burst of clicks: each one handled inside the open before would start one more Notepad.
+    int opens = 0;
+    o.shell.onOpen = [&] {
+        if (++opens > 1) return;
+        EXPECT_TRUE(o.logic.WalkInProgress());
+        EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), ProgramNext::KeepRunning);
+        o.logic.mnuOpen_Click();
+        o.logic.tmrAuto_Timer();
+        o.logic.mnuSettings_Click();
+        // The program may end meanwhile; the window stays until the open has returned.
+        EXPECT_EQ(o.logic.mnuExit_Click(), ProgramNext::End);
+        EXPECT_TRUE(o.logic.WalkInProgress());
+    };
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(o.desktop.walksStarted, 1);
+    EXPECT_TRUE(o.controls.shown);
+    EXPECT_TRUE(o.logic.EndRequested());
+    EXPECT_FALSE(o.logic.WalkInProgress());
+}
+
 TEST_F(LyricsControl, ExitDuringAWalkEndsTheWalk) {
     o.desktop.onPump = [&] { EXPECT_EQ(o.logic.mnuExit_Click(), ProgramNext::End); };
     o.logic.OpenLyrics();
