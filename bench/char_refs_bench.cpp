@@ -3,7 +3,7 @@
 
 #include "match/char_refs.h"
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
 namespace {
 
@@ -51,4 +51,4 @@ BENCHMARK(BM_DecodeCharRefsNestedAmp)->Arg(10 << 20)->Unit(benchmark::kMilliseco
 
 }  // namespace
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

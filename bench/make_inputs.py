@@ -4,6 +4,7 @@
 Usage: bench/make_inputs.py [OUT]   (OUT defaults to bench/data, which git ignores)
 
   OUT/match-100k/playlist.m3u   100,000 "Artist - Title" entries (Windows-1252, CR LF)
+  OUT/match-100k/playlist.m3u8  the same entries in UTF-8 without a byte-order mark
   OUT/match-100k/lyrics/        100,000 files: about half of the titles' lyrics (some in another
                                 letter case), the rest lyrics without a title, and a few non-.txt files
   OUT/m3u-1m.m3u                1,000,000 entries
@@ -35,17 +36,22 @@ def song_name(i):
     return name + (f" (Take {rest})" if rest else "")
 
 
-def write_m3u(path, titles):
+def write_m3u(path, titles, encoding="cp1252"):
     with open(path, "wb") as out:
         out.write(b"#EXTM3U\r\n")
         for i, title in enumerate(titles):
-            data = title.encode("cp1252")
+            data = title.encode(encoding)
             out.write(b"#EXTINF:%d," % (120 + i % 300) + data + b"\r\nC:\\Music\\" + data + b".mp3\r\n")
 
 
 def make_match(root, count, rng):
     playlist = os.path.join(root, "playlist.m3u")
     lyrics = os.path.join(root, "lyrics")
+    utf8 = os.path.join(root, "playlist.m3u8")
+    if not os.path.exists(utf8):
+        os.makedirs(root, exist_ok=True)
+        write_m3u(utf8 + ".part", (song_name(i) for i in range(count)), "utf-8")
+        os.replace(utf8 + ".part", utf8)
     if os.path.exists(playlist) and os.path.isdir(lyrics):
         return
     os.makedirs(lyrics, exist_ok=True)

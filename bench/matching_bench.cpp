@@ -3,11 +3,11 @@
 
 #include <map>
 
+#include "bench/pairwise_matching.h"
+#include "bench/song_names.h"
 #include "match/title_matching.h"
-#include "pairwise_matching.h"
-#include "song_names.h"
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
 namespace {
 
@@ -37,9 +37,9 @@ BENCHMARK(BM_MatchTitles)->Arg(1'000)->Arg(20'000)->Arg(32'767)->Arg(1'000'000)-
 void BM_PairwiseMatchTitles(benchmark::State& state) {
     const MatchTables& tables = TablesOf(static_cast<std::size_t>(state.range(0)));
     MatchTables fast = tables;
-    const std::uint8_t fastOutcome = MatchTitles(fast.playlistTitles, fast.lyricsFileNames);
+    const MatchOutcome fastOutcome = MatchTitles(fast.playlistTitles, fast.lyricsFileNames);
     MatchTables plain;
-    std::uint8_t plainOutcome = 0;
+    MatchOutcome plainOutcome;
     for (auto _ : state) {
         state.PauseTiming();
         plain = tables;
@@ -59,4 +59,4 @@ BENCHMARK(BM_PairwiseMatchTitles)->Arg(20'000)->Iterations(1)->Unit(benchmark::k
 
 }  // namespace
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

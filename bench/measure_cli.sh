@@ -25,6 +25,12 @@ for run in 1 2 3; do
     "$lyrics" match --folder lyrics --playlist playlist.m3u --out "$out" >/dev/null
 done
 
+echo "== the same titles in a UTF-8 playlist (playlist.m3u8): decoded whole before its lines are found"
+for run in 1 2 3; do
+  /usr/bin/time -f "match .m3u8: %e s wall, %U s user, %S s system, peak %M KB" \
+    "$lyrics" match --folder lyrics --playlist playlist.m3u8 --out "$out" >/dev/null
+done
+
 echo "== bad input: time and peak memory (exit status in brackets)"
 cd "$data/bad"
 measure() {  # name, then the command

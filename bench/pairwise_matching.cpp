@@ -1,10 +1,10 @@
-#include "pairwise_matching.h"
+#include "bench/pairwise_matching.h"
 
 #include "common/lower_case.h"
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
-std::uint8_t PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames) {
+MatchOutcome PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames) {
     for (std::wstring& title : playlistTitles) {
         for (std::wstring& name : lyricsFileNames) {
             if (title.empty()) break;
@@ -18,10 +18,7 @@ std::uint8_t PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std:
     for (const std::wstring& title : playlistTitles) blankTitles += title.empty() ? 1 : 0;
     std::size_t blankNames = 0;
     for (const std::wstring& name : lyricsFileNames) blankNames += name.empty() ? 1 : 0;
-    std::uint8_t matchOutcome = 0;
-    if (blankTitles == playlistTitles.size()) matchOutcome += 1;
-    if (blankNames == lyricsFileNames.size()) matchOutcome += 2;
-    return matchOutcome;
+    return MatchOutcome{blankTitles == playlistTitles.size(), blankNames == lyricsFileNames.size()};
 }
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

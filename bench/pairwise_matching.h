@@ -4,12 +4,13 @@
 // benchmarks, the unit tests and the fuzz target.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-namespace lyrics::bench {
+#include "match/title_matching.h"
 
-std::uint8_t PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames);
+namespace lyrics::match::bench {
 
-}  // namespace lyrics::bench
+MatchOutcome PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames);
+
+}  // namespace lyrics::match::bench

@@ -7,11 +7,11 @@
 #include <map>
 #include <random>
 
+#include "bench/playlist_texts.h"
 #include "common/path_text.h"
 #include "match/playlist_reader.h"
-#include "playlist_texts.h"
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
 namespace {
 
@@ -122,4 +122,4 @@ BENCHMARK(BM_ParseB4sReferenceLine)->Iterations(3)->Unit(benchmark::kMillisecond
 
 }  // namespace
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

@@ -1,9 +1,9 @@
-#include "playlist_texts.h"
+#include "bench/playlist_texts.h"
 
+#include "bench/song_names.h"
 #include "common/text_codec.h"
-#include "song_names.h"
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
 namespace {
 
@@ -88,4 +88,4 @@ std::string MakePlaylistBytes(PlaylistType type, std::size_t entries) {
     return out;
 }
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

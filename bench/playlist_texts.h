@@ -7,8 +7,8 @@
 
 #include "match/playlist_reader.h"
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
 std::string MakePlaylistBytes(PlaylistType type, std::size_t entries);
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

@@ -1,12 +1,12 @@
-#include "reference_decoding.h"
+#include "bench/reference_decoding.h"
 
 #include "common/lower_case.h"
 #include "match/char_refs.h"
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
 std::wstring ReferenceDecodeCharRefs(std::wstring_view title) {
-    const CharRefTable& table = charRefTable();
+    const CharRefTable& table = CharRefs();
     std::wstring decoded(title);
     std::size_t entry = 0;
     while (entry < table.size()) {
@@ -22,4 +22,4 @@ std::wstring ReferenceDecodeCharRefs(std::wstring_view title) {
     return decoded;
 }
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

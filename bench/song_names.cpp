@@ -1,11 +1,11 @@
-#include "song_names.h"
+#include "bench/song_names.h"
 
 #include <algorithm>
 #include <array>
 #include <random>
 #include <string_view>
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
 namespace {
 
@@ -81,4 +81,4 @@ MatchTables MakeMatchTables(std::size_t count, std::uint64_t seed) {
     return tables;
 }
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

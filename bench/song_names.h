@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace lyrics::bench {
+namespace lyrics::match::bench {
 
 struct MatchTables {
     std::vector<std::wstring> playlistTitles;
@@ -24,4 +24,4 @@ std::wstring SongName(std::uint64_t i);
 
 MatchTables MakeMatchTables(std::size_t count, std::uint64_t seed = 1);
 
-}  // namespace lyrics::bench
+}  // namespace lyrics::match::bench

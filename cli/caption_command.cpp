@@ -1,6 +1,6 @@
 // lyrics caption [CAPTION...]: what Orlisk reads from a Winamp caption, one line per caption, so
 // a user can see why a song's lyrics do not open.
-#include "lyrics_cli.h"
+#include "cli/lyrics_cli.h"
 #include "orlisk/caption_parser.h"
 
 namespace lyrics::cli {

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <string>
 
-#include "cli_io.h"
+#include "cli/cli_io.h"
 #include "common/text_codec.h"
 
 #ifdef _WIN32

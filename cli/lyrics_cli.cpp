@@ -1,4 +1,4 @@
-#include "lyrics_cli.h"
+#include "cli/lyrics_cli.h"
 
 #include "version.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli_io.h"
+#include "cli/cli_io.h"
 
 namespace lyrics::cli {
 

@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/lyrics_cli.h"
 #include "common/text_codec.h"
-#include "lyrics_cli.h"
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {

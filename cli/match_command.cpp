@@ -1,10 +1,10 @@
 // lyrics match --folder DIR --playlist FILE [--out DIR]
 #include <filesystem>
 #include <optional>
-#include <variant>
 
+#include "cli/lyrics_cli.h"
 #include "common/path_text.h"
-#include "lyrics_cli.h"
+#include "common/result.h"
 #include "match/match_run.h"
 
 namespace lyrics::cli {
@@ -16,7 +16,7 @@ struct MatchOptions {
 };
 
 // The options, or the reason they are wrong.
-std::variant<MatchOptions, std::wstring> ParseMatchOptions(const std::vector<std::wstring>& args) {
+Result<MatchOptions> ParseMatchOptions(const std::vector<std::wstring>& args) {
     MatchOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::wstring& name = args[i];
@@ -24,13 +24,13 @@ std::variant<MatchOptions, std::wstring> ParseMatchOptions(const std::vector<std
                                               : name == L"--playlist" ? &options.playlist
                                               : name == L"--out"      ? &options.out
                                                                       : nullptr;
-        if (target == nullptr) return L"unknown option \"" + name + L"\"";
-        if (i + 1 >= args.size()) return L"option " + name + L" needs a value";
-        if (target->has_value()) return L"option " + name + L" is given twice";
+        if (target == nullptr) return Failure{L"unknown option \"" + name + L"\""};
+        if (i + 1 >= args.size()) return Failure{L"option " + name + L" needs a value"};
+        if (target->has_value()) return Failure{L"option " + name + L" is given twice"};
         *target = args[++i];
     }
-    if (!options.folder) return std::wstring(L"--folder DIR is missing");
-    if (!options.playlist) return std::wstring(L"--playlist FILE is missing");
+    if (!options.folder) return Failure{L"--folder DIR is missing"};
+    if (!options.playlist) return Failure{L"--playlist FILE is missing"};
     return options;
 }
 
@@ -44,25 +44,26 @@ std::wstring AbsoluteFolder(const std::optional<std::wstring>& out) {
 }  // namespace
 
 int MatchCommand(const std::vector<std::wstring>& args, CliIo& io) {
-    auto parsed = ParseMatchOptions(args);
-    if (const auto* problem = std::get_if<std::wstring>(&parsed)) {
-        io.Err(L"lyrics match: " + *problem + L".\nUsage: lyrics match --folder DIR --playlist FILE [--out DIR]\n");
+    const Result<MatchOptions> parsed = ParseMatchOptions(args);
+    if (!parsed) {
+        io.Err(L"lyrics match: " + parsed.failure().message +
+               L".\nUsage: lyrics match --folder DIR --playlist FILE [--out DIR]\n");
         return kExitBadInput;
     }
-    const MatchOptions& options = std::get<MatchOptions>(parsed);
+    const MatchOptions& options = *parsed;
 
-    const InputCheck check = CheckMatchInputs(*options.folder, *options.playlist);
-    if (check != InputCheck::Passed) {
-        const std::wstring& offending = check == InputCheck::InvalidLyricsFolder ? *options.folder : *options.playlist;
-        io.Err(std::wstring(InputCheckMessage(check)) + L" (\"" + offending + L"\")\n");
+    const match::InputCheck check = match::CheckMatchInputs(*options.folder, *options.playlist);
+    if (check != match::InputCheck::Passed) {
+        const std::wstring& offending = check == match::InputCheck::InvalidLyricsFolder ? *options.folder : *options.playlist;
+        io.Err(std::wstring(match::InputCheckMessage(check)) + L" (\"" + offending + L"\")\n");
         return kExitBadInput;
     }
 
-    MatchRequest request;
+    match::MatchRequest request;
     request.lyricsFolder = *options.folder;
     request.playlistPath = *options.playlist;
     request.reportFolder = AbsoluteFolder(options.out);
-    const Result<MatchSummary> summary = RunMatch(request);
+    const Result<match::MatchSummary> summary = match::RunMatch(request);
     if (!summary) {
         io.Err(L"lyrics match: " + summary.failure().message + L"\n");
         return kExitFailure;

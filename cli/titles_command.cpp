@@ -1,5 +1,5 @@
 // lyrics titles FILE
-#include "lyrics_cli.h"
+#include "cli/lyrics_cli.h"
 #include "match/playlist_reader.h"
 #include "match/unmatch_list.h"
 
@@ -11,10 +11,10 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
         return kExitBadInput;
     }
     const std::wstring& path = args.front();
-    if (PlaylistTypeOf(path) == PlaylistType::Unknown) {
-        io.Err(L"lyrics titles: \"" + path + L"\" does not end in .pls, .m3u or .b4s, so no title is read from it.\n");
+    if (match::PlaylistTypeOf(path) == match::PlaylistType::Unknown) {
+        io.Err(L"lyrics titles: \"" + path + L"\" does not end in .pls, .m3u, .m3u8 or .b4s, so no title is read from it.\n");
     }
-    const Result<Playlist> playlist = ReadPlaylist(path);
+    const Result<match::Playlist> playlist = match::ReadPlaylist(path);
     if (!playlist) {
         io.Err(L"lyrics titles: " + playlist.failure().message + L"\n");
         return kExitFailure;
@@ -25,7 +25,7 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
         text += title;
         text += L'\n';
     }
-    const PlayingTime time = SplitPlayingTime(playlist->totalSeconds);
+    const match::PlayingTime time = match::SplitPlayingTime(playlist->totalSeconds);
     text += L"titles: " + std::to_wstring(playlist->titleCount) + L"\n";
     text += L"length: " + std::to_wstring(time.hours) + L":" + std::to_wstring(time.minutes) + L":" +
             std::to_wstring(time.seconds) + L"\n";

@@ -1,4 +1,4 @@
-#include "file_io.h"
+#include "common/file_io.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <memory>
 #include <system_error>
 
-#include "path_text.h"
+#include "common/path_text.h"
 
 namespace lyrics {
 
@@ -54,14 +54,14 @@ Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view wh
     return bytes;
 }
 
-Result<bool> WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what) {
+Status WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what) {
     errno = 0;
     FileHandle file = OpenFile(path, true);
     if (!file) return FileFailure(what, path, L"created", errno);
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
     int error = errno;
     const bool closed = std::fclose(file.release()) == 0;  // a full disk may only show at the last flush
-    if (written && closed) return true;
+    if (written && closed) return Status();
     if (written) error = errno;
     std::error_code ignored;
     std::filesystem::remove(PathFromText(path), ignored);

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "result.h"
+#include "common/result.h"
 
 namespace lyrics {
 
@@ -13,6 +13,6 @@ Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view wh
 
 // Creates the file or empties it, writes the bytes and closes it. A file that could not be written
 // whole is removed again, so no half-written file is left behind.
-Result<bool> WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what);
+Status WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what);
 
 }  // namespace lyrics

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "result.h"
+#include "common/result.h"
 
 namespace lyrics {
 

@@ -1,44 +1,50 @@
-#include "line_source.h"
+#include "common/line_source.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "text_codec.h"
+#include "common/line_ends.h"
+#include "common/text_codec.h"
 
 namespace lyrics {
 
-std::size_t CountLines(std::string_view bytes) noexcept {
-    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
-}
+LineSource::LineSource(std::string_view bytes) noexcept
+    : bytes_(bytes), lineEnd_(static_cast<wchar_t>(LineEndCharacter(bytes))), size_(bytes.size()) {}
+
+LineSource::LineSource(std::wstring_view text) noexcept
+    : text_(text), decoded_(true), lineEnd_(LineEndCharacter(text)), size_(text.size()) {}
+
+std::size_t CountLines(std::string_view bytes) noexcept { return CountLineEnds(bytes, LineEndCharacter(bytes)) + 1; }
+
+std::size_t CountLines(std::wstring_view text) noexcept { return CountLineEnds(text, LineEndCharacter(text)) + 1; }
 
 void LineSource::ReadAll() noexcept {
-    line_ += CountLines(bytes_.substr(std::min(position_, bytes_.size()))) - 1;
-    position_ = bytes_.size();
-}
-
-std::string_view LineSource::TakeLine() noexcept {
-    const std::string_view rest = bytes_.substr(position_);
-    const void* found = std::memchr(rest.data(), '\n', rest.size());
-    if (found == nullptr) {
-        position_ = bytes_.size();
-        return rest;
-    }
-    const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(found) - rest.data());
-    position_ += length + 1;
-    ++line_;
-    std::string_view line = rest.substr(0, length);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line;
+    const std::size_t from = std::min(position_, size_);
+    line_ +=
+        decoded_ ? CountLineEnds(text_.substr(from), lineEnd_) : CountLineEnds(bytes_.substr(from), static_cast<char>(lineEnd_));
+    position_ = size_;
 }
 
 std::optional<std::wstring> LineSource::ReadLine() {
     if (AtEndOfStream()) return std::nullopt;
-    return DecodeAnsi(TakeLine());
+    if (decoded_) {
+        std::wstring_view line;
+        if (TakeLineAt(text_, lineEnd_, position_, line)) ++line_;
+        return std::wstring(line);
+    }
+    std::string_view line;
+    if (TakeLineAt(bytes_, static_cast<char>(lineEnd_), position_, line)) ++line_;
+    return DecodeAnsi(line);
 }
 
 bool LineSource::SkipLine() noexcept {
     if (AtEndOfStream()) return false;
-    TakeLine();
+    if (decoded_) {
+        std::wstring_view line;
+        if (TakeLineAt(text_, lineEnd_, position_, line)) ++line_;
+    } else {
+        std::string_view line;
+        if (TakeLineAt(bytes_, static_cast<char>(lineEnd_), position_, line)) ++line_;
+    }
     return true;
 }
 

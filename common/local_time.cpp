@@ -1,4 +1,4 @@
-#include "local_time.h"
+#include "common/local_time.h"
 
 #include <ctime>
 

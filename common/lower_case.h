@@ -1,6 +1,9 @@
 // The one lower-casing of the project: every comparison that ignores letter case goes through it.
 // On Windows the system's mapping, elsewhere the C library's under a UTF-8 locale. One character
-// maps to one character, so lengths and positions survive lower-casing.
+// maps to one character, so lengths and positions survive lower-casing, and only where the two form
+// a one-to-one pair (the small letter's capital is the character itself): every letter of Greek,
+// Cyrillic, Latin and the other cased scripts, while the Kelvin sign, "İ" and "ẞ" stay as they are,
+// the same on both systems.
 #pragma once
 
 #include <string>

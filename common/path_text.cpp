@@ -1,6 +1,6 @@
-#include "path_text.h"
+#include "common/path_text.h"
 
-#include "text_codec.h"
+#include "common/text_codec.h"
 
 namespace lyrics {
 

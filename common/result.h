@@ -1,7 +1,9 @@
-// Result<T>: a value or a Failure, the engine's way of reporting errors without exceptions.
-// A Failure carries a message meant for the user: it names the file or folder and the reason.
+// Result<T>: a value or a Failure; Status: success or a Failure, for work that gives no value. The
+// engine's way of reporting errors without exceptions. A Failure carries a message meant for the
+// user: it names the file or folder and the reason.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -33,6 +35,20 @@ public:
 
 private:
     std::variant<T, Failure> state_;
+};
+
+class [[nodiscard]] Status {
+public:
+    Status() = default;  // success
+    Status(Failure failure) : failure_(std::move(failure)) {}
+
+    explicit operator bool() const noexcept { return !failure_.has_value(); }
+    bool ok() const noexcept { return !failure_.has_value(); }
+
+    const Failure& failure() const { return failure_.value(); }
+
+private:
+    std::optional<Failure> failure_;
 };
 
 }  // namespace lyrics

@@ -1,4 +1,4 @@
-#include "text_codec.h"
+#include "common/text_codec.h"
 
 #include <array>
 

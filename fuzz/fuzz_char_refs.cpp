@@ -27,8 +27,8 @@ std::wstring TitleFrom(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 4096) return 0;  // the reference is quadratic
     const std::wstring title = TitleFrom(data, size);
-    const std::wstring fast = lyrics::DecodeCharRefs(title);
-    const std::wstring plain = lyrics::bench::ReferenceDecodeCharRefs(title);
+    const std::wstring fast = lyrics::match::DecodeCharRefs(title);
+    const std::wstring plain = lyrics::match::bench::ReferenceDecodeCharRefs(title);
     if (fast != plain) {
         std::fprintf(stderr, "DecodeCharRefs and the restart rule differ (%zu and %zu characters)\n", fast.size(), plain.size());
         std::abort();

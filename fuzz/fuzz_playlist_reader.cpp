@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "common/line_source.h"
+#include "common/text_decoding.h"
 #include "match/playlist_reader.h"
 
 namespace {
@@ -22,17 +22,18 @@ void Check(bool condition, const char* what) {
 // The first byte chooses the type, the rest is the file.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    constexpr lyrics::PlaylistType kTypes[] = {lyrics::PlaylistType::Pls, lyrics::PlaylistType::M3u, lyrics::PlaylistType::B4s};
-    const lyrics::PlaylistType type = kTypes[data[0] % 3];
+    constexpr lyrics::match::PlaylistType kTypes[] = {lyrics::match::PlaylistType::Pls, lyrics::match::PlaylistType::M3u,
+                                                      lyrics::match::PlaylistType::B4s};
+    const lyrics::match::PlaylistType type = kTypes[data[0] % 3];
     const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    const lyrics::Result<lyrics::Playlist> playlist = lyrics::ParsePlaylist(bytes, type, L"fuzz");
+    const lyrics::Result<lyrics::match::Playlist> playlist = lyrics::match::ParsePlaylist(bytes, type, L"fuzz");
     if (!playlist) {
-        Check(type == lyrics::PlaylistType::B4s, "only a Winamp 3 playlist can be refused");
+        Check(type == lyrics::match::PlaylistType::B4s, "only a Winamp 3 playlist can be refused");
         return 0;
     }
-    const std::size_t slots = lyrics::CountLines(bytes);
+    const std::size_t slots = lyrics::FileText(bytes).LineCount();  // lines of the decoded text
     Check(playlist->playlistTitles.size() == slots, "one slot per line");
-    if (type != lyrics::PlaylistType::B4s) {
+    if (type != lyrics::match::PlaylistType::B4s) {
         Check(playlist->titleCount >= 0 && static_cast<std::size_t>(playlist->titleCount) <= slots,
               "title lines counted beyond the lines");
     }

@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::wstring> names = Table(in);
     std::vector<std::wstring> plainTitles = titles;
     std::vector<std::wstring> plainNames = names;
-    const std::uint8_t outcome = lyrics::MatchTitles(titles, names);
-    const std::uint8_t plainOutcome = lyrics::bench::PairwiseMatchTitles(plainTitles, plainNames);
+    const lyrics::match::MatchOutcome outcome = lyrics::match::MatchTitles(titles, names);
+    const lyrics::match::MatchOutcome plainOutcome = lyrics::match::bench::PairwiseMatchTitles(plainTitles, plainNames);
     if (outcome != plainOutcome || titles != plainTitles || names != plainNames) {
         std::fprintf(stderr, "MatchTitles and the pairwise loop differ\n");
         std::abort();

@@ -1,8 +1,8 @@
-#include "char_refs.h"
+#include "match/char_refs.h"
 
 #include "common/text_codec.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 namespace {
 
@@ -63,7 +63,7 @@ bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view lowerPrefi
 // The table entry whose reference starts text (at an "&"), or -1. References cannot overlap: each
 // starts with "&" and holds no other "&", and ends at its only ";".
 int EntryAt(std::wstring_view text) {
-    const CharRefTable& table = charRefTable();
+    const CharRefTable& table = CharRefs();
     for (int entry = 0; entry < 5; ++entry) {
         if (StartsWithIgnoringCase(text, table[static_cast<std::size_t>(entry)].reference)) return entry;
     }
@@ -77,7 +77,7 @@ int EntryAt(std::wstring_view text) {
 
 }  // namespace
 
-const CharRefTable& charRefTable() {
+const CharRefTable& CharRefs() {
     static const CharRefTable table = BuildCharRefTable();
     return table;
 }
@@ -88,7 +88,7 @@ const CharRefTable& charRefTable() {
 // resumes on the "&" it produced.
 std::wstring DecodeCharRefs(std::wstring_view title) {
     if (title.find(L'&') == std::wstring_view::npos) return std::wstring(title);
-    const CharRefTable& table = charRefTable();
+    const CharRefTable& table = CharRefs();
     std::wstring work(title);
     std::wstring out;
     out.reserve(work.size());
@@ -114,4 +114,4 @@ std::wstring DecodeCharRefs(std::wstring_view title) {
     return out;
 }
 
-}  // namespace lyrics
+}  // namespace lyrics::match

@@ -1,16 +1,21 @@
-#include "free_name_index.h"
+#include "match/free_name_index.h"
 
 #include <bit>
 #include <functional>
 
 #include "common/lower_case.h"
+#include "common/prefetch.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 namespace {
 
-// How many look-ups ahead a bucket is fetched: enough to cover a trip to main memory.
-constexpr std::size_t kPrefetchDistance = 16;
+// In a big table nearly every look-up would wait for main memory. Hashes are therefore made first,
+// and each look-up's bucket is fetched this many look-ups before it is made: enough to cover a trip
+// to main memory.
+constexpr std::size_t kBucketAhead = 16;
+// The name a bucket refers to can only be fetched once the bucket is at hand: half-way there.
+constexpr std::size_t kKeyAhead = kBucketAhead / 2;
 
 }  // namespace
 
@@ -35,12 +40,11 @@ FreeNameIndex::FreeNameIndex(const std::vector<std::wstring>& names) : nextFree_
 
     // From the last slot back, so that each name's chain of free slots ends up in listing order.
     for (std::size_t slot = names.size(); slot-- > 0;) {
-        if (slot >= kPrefetchDistance) Prefetch(hashes[slot - kPrefetchDistance]);
+        if (slot >= kBucketAhead) PrefetchBucket(hashes[slot - kBucketAhead]);
         if (names[slot].empty()) continue;
         Bucket& bucket = Find(names[slot], hashes[slot]);
         if (bucket.key.empty()) {
             bucket = Bucket{hashes[slot], slot, names[slot]};
-            ++distinctNames_;
         } else {
             nextFree_[slot] = bucket.firstFree;
             bucket.firstFree = slot;
@@ -48,14 +52,35 @@ FreeNameIndex::FreeNameIndex(const std::vector<std::wstring>& names) : nextFree_
     }
 }
 
-void FreeNameIndex::Prefetch(std::size_t hash) const noexcept {
-    if (!buckets_.empty()) __builtin_prefetch(&buckets_[hash & (buckets_.size() - 1)]);
+std::vector<FreeNameIndex::Taken> FreeNameIndex::TakeFirstFree(const std::vector<std::wstring>& texts) {
+    std::vector<Taken> taken;
+    if (buckets_.empty()) return taken;
+    struct Pending {
+        std::size_t text;
+        std::size_t hash;
+    };
+    std::vector<Pending> pending;
+    std::wstring lowered;  // one buffer for every text: no allocation per text
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].empty()) continue;
+        lowered.assign(texts[i]);
+        LowerCaseInPlace(lowered);
+        pending.push_back(Pending{i, HashOf(lowered)});
+    }
+    for (std::size_t k = 0; k < pending.size(); ++k) {
+        if (k + kBucketAhead < pending.size()) PrefetchBucket(pending[k + kBucketAhead].hash);
+        if (k + kKeyAhead < pending.size()) PrefetchKey(pending[k + kKeyAhead].hash);
+        const std::size_t slot = Take(texts[pending[k].text], pending[k].hash);
+        if (slot != kNone) taken.push_back(Taken{pending[k].text, slot});
+    }
+    return taken;
 }
 
-void FreeNameIndex::PrefetchName(std::size_t hash) const noexcept {
-    if (buckets_.empty()) return;
+void FreeNameIndex::PrefetchBucket(std::size_t hash) const noexcept { Prefetch(&buckets_[hash & (buckets_.size() - 1)]); }
+
+void FreeNameIndex::PrefetchKey(std::size_t hash) const noexcept {
     const Bucket& bucket = buckets_[hash & (buckets_.size() - 1)];
-    if (!bucket.key.empty() && bucket.hash == hash) __builtin_prefetch(bucket.key.data());
+    if (!bucket.key.empty() && bucket.hash == hash) Prefetch(bucket.key.data());
 }
 
 bool FreeNameIndex::SameLowerCase(std::wstring_view text, std::wstring_view key) {
@@ -77,8 +102,7 @@ FreeNameIndex::Bucket& FreeNameIndex::Find(std::wstring_view text, std::size_t h
     }
 }
 
-std::size_t FreeNameIndex::TakeFirstFree(std::wstring_view text, std::size_t hash) {
-    if (buckets_.empty() || text.empty()) return kNone;
+std::size_t FreeNameIndex::Take(std::wstring_view text, std::size_t hash) {
     Bucket& bucket = Find(text, hash);
     const std::size_t slot = bucket.firstFree;
     if (bucket.key.empty() || slot == kNone) return kNone;
@@ -86,4 +110,4 @@ std::size_t FreeNameIndex::TakeFirstFree(std::wstring_view text, std::size_t has
     return slot;
 }
 
-}  // namespace lyrics
+}  // namespace lyrics::match

@@ -1,13 +1,13 @@
-#include "match_run.h"
+#include "match/match_run.h"
 
 #include <algorithm>
 
 #include "common/folder_listing.h"
 #include "common/lower_case.h"
-#include "playlist_reader.h"
-#include "title_matching.h"
+#include "match/playlist_names.h"
+#include "match/playlist_reader.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 namespace {
 
@@ -17,11 +17,11 @@ bool SpacesOnly(const std::wstring& text) {
 
 bool HasPlaylistExtension(const std::wstring& path) {
     const std::wstring ending = LowerCase(std::wstring_view(path).substr(path.size() - std::min<std::size_t>(4, path.size())));
-    return ending == L".pls" || ending == L".m3u" || ending == L".b4s";
+    return ending == L".pls" || ending == L".m3u" || ending == L".b4s" || EndsInM3u8(path);
 }
 
-std::int64_t NonBlankSlots(const std::vector<std::wstring>& slots) {
-    return std::count_if(slots.begin(), slots.end(), [](const std::wstring& slot) { return !slot.empty(); });
+std::uint8_t OutcomeNumber(MatchOutcome outcome) {
+    return static_cast<std::uint8_t>((outcome.allTitles ? 1 : 0) + (outcome.allFiles ? 2 : 0));
 }
 
 }  // namespace
@@ -53,22 +53,22 @@ Result<MatchSummary> RunMatch(const MatchRequest& request) {
     Result<LyricsFolder> folder = ListLyricsFolder(request.lyricsFolder);
     if (!folder) return folder.failure();
 
-    const std::uint8_t matchOutcome = MatchTitles(playlist->playlistTitles, folder->lyricsFileNames);
-    const UnmatchListContent content{playlist->playlistTitles, folder->lyricsFileNames, matchOutcome,
+    const MatchOutcome matchOutcome = MatchTitles(playlist->playlistTitles, folder->lyricsFileNames);
+    const UnmatchListContent content{playlist->playlistTitles, folder->lyricsFileNames, OutcomeNumber(matchOutcome),
                                      playlist->titleCount,     folder->textFileCount,   playingTime,
                                      request.playlistPath,     request.lyricsFolder};
-    Result<std::wstring> reportPath = WriteUnmatchList(request.reportFolder, request.clock(), content);
-    if (!reportPath) return reportPath.failure();
+    Result<WrittenUnmatchList> written = WriteUnmatchList(request.reportFolder, request.clock(), content);
+    if (!written) return written.failure();
 
     MatchSummary summary;
-    summary.reportPath = std::move(*reportPath);
+    summary.reportPath = std::move(written->reportPath);
     summary.matchOutcome = matchOutcome;
     summary.titleCount = playlist->titleCount;
     summary.textFileCount = folder->textFileCount;
-    summary.unmatchedTitles = NonBlankSlots(playlist->playlistTitles);
-    summary.unmatchedFiles = NonBlankSlots(folder->lyricsFileNames);
+    summary.unmatchedTitles = written->listedTitles;
+    summary.unmatchedFiles = written->listedFiles;
     summary.playingTime = playingTime;
     return summary;
 }
 
-}  // namespace lyrics
+}  // namespace lyrics::match

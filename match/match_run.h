@@ -9,15 +9,17 @@
 
 #include "common/local_time.h"
 #include "common/result.h"
-#include "unmatch_list.h"
+#include "match/title_matching.h"
+#include "match/unmatch_list.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 enum class InputCheck { Passed, InvalidLyricsFolder, InvalidPlaylistFile };
 
 // The checks in order, stopping at the first that fails: a folder exists at folderText; folderText
 // is not made of spaces alone; a file exists at playlistText and its last four characters,
-// lower-cased, are ".pls", ".m3u" or ".b4s". The texts are taken as typed, untrimmed.
+// lower-cased, are ".pls", ".m3u" or ".b4s", or its last five ".m3u8". The texts are taken as
+// typed, untrimmed.
 InputCheck CheckMatchInputs(const std::wstring& folderText, const std::wstring& playlistText);
 
 // "Invalid Lyrics folder." or "Invalid Playlist File."; empty for Passed.
@@ -33,10 +35,10 @@ struct MatchRequest {
 
 struct MatchSummary {
     std::wstring reportPath;
-    std::uint8_t matchOutcome = 0;
+    MatchOutcome matchOutcome;
     std::int64_t titleCount = 0;
     std::int64_t textFileCount = 0;
-    std::int64_t unmatchedTitles = 0;
+    std::int64_t unmatchedTitles = 0;  // as the list names them
     std::int64_t unmatchedFiles = 0;
     PlayingTime playingTime;
 };
@@ -46,4 +48,4 @@ struct MatchSummary {
 // file and the reason; no list is left behind then.
 Result<MatchSummary> RunMatch(const MatchRequest& request);
 
-}  // namespace lyrics
+}  // namespace lyrics::match

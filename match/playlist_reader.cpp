@@ -1,19 +1,21 @@
-#include "playlist_reader.h"
+#include "match/playlist_reader.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "char_refs.h"
 #include "common/file_io.h"
 #include "common/line_source.h"
 #include "common/lower_case.h"
 #include "common/number_text.h"
+#include "common/text_decoding.h"
+#include "match/char_refs.h"
+#include "match/playlist_names.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 namespace {
 
-constexpr auto npos = std::wstring::npos;
+constexpr auto kNotFound = std::wstring::npos;
 
 std::wstring LowerPrefix(std::wstring_view line, std::size_t count) {
     return LowerCase(line.substr(0, std::min(count, line.size())));
@@ -23,7 +25,7 @@ std::wstring LowerPrefix(std::wstring_view line, std::size_t count) {
 // place, so that a huge line is never held twice.
 void CutAfter(std::wstring& line, wchar_t mark, std::size_t from) {
     const std::size_t at = line.find(mark, from);
-    if (at != npos) line.erase(0, at + 1);
+    if (at != kNotFound) line.erase(0, at + 1);
 }
 
 // A length in seconds added to the total, rounding the sum; nothing when the text is no number
@@ -45,7 +47,7 @@ void AddMilliseconds(std::int32_t& totalSeconds, std::wstring_view lengthText) {
 
 class PlaylistWalk {
 public:
-    PlaylistWalk(std::string_view bytes, Playlist& playlist) : lines_(bytes), playlist_(playlist) {}
+    PlaylistWalk(LineSource lines, Playlist& playlist) : lines_(lines), playlist_(playlist) {}
 
     void Pls() {
         lines_.SkipLine();
@@ -62,9 +64,10 @@ public:
             }
             if (std::optional<std::wstring> lengthLine = lines_.ReadLine()) {
                 LowerCaseInPlace(*lengthLine);
-                if (!lengthLine->empty() && lengthLine->find(L"length") != npos) {
+                if (!lengthLine->empty() && lengthLine->find(L"length") != kNotFound) {
                     const std::size_t equals = lengthLine->find(L'=');
-                    if (equals != npos) AddSeconds(playlist_.totalSeconds, std::wstring_view(*lengthLine).substr(equals + 1));
+                    if (equals != kNotFound)
+                        AddSeconds(playlist_.totalSeconds, std::wstring_view(*lengthLine).substr(equals + 1));
                 }
             }
             ++slot;
@@ -79,7 +82,7 @@ public:
             std::wstring& title = Slot(slot);
             if (LowerPrefix(title, 8) == L"#extinf:") {
                 const std::size_t comma = title.find(L',', 4);
-                if (comma == npos) {
+                if (comma == kNotFound) {
                     ++playlist_.titleCount;  // the whole line stands as the title; no length to cut
                 } else {
                     AddSeconds(playlist_.totalSeconds, std::wstring_view(title).substr(8, comma - 8));
@@ -96,15 +99,15 @@ public:
 
     // The header of three lines and the entry count of the fourth must be there; after that the
     // walk never fails.
-    Result<bool> B4s(const std::wstring& path) {
+    Status B4s(const std::wstring& path) {
         for (int header = 0; header < 3; ++header) {
             if (!lines_.SkipLine()) return ShortB4s(path);
         }
         const std::optional<std::wstring> countLine = lines_.ReadLine();
         if (!countLine) return ShortB4s(path);
         const std::size_t open = countLine->find(L"=\"");
-        const std::size_t close = open == npos ? npos : countLine->find(L'"', open + 2);
-        if (close == npos) {
+        const std::size_t close = open == kNotFound ? kNotFound : countLine->find(L'"', open + 2);
+        if (close == kNotFound) {
             return Failure{L"The playlist \"" + path +
                            L"\" could not be read: its fourth line holds no quoted entry count (such as num_entries=\"12\")."};
         }
@@ -117,9 +120,9 @@ public:
             lines_.SkipLine();
             ReadInto(slot);
             std::wstring& name = Slot(slot);
-            if (const std::size_t tag = name.find(L"<Name>"); tag != npos) {
+            if (const std::size_t tag = name.find(L"<Name>"); tag != kNotFound) {
                 const std::size_t start = tag + 6;
-                if (const std::size_t end = name.find(L"</Name>", start); end != npos) name.erase(end).erase(0, start);
+                if (const std::size_t end = name.find(L"</Name>", start); end != kNotFound) name.erase(end).erase(0, start);
                 ++slot;
             } else {
                 name.clear();
@@ -132,9 +135,9 @@ public:
             std::clamp<std::int64_t>(playlist_.titleCount, 0, static_cast<std::int64_t>(playlist_.playlistTitles.size())));
         for (std::size_t k = 0; k < decoded; ++k) {
             std::wstring& title = playlist_.playlistTitles[k];
-            if (title.find(L'&') != npos) title = DecodeCharRefs(title);  // no "&", no reference: no copy
+            if (title.find(L'&') != kNotFound) title = DecodeCharRefs(title);  // no "&", no reference: no copy
         }
-        return true;
+        return Status();
     }
 
 private:
@@ -147,9 +150,9 @@ private:
     // is the value's length only when the line is indented by six characters.
     void AddB4sLength(const std::wstring& lengthLine) {
         const std::size_t tag = lengthLine.find(L"<Length>");
-        if (tag == npos) return;
+        if (tag == kNotFound) return;
         const std::size_t end = lengthLine.find(L"</Length>");
-        if (end == npos || end < 14) return;
+        if (end == kNotFound || end < 14) return;
         const std::size_t start = tag + 8;
         if (start > lengthLine.size()) return;
         AddMilliseconds(playlist_.totalSeconds, std::wstring_view(lengthLine).substr(start, end - 14));
@@ -176,6 +179,7 @@ private:
 }  // namespace
 
 PlaylistType PlaylistTypeOf(std::wstring_view path) {
+    if (match::EndsInM3u8(path)) return PlaylistType::M3u;
     const std::wstring ending = LowerCase(path.substr(path.size() - std::min<std::size_t>(3, path.size())));
     if (ending == L"pls") return PlaylistType::Pls;
     if (ending == L"m3u") return PlaylistType::M3u;
@@ -184,9 +188,10 @@ PlaylistType PlaylistTypeOf(std::wstring_view path) {
 }
 
 Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const std::wstring& path) {
+    const FileText text(bytes);
     Playlist playlist;
-    playlist.playlistTitles.resize(CountLines(bytes));
-    PlaylistWalk walk(bytes, playlist);
+    playlist.playlistTitles.resize(text.LineCount());
+    PlaylistWalk walk(text.Lines(), playlist);
     switch (type) {
         case PlaylistType::Pls:
             walk.Pls();
@@ -195,7 +200,7 @@ Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const 
             walk.M3u();
             break;
         case PlaylistType::B4s:
-            if (Result<bool> header = walk.B4s(path); !header) return header.failure();
+            if (const Status header = walk.B4s(path); !header) return header.failure();
             break;
         case PlaylistType::Unknown:
             break;
@@ -209,4 +214,4 @@ Result<Playlist> ReadPlaylist(const std::wstring& path) {
     return ParsePlaylist(*bytes, PlaylistTypeOf(path), path);
 }
 
-}  // namespace lyrics
+}  // namespace lyrics::match

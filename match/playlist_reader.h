@@ -14,11 +14,12 @@
 
 #include "common/result.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 enum class PlaylistType { Pls, M3u, B4s, Unknown };
 
-// By the last three characters of the path, lower-cased: "pls", "m3u", "b4s".
+// By the last three characters of the path, lower-cased: "pls", "m3u", "b4s"; a path ending in
+// ".m3u8" is an .m3u.
 PlaylistType PlaylistTypeOf(std::wstring_view path);
 
 struct Playlist {
@@ -30,10 +31,11 @@ struct Playlist {
     std::int32_t totalSeconds = 0;
 };
 
-// Parses playlist text; path only names the playlist in a failure's message.
+// Parses the bytes of a playlist file, in the encoding common/text_decoding.h chooses for them;
+// path only names the playlist in a failure's message.
 Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const std::wstring& path);
 
 // Reads and parses the file at path; .b4s titles come out with their references decoded.
 Result<Playlist> ReadPlaylist(const std::wstring& path);
 
-}  // namespace lyrics
+}  // namespace lyrics::match

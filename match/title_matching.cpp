@@ -1,45 +1,17 @@
-#include "title_matching.h"
+#include "match/title_matching.h"
 
 #include <algorithm>
 
 #include "common/folder_listing.h"
 #include "common/lower_case.h"
-#include "free_name_index.h"
+#include "match/free_name_index.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 namespace {
 
 bool AllBlank(const std::vector<std::wstring>& slots) {
     return std::all_of(slots.begin(), slots.end(), [](const std::wstring& slot) { return slot.empty(); });
-}
-
-// Titles in playlist order, each taking the first free file name equal to it. The hashes are made
-// first, so that each look-up's place in the index is fetched a few titles before it is needed.
-void TakeMatches(std::vector<std::wstring>& playlistTitles, FreeNameIndex& index, std::vector<std::size_t>& takenNames) {
-    constexpr std::size_t kAhead = 16;     // the place in the index
-    constexpr std::size_t kNameAhead = 8;  // the name found there
-    struct Pending {
-        std::size_t title;
-        std::size_t hash;
-    };
-    std::vector<Pending> pending;
-    std::wstring lowered;  // one buffer for every title: no allocation per title
-    for (std::size_t i = 0; i < playlistTitles.size(); ++i) {
-        if (playlistTitles[i].empty()) continue;
-        lowered.assign(playlistTitles[i]);
-        LowerCaseInPlace(lowered);
-        pending.push_back(Pending{i, FreeNameIndex::HashOf(lowered)});
-    }
-    for (std::size_t k = 0; k < pending.size(); ++k) {
-        if (k + kAhead < pending.size()) index.Prefetch(pending[k + kAhead].hash);
-        if (k + kNameAhead < pending.size()) index.PrefetchName(pending[k + kNameAhead].hash);
-        std::wstring& title = playlistTitles[pending[k].title];
-        const std::size_t slot = index.TakeFirstFree(title, pending[k].hash);
-        if (slot == FreeNameIndex::kNone) continue;
-        title.clear();
-        takenNames.push_back(slot);
-    }
 }
 
 }  // namespace
@@ -79,17 +51,18 @@ Result<LyricsFolder> ListLyricsFolder(const std::wstring& folder) {
     return LyricsFolderFromNames(std::move(*names));
 }
 
-std::uint8_t MatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames) {
-    std::vector<std::size_t> takenNames;  // blanked once the index, which reads the names, is done
+MatchOutcome MatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames) {
+    std::vector<FreeNameIndex::Taken> taken;
     {
         FreeNameIndex index(lyricsFileNames);
-        if (!index.Empty()) TakeMatches(playlistTitles, index, takenNames);
+        taken = index.TakeFirstFree(playlistTitles);
     }
-    for (const std::size_t slot : takenNames) lyricsFileNames[slot].clear();
-    std::uint8_t matchOutcome = 0;
-    if (AllBlank(playlistTitles)) matchOutcome += 1;
-    if (AllBlank(lyricsFileNames)) matchOutcome += 2;
-    return matchOutcome;
+    // Only now that the index, which reads the names, is gone.
+    for (const auto [title, name] : taken) {
+        playlistTitles[title].clear();
+        lyricsFileNames[name].clear();
+    }
+    return MatchOutcome{AllBlank(playlistTitles), AllBlank(lyricsFileNames)};
 }
 
-}  // namespace lyrics
+}  // namespace lyrics::match

@@ -12,7 +12,7 @@
 
 #include "common/result.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 struct LyricsFolder {
     // One slot per file of the folder (subfolders left out); the first textFileCount hold the base
@@ -31,8 +31,16 @@ LyricsFolder LyricsFolderFromNames(std::vector<std::wstring> fileNames);
 // empty table that would claim every file matched.
 Result<LyricsFolder> ListLyricsFolder(const std::wstring& folder);
 
-// Blanks every matched title and file name and returns matchOutcome: 1 if every title slot is
-// blank afterwards, plus 2 if every file-name slot is.
-std::uint8_t MatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames);
+// Whether every slot of each table is blank once matching is done; a table without slots counts as
+// all blank.
+struct MatchOutcome {
+    bool allTitles = false;
+    bool allFiles = false;
 
-}  // namespace lyrics
+    friend bool operator==(const MatchOutcome&, const MatchOutcome&) = default;
+};
+
+// Blanks every matched title and file name.
+MatchOutcome MatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames);
+
+}  // namespace lyrics::match

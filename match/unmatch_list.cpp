@@ -1,12 +1,12 @@
-#include "unmatch_list.h"
+#include "match/unmatch_list.h"
 
 #include <cstdio>
 
 #include "common/file_io.h"
 #include "common/path_text.h"
-#include "common/text_codec.h"
+#include "match/list_encoding.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 namespace {
 
@@ -28,29 +28,16 @@ private:
     std::wstring text_;
 };
 
-// The list as the bytes of the file, encoded line by line: a big list never exists as wide text
-// as well, which would take four times the memory of the file.
-class ListFileWriter {
-public:
-    explicit ListFileWriter(std::size_t expectedCharacters) { bytes_.reserve(expectedCharacters); }
-    void WriteLine(std::wstring_view text) {
-        bytes_ += EncodeAnsi(text);
-        bytes_ += "\r\n";
-    }
-    void WriteBlankLines(int count) {
-        for (int i = 0; i < count; ++i) bytes_ += "\r\n";
-    }
-    std::string Take() { return std::move(bytes_); }
-
-private:
-    std::string bytes_;
-};
-
+// Returns how many lines it wrote.
 template <typename Writer>
-void WriteSlots(Writer& list, const std::vector<std::wstring>& slots) {
+std::int64_t WriteSlots(Writer& list, const std::vector<std::wstring>& slots) {
+    std::int64_t lines = 0;
     for (const std::wstring& slot : slots) {
-        if (!slot.empty()) list.WriteLine(slot);
+        if (slot.empty()) continue;
+        list.WriteLine(slot);
+        ++lines;
     }
+    return lines;
 }
 
 std::size_t SlotCharacters(const std::vector<std::wstring>& slots) {
@@ -67,8 +54,14 @@ std::wstring TwoDigits(int value) {
     return text;
 }
 
+struct Listed {
+    std::int64_t titles = 0;
+    std::int64_t files = 0;
+};
+
 template <typename Writer>
-void WriteListItems(Writer& list, const UnmatchListContent& content) {
+Listed WriteListItems(Writer& list, const UnmatchListContent& content) {
+    Listed listed;
     const bool allTitlesMatched = (content.matchOutcome & 1) != 0;
     const bool allFilesMatched = (content.matchOutcome & 2) != 0;
     if (allTitlesMatched) {
@@ -83,7 +76,7 @@ void WriteListItems(Writer& list, const UnmatchListContent& content) {
     list.WriteLine(L"Playlist Length = " + Decimal(time.hours) + L":" + Decimal(time.minutes) + L":" + Decimal(time.seconds) +
                    L" (hh:mm:ss)");
     list.WriteBlankLines(1);
-    WriteSlots(list, content.playlistTitles);
+    listed.titles = WriteSlots(list, content.playlistTitles);
     list.WriteBlankLines(2);
     if (allFilesMatched) {
         list.WriteLine(L"All Files have matching Playlist titles!");
@@ -94,7 +87,8 @@ void WriteListItems(Writer& list, const UnmatchListContent& content) {
     list.WriteLine(L"Lyrics Folder = \"" + std::wstring(content.lyricsFolder) + L"\" with " + Decimal(content.textFileCount) +
                    L" text files.");
     list.WriteBlankLines(1);
-    WriteSlots(list, content.lyricsFileNames);
+    listed.files = WriteSlots(list, content.lyricsFileNames);
+    return listed;
 }
 
 }  // namespace
@@ -122,18 +116,22 @@ std::wstring UnmatchListName(const LocalTime& time) {
            TwoDigits(time.hour) + L"." + TwoDigits(time.minute) + L"." + TwoDigits(time.second) + L".txt";
 }
 
-Result<std::wstring> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time, const UnmatchListContent& content) {
-    std::wstring reportPath = JoinPath(reportFolder, UnmatchListName(time));
-    ListFileWriter list(SlotCharacters(content.playlistTitles) + SlotCharacters(content.lyricsFileNames) +
-                        content.playlistPath.size() + content.lyricsFolder.size() + 512);
-    WriteListItems(list, content);
-    const std::string bytes = list.Take();
-    if (Result<bool> written = WriteFileBytes(reportPath, bytes, L"unmatch list"); !written) return written.failure();
-    return reportPath;
+Result<WrittenUnmatchList> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time,
+                                            const UnmatchListContent& content) {
+    WrittenUnmatchList written{JoinPath(reportFolder, UnmatchListName(time))};
+    const std::size_t characters = SlotCharacters(content.playlistTitles) + SlotCharacters(content.lyricsFileNames) +
+                                   content.playlistPath.size() + content.lyricsFolder.size() + 512;
+    const std::string bytes = EncodeList(characters, [&](ListBytes& list) {
+        const Listed listed = WriteListItems(list, content);
+        written.listedTitles = listed.titles;
+        written.listedFiles = listed.files;
+    });
+    if (const Status saved = WriteFileBytes(written.reportPath, bytes, L"unmatch list"); !saved) return saved.failure();
+    return written;
 }
 
 std::wstring UnmatchListPrompt(std::wstring_view reportPath) {
     return L"A list has been created in \"" + std::wstring(reportPath) + L"\"\r\n\r\nDo you want to open the list now?";
 }
 
-}  // namespace lyrics
+}  // namespace lyrics::match

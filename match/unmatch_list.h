@@ -1,5 +1,6 @@
 // The unmatch list: the titles without a lyrics file and the lyrics files without a title, with
-// the playlist's title count and playing time and the folder's count of text files. 8-bit text,
+// the playlist's title count and playing time and the folder's count of text files. 8-bit text, or
+// UTF-8 with a byte-order mark when a character does not fit the code page (match/list_encoding.h),
 // every line ending in CR LF, named "UnMatch dd-mm-yyyy hh.mm.ss.txt" after the local time.
 #pragma once
 
@@ -11,7 +12,7 @@
 #include "common/local_time.h"
 #include "common/result.h"
 
-namespace lyrics {
+namespace lyrics::match {
 
 struct PlayingTime {
     std::int64_t hours = 0;  // whole days included: 25 hours stay 25
@@ -24,8 +25,9 @@ struct PlayingTime {
 PlayingTime SplitPlayingTime(std::int32_t totalSeconds);
 
 struct UnmatchListContent {
-    const std::vector<std::wstring>& playlistTitles;
+    const std::vector<std::wstring>& playlistTitles;  // the blank slots are left out
     const std::vector<std::wstring>& lyricsFileNames;
+    // 1 if every title found its file, plus 2 if every file found its title: the headings go by it.
     std::uint8_t matchOutcome = 0;
     std::int64_t titleCount = 0;
     std::int64_t textFileCount = 0;
@@ -40,11 +42,18 @@ std::wstring ComposeUnmatchList(const UnmatchListContent& content);
 // "UnMatch 05-12-2026 20.19.26.txt"
 std::wstring UnmatchListName(const LocalTime& time);
 
-// Writes the list into reportFolder and returns its path (reportPath).
-Result<std::wstring> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time, const UnmatchListContent& content);
+struct WrittenUnmatchList {
+    std::wstring reportPath;
+    std::int64_t listedTitles = 0;  // the titles without a lyrics file, one line each
+    std::int64_t listedFiles = 0;   // the lyrics files without a title, one line each
+};
+
+// Writes the list into reportFolder.
+Result<WrittenUnmatchList> WriteUnmatchList(std::wstring_view reportFolder, const LocalTime& time,
+                                            const UnmatchListContent& content);
 
 // The question asked once the list exists, and its caption.
 std::wstring UnmatchListPrompt(std::wstring_view reportPath);
 inline constexpr std::wstring_view kUnmatchListCaption = L"Unmatch List";
 
-}  // namespace lyrics
+}  // namespace lyrics::match

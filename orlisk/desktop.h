@@ -1,7 +1,7 @@
 // Desktop: what the logic asks of the window system, and nothing more.
 // The window walk, the song-change tick and the closing of lyrics windows run over it; the
 // Windows program implements it with GetWindow, GetWindowTextW, IsWindow, FindWindowW,
-// PostMessageW and PeekMessageW, the tests with a list of fake windows. Requests to another
+// GetClassNameW, PostMessageW and PeekMessageW, the tests with a list of fake windows. Requests to another
 // program's window are posted: they return at once, and the window acts on them in its own time.
 // Member names avoid the Win32 macro names (PostMessage, FindWindow ...), which <windows.h> would
 // otherwise rename in the adapter only.
@@ -37,6 +37,11 @@ public:
     virtual bool IsDisabled(WindowHandle window) = 0;
     // FindWindowW(nullptr, caption): a top-level window with that caption, letter case ignored.
     virtual WindowHandle FindByCaption(std::wstring_view caption) = 0;
+    // FindWindowW(className, nullptr): the top-level window of that class highest in the Z order;
+    // kNoWindow for none. One call, whatever the number of windows.
+    virtual WindowHandle FindByClass(std::wstring_view className) = 0;
+    // Whether the window's class is className (GetClassNameW; class names ignore letter case).
+    virtual bool HasClass(WindowHandle window, std::wstring_view className) = 0;
     // Ends a menu or a drag the window may be in, so that a close request that follows is not
     // held up by it (WM_CANCELMODE).
     virtual void CancelMode(WindowHandle window) = 0;

@@ -4,7 +4,6 @@
 #include "orlisk/lyrics_files.h"
 #include "orlisk/settings_values.h"
 #include "orlisk/song_change.h"
-#include "orlisk/song_finder.h"
 #include "orlisk/window_closer.h"
 
 namespace lyrics::orlisk {
@@ -32,6 +31,7 @@ OrliskLogic::OrliskLogic(OrliskPorts ports) : ports_(ports) {}
 ProgramNext OrliskLogic::Form_Load() {
     if (ports_.host.AnotherInstanceRunning()) return End();
     lastTitle_.reset();
+    lastEntry_.reset();
     SettingsControls& controls = ports_.controls;
     controls.SetPathText(ports_.store.Read(kValuePath, kDefaultPath));
     const std::wstring sizeText = ports_.store.Read(kValueSize, kDefaultSize);
@@ -55,31 +55,42 @@ ProgramNext OrliskLogic::Form_Load() {
 
 void OrliskLogic::OpenLyrics() {
     if (walkInProgress_) return;
-    // Held over the shell's open as well: its wait for the program it started may handle messages
-    // sent to the window meanwhile (Wine's does, the tray's clicks among them), and a click
-    // handled there would open yet another Notepad before the first has its window.
+    if (const std::optional<FoundSong> found = WalkForSong()) OpenFoundSong(*found);
+}
+
+std::optional<FoundSong> OrliskLogic::WalkForSong() {
     WalkScope walk(walkInProgress_);
-    const std::optional<FoundSong> found = FindWinampSong(ports_.desktop, ports_.controls.Handle(), ports_.controls.Caption(),
-                                                          ports_.tip, [this] { return endRequested_; });
-    if (!found) return;
-    winampWindow_ = found->window;
+    return FindWinampSong(ports_.desktop, ports_.remote, ports_.controls.Handle(), ports_.controls.Caption(), ports_.tip,
+                          [this] { return endRequested_; });
+}
+
+void OrliskLogic::OpenFoundSong(const FoundSong& found) {
+    winampWindow_ = found.window;
+    lastEntry_ = found.entry;
 
     // Kept for a failed open too, so the tick does not retry a song without lyrics every time.
-    lastTitle_ = found->title;
+    lastTitle_ = found.title;
     // A copy read from disk beside a Notepad that holds unsaved edits would invite the user to
     // save the older text over them.
-    if (closer_.AskedWindowRemains(NotepadCaptions(found->title))) {
-        ports_.tip.SetTip(std::wstring(kLastOpened) + found->title);
+    if (closer_.AskedWindowRemains(NotepadCaptions(found.title))) {
+        ports_.tip.SetTip(std::wstring(kLastOpened) + found.title);
         return;
     }
 
     // The controls as they stand now, saved or not.
-    const std::optional<std::wstring> path = LyricsPath(ports_.controls.PathText(), found->title);
+    const std::optional<std::wstring> path = LyricsPath(ports_.controls.PathText(), found.title);
     const ShowCommand show = ShowCommandForSize(ports_.controls.SizeIndex());
-    const bool opened = path && ports_.shell.Open(ports_.controls.Handle(), *path, show);
+    bool opened = false;
+    if (path) {
+        // Marked as a walk: the shell's wait for the program it started may handle messages sent
+        // to the window meanwhile (Wine's does, the tray's clicks among them), and a click handled
+        // there would open yet another Notepad before the first has its window.
+        WalkScope wait(walkInProgress_);
+        opened = ports_.shell.Open(ports_.controls.Handle(), *path, show);
+    }
 
     std::wstring tip(opened ? kLastOpened : kCouldNotOpen);
-    tip += found->title;
+    tip += found.title;
     ports_.tip.SetTip(tip);
 }
 
@@ -96,9 +107,55 @@ std::wstring OrliskLogic::LyricsCaption() const {
 }
 
 void OrliskLogic::tmrAuto_Timer() {
-    if (walkInProgress_ || winampWindow_ == kNoWindow || !lastTitle_) return;
+    if (walkInProgress_) return;
+    if (winampWindow_ == kNoWindow || !ports_.desktop.Exists(winampWindow_)) {
+        FollowNewWinamp();
+        return;
+    }
     const CaptionRead caption = ports_.desktop.ReadCaption(winampWindow_);
-    if (SongHasChanged(caption.text, *lastTitle_)) ReopenLyrics();
+    // A window that reads empty is closing, or is gone between the two calls.
+    if (caption.copied == 0) {
+        FollowNewWinamp();
+        return;
+    }
+    if (lastTitle_ && SongHasChangedIn(winampWindow_, caption)) ReopenLyrics();
+}
+
+bool OrliskLogic::SongHasChangedIn(WindowHandle winamp, const CaptionRead& caption) {
+    const WinampAnswer answer = AskWinamp(ports_.desktop, ports_.remote, winamp);
+    switch (answer.state) {
+        case WinampState::Playing:
+            if (lastEntry_) return answer.entry != lastEntry_;
+            // The song was taken from the caption while Winamp did not answer; now that it does,
+            // the entry it names is followed from here on if it is that same song.
+            if (answer.entry->title != *lastTitle_) return true;
+            lastEntry_ = answer.entry;
+            return false;
+        case WinampState::Stopped:
+            // Nothing plays: the lyrics of the last song stay until another one starts.
+            return false;
+        case WinampState::NotAnswering:
+            break;
+    }
+    return SongHasChanged(caption.text, *lastTitle_);
+}
+
+void OrliskLogic::FollowNewWinamp() {
+    // While no Winamp runs, the tick costs this one call.
+    const WindowHandle winamp = ports_.desktop.FindByClass(kWinampClass);
+    if (winamp == kNoWindow) return;
+    // A stopped Winamp has nothing to open; walking for it on every tick would only rewrite the tip.
+    if (AskWinamp(ports_.desktop, ports_.remote, winamp).state == WinampState::Stopped) return;
+    const std::optional<FoundSong> found = WalkForSong();
+    if (!found) return;
+    if (lastTitle_ && found->title == *lastTitle_) {
+        // Winamp came back with the song whose lyrics were opened last: they stay as they are.
+        winampWindow_ = found->window;
+        lastEntry_ = found->entry;
+        return;
+    }
+    CloseLyrics();
+    OpenFoundSong(*found);
 }
 
 void OrliskLogic::chkStartup_Click() {

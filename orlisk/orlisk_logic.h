@@ -1,8 +1,16 @@
 // OrliskLogic: everything Orlisk does, behind the handlers its one window calls.
 //
-// It holds the two facts that outlive a handler (the window where the last song was found and
-// that song's title) and reaches the platform only through the ports it is given, which must
-// outlive it. All handlers run on the user-interface thread.
+// It holds the facts that outlive a handler (the window where the last song was found, that
+// song's title, and the playlist entry Winamp named for it when it answered) and reaches the
+// platform only through the ports it is given, which must outlive it. All handlers run on the
+// user-interface thread.
+//
+// Following Winamp (the tick, while "Auto" is on): while Winamp answers, a song change is a
+// change of its playing entry, so a caption that scrolls or is cut never closes the lyrics; a
+// Winamp that does not answer is followed by its caption. When no Winamp window is known, or the
+// one remembered is gone, each tick looks for Winamp's main window by its class (one call) and
+// walks the windows only when one exists, so Winamp started after Orlisk, or started again, is
+// followed without a click.
 //
 // Ending: a handler that ends the program answers ProgramNext::End, and EndRequested() stays true
 // from then on; that flag is the one the window acts on.
@@ -25,8 +33,10 @@
 #include "orlisk/settings_controls.h"
 #include "orlisk/settings_store.h"
 #include "orlisk/shell.h"
+#include "orlisk/song_finder.h"
 #include "orlisk/tray_menu.h"
 #include "orlisk/tray_tip.h"
+#include "orlisk/winamp_remote.h"
 #include "orlisk/window_closer.h"
 #include "orlisk/window_handle.h"
 
@@ -41,6 +51,7 @@ struct OrliskPorts {
     FileSearch& files;
     ProgramHost& host;
     TrayMenu& menu;
+    WinampRemote& remote;
 };
 
 // What a handler leaves the program to do: carry on, or end (the window closes itself).
@@ -104,6 +115,14 @@ private:
     void SetAuto(CheckState state);
     // CloseLyrics then OpenLyrics, unless a walk runs.
     void ReopenLyrics();
+    // The window walk, marked as running while it runs.
+    std::optional<FoundSong> WalkForSong();
+    // Hands a found song's lyrics to the shell and remembers the song; the outcome goes to the tip.
+    void OpenFoundSong(const FoundSong& found);
+    // The tick's test while the remembered window lives: Winamp's answer, else its caption.
+    bool SongHasChangedIn(WindowHandle winamp, const CaptionRead& caption);
+    // The tick's look for a Winamp window when none is known or the remembered one is gone.
+    void FollowNewWinamp();
     // Records that the program is to end, and answers so.
     ProgramNext End();
 
@@ -116,6 +135,8 @@ private:
     // The title of the last song whose lyrics were tried, opened or not; none since start-up
     // until a walk finds a song.
     std::optional<std::wstring> lastTitle_;
+    // The playlist entry Winamp named for that song; none when it did not answer.
+    std::optional<PlayingEntry> lastEntry_;
 };
 
 }  // namespace lyrics::orlisk

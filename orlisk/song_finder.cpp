@@ -4,8 +4,28 @@
 
 namespace lyrics::orlisk {
 
+namespace {
+
+// The walk without a remote: no window ever answers.
+class SilentRemote final : public WinampRemote {
+public:
+    WinampAnswer WhatDoYouPlay(WindowHandle) override { return WinampAnswer::NotAnswering(); }
+};
+
+std::optional<PlayingEntry> PlayingEntryOf(const WinampAnswer& answer) {
+    return answer.state == WinampState::Playing ? answer.entry : std::nullopt;
+}
+
+}  // namespace
+
 std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std::wstring_view ownCaption, TrayTip& tip,
                                         const std::function<bool()>& stopRequested) {
+    SilentRemote silent;
+    return FindWinampSong(desktop, silent, own, ownCaption, tip, stopRequested);
+}
+
+std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, WindowHandle own, std::wstring_view ownCaption,
+                                        TrayTip& tip, const std::function<bool()>& stopRequested) {
     WindowHandle window = desktop.FirstWindow(own);
     while (window != kNoWindow) {
         const CaptionRead caption = desktop.ReadCaption(window);
@@ -14,7 +34,14 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std:
             CaptionResult result = TitleFromCaption(caption.text);
             if (result.kind != CaptionKind::Skipped) tip.SetTip(kWinampMayNotBeOpen);
             if (result.kind == CaptionKind::Title && !desktop.IsDisabled(window)) {
-                return FoundSong{window, std::move(result.title)};
+                // The caption decides the title; Winamp's answer only tells the tick what to follow.
+                return FoundSong{window, std::move(result.title), PlayingEntryOf(AskWinamp(desktop, remote, window))};
+            }
+            if (result.kind == CaptionKind::NoTitle && !desktop.IsDisabled(window)) {
+                if (std::optional<PlayingEntry> entry = PlayingEntryOf(AskWinamp(desktop, remote, window))) {
+                    std::wstring title = entry->title;
+                    return FoundSong{window, std::move(title), std::move(entry)};
+                }
             }
         }
         window = desktop.NextWindow(window);
@@ -22,6 +49,16 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std:
         if (stopRequested && stopRequested()) return std::nullopt;
     }
     return std::nullopt;
+}
+
+WinampAnswer AskWinamp(Desktop& desktop, WinampRemote& remote, WindowHandle window) {
+    if (window == kNoWindow || !desktop.HasClass(window, kWinampClass)) return WinampAnswer::NotAnswering();
+    WinampAnswer answer = remote.WhatDoYouPlay(window);
+    // Playing with no title to name a file after tells nothing: the caption has to do.
+    const bool titled = answer.entry && !answer.entry->title.empty();
+    if (answer.state == WinampState::Playing && !titled) return WinampAnswer::NotAnswering();
+    if (answer.state != WinampState::Playing) answer.entry.reset();
+    return answer;
 }
 
 }  // namespace lyrics::orlisk

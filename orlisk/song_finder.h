@@ -5,6 +5,11 @@
 // the way; a disabled window is passed over. After each window passed over, the program's pending
 // messages are handled, so the tray and the menu stay responsive during a long walk; a handler run
 // there may ask the walk to stop (the program is ending).
+//
+// Given a WinampRemote, the walk also asks every window of Winamp's main-window class that it
+// meets. A caption that yields a title still decides; a caption that yields none (Winamp scrolls
+// its title through the caption, or cuts it) gives way to what Winamp says it plays. A Winamp
+// that is stopped, or does not answer, is passed over as its caption alone would be.
 #pragma once
 
 #include <functional>
@@ -14,6 +19,7 @@
 
 #include "orlisk/desktop.h"
 #include "orlisk/tray_tip.h"
+#include "orlisk/winamp_remote.h"
 #include "orlisk/window_handle.h"
 
 namespace lyrics::orlisk {
@@ -23,11 +29,23 @@ inline constexpr std::wstring_view kWinampMayNotBeOpen = L"Winamp may not be ope
 struct FoundSong {
     WindowHandle window = kNoWindow;
     std::wstring title;
+    // What the window said it plays, when it is Winamp's and answered while playing; the
+    // song-change tick follows this entry rather than the caption.
+    std::optional<PlayingEntry> entry;
 };
 
 // own/ownCaption: the settings window, whose caption is never a candidate. stopRequested, when
 // given, is asked after each pass of the message loop; true ends the walk with nothing found.
 std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std::wstring_view ownCaption, TrayTip& tip,
                                         const std::function<bool()>& stopRequested = {});
+
+// The same walk, asking Winamp's windows through remote as well.
+std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, WindowHandle own, std::wstring_view ownCaption,
+                                        TrayTip& tip, const std::function<bool()>& stopRequested = {});
+
+// What window plays, asked only when it is of Winamp's main-window class: to every other window
+// the same messages mean something of its own, and sending them could make it act. Playing comes
+// with an entry whose title is not empty; an answer without one counts as no answer.
+WinampAnswer AskWinamp(Desktop& desktop, WinampRemote& remote, WindowHandle window);
 
 }  // namespace lyrics::orlisk

@@ -6,8 +6,9 @@ namespace lyrics::shell {
 
 namespace {
 
-// The filter list: one entry, pairs of NUL-terminated texts closed by an empty text.
-constexpr wchar_t kPlaylistFilter[] = L"Winamp Playlist (*.m3u;*.pls;*.b4s)\0*.m3u;*.pls;*.b4s\0";
+// The filter list: one entry, pairs of NUL-terminated texts closed by an empty text. Winamp saves
+// playlists of titles beyond the ANSI code page as .m3u8.
+constexpr wchar_t kPlaylistFilter[] = L"Winamp Playlist (*.m3u;*.m3u8;*.pls;*.b4s)\0*.m3u;*.m3u8;*.pls;*.b4s\0";
 
 // Room for the longest path Windows accepts. A buffer of 256 characters would make the dialog fail,
 // and so lose the user's choice without a word, for a playlist stored a little deeper.

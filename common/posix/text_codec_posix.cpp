@@ -1,5 +1,5 @@
 // Windows-1252 as the 8-bit code page where the system has no ANSI code page.
-#include "../text_codec.h"
+#include "common/text_codec.h"
 
 #include <array>
 
@@ -22,7 +22,10 @@ char ByteFor(wchar_t c, bool& representable) {
 
 std::wstring DecodeAnsi(std::string_view bytes) {
     std::wstring out(bytes.size(), L'\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = Windows1252Char(static_cast<unsigned char>(bytes[i]));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out[i] = byte < 0x80 ? static_cast<wchar_t>(byte) : Windows1252Char(byte);  // ASCII without a call
+    }
     return out;
 }
 

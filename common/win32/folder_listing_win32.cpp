@@ -1,11 +1,11 @@
-#include "../folder_listing.h"
+#include "common/folder_listing.h"
 
 #include <windows.h>
 
 #include <system_error>
 
-#include "../path_text.h"
-#include "unique_handle.h"
+#include "common/path_text.h"
+#include "common/win32/unique_handle.h"
 
 namespace lyrics {
 

@@ -1,5 +1,5 @@
 // The system's ANSI code page as the 8-bit code page.
-#include "../text_codec.h"
+#include "common/text_codec.h"
 
 #include <windows.h>
 

@@ -13,6 +13,7 @@
 #include "orlisk/win32/win32_desktop.h"
 #include "orlisk/win32/win32_program_host.h"
 #include "orlisk/win32/win32_tray_menu.h"
+#include "orlisk/win32/win32_winamp_remote.h"
 
 namespace lyrics::orlisk::win32 {
 
@@ -47,6 +48,7 @@ private:
     FileSystemSearch files_;
     Win32ProgramHost host_;
     Win32TrayMenu trayMenu_;
+    Win32WinampRemote winamp_;
     OrliskLogic logic_;
 };
 

@@ -1,5 +1,6 @@
 #include "orlisk/win32/win32_desktop.h"
 
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -29,6 +30,19 @@ bool Win32Desktop::IsDisabled(WindowHandle window) { return (::GetWindowLongPtrW
 WindowHandle Win32Desktop::FindByCaption(std::wstring_view caption) {
     const std::wstring text(caption);
     return FromHwnd(::FindWindowW(nullptr, text.c_str()));
+}
+
+WindowHandle Win32Desktop::FindByClass(std::wstring_view className) {
+    const std::wstring name(className);
+    return FromHwnd(::FindWindowW(name.c_str(), nullptr));
+}
+
+bool Win32Desktop::HasClass(WindowHandle window, std::wstring_view className) {
+    // 256 characters is the longest class name Windows registers.
+    wchar_t name[257] = {};
+    const int length = ::GetClassNameW(ToHwnd(window), name, static_cast<int>(std::size(name)));
+    if (length <= 0) return false;
+    return ::CompareStringOrdinal(name, length, className.data(), static_cast<int>(className.size()), TRUE) == CSTR_EQUAL;
 }
 
 // Posted, not sent: the window belongs to another program, which may be busy or hung. What

@@ -22,6 +22,8 @@ public:
     bool Exists(WindowHandle window) override;
     bool IsDisabled(WindowHandle window) override;
     WindowHandle FindByCaption(std::wstring_view caption) override;
+    WindowHandle FindByClass(std::wstring_view className) override;
+    bool HasClass(WindowHandle window, std::wstring_view className) override;
     void CancelMode(WindowHandle window) override;
     void AskToClose(WindowHandle window) override;
     void PumpMessages() override;

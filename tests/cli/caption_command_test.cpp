@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/lyrics_cli.h"
-#include "cli/recording_io.h"
+#include "tests/cli/recording_io.h"
 
 namespace lyrics::cli {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "cli/recording_io.h"
-#include "test_support.h"
+#include "tests/cli/recording_io.h"
+#include "tests/test_support.h"
 
 namespace lyrics::cli {
 namespace {
@@ -84,6 +84,24 @@ TEST_F(LyricsCliTest, TitlesPrintsEveryTitleThenCountAndLength) {
     EXPECT_EQ(io.out, L"One\nTwo\ntitles: 2\nlength: 1:2:5\n");
     EXPECT_EQ(Run({L"titles", work / L"missing.m3u"}), kExitFailure);
     EXPECT_TRUE(Contains(io.err, L"missing.m3u"));
+}
+
+TEST_F(LyricsCliTest, TitlesReadsUnicodePlaylistsAsMatchDoes) {
+    const std::wstring m3u8 = work.Write(L"list.m3u8", "#EXTM3U\n#EXTINF:5,\xCE\xA3\xCE\x91\xCE\xA3\np\n");
+    EXPECT_EQ(Run({L"titles", m3u8}), kExitOk);
+    EXPECT_EQ(io.out, L"\u03a3\u0391\u03a3\ntitles: 1\nlength: 0:0:5\n");
+    EXPECT_TRUE(io.err.empty()) << "an .m3u8 is a playlist";
+    // UTF-16 LE with CR line ends: "[p]", "F", "Title1=日", "Length1=9".
+    std::string utf16 = "\xFF\xFE";
+    for (const wchar_t c : std::wstring(L"[p]\rF\rTitle1=\u65e5\rLength1=9")) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    const std::wstring pls = work.Write(L"list.pls", utf16);
+    EXPECT_EQ(Run({L"titles", pls}), kExitOk);
+    EXPECT_EQ(io.out, L"\u65e5\ntitles: 1\nlength: 0:0:9\n");
+    EXPECT_EQ(Run({L"titles", work.Write(L"list.txt", "")}), kExitOk);
+    EXPECT_TRUE(Contains(io.err, L"does not end in .pls, .m3u, .m3u8 or .b4s"));
 }
 
 }  // namespace

@@ -18,9 +18,8 @@
 #include <vector>
 
 #include "common/folder_listing.h"
-#include "common/lower_case.h"
-#include "common/text_codec.h"
-#include "test_support.h"
+#include "tests/common/plain_listing_order.h"
+#include "tests/test_support.h"
 
 namespace lyrics {
 namespace {
@@ -28,19 +27,6 @@ namespace {
 using testing::TempFolder;
 
 void Touch(const TempFolder& folder, const std::string& name) { std::ofstream(folder.path() / name).put('x'); }
-
-// The order by its definition: a plain sort of (upper-case form, name).
-std::vector<std::wstring> ExpectedOrder(const std::vector<std::string>& names) {
-    std::vector<std::pair<std::wstring, std::wstring>> keyed;
-    for (const std::string& name : names) {
-        std::wstring text = DecodeUtf8Lenient(name);
-        keyed.emplace_back(UpperCase(text), std::move(text));
-    }
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<std::wstring> order;
-    for (auto& [upper, text] : keyed) order.push_back(std::move(text));
-    return order;
-}
 
 TEST(PosixFolderListing, ByUpperCaseFormThenByNameAcrossLongSharedBeginnings) {
     TempFolder folder;
@@ -69,7 +55,7 @@ TEST(PosixFolderListing, ByUpperCaseFormThenByNameAcrossLongSharedBeginnings) {
 
     const Result<std::vector<std::wstring>> listed = ListFolderFiles(folder.text());
     ASSERT_TRUE(listed);
-    EXPECT_EQ(*listed, ExpectedOrder(names));
+    EXPECT_EQ(*listed, testing::PlainListingOrder(names));
 }
 
 TEST(PosixFolderListing, SubfoldersAndLinksToThemAreLeftOutOtherLinksCount) {
@@ -102,7 +88,7 @@ TEST(PosixFolderListing, AgreesWithAPlainSortOnRandomNames) {
         }
         const Result<std::vector<std::wstring>> listed = ListFolderFiles(folder.text());
         ASSERT_TRUE(listed);
-        ASSERT_EQ(*listed, ExpectedOrder(names)) << "round " << round;
+        ASSERT_EQ(*listed, testing::PlainListingOrder(names)) << "round " << round;
     }
 }
 

@@ -49,5 +49,25 @@ TEST(LowerCase, MapsOneCharacterToOneIncludingAccentedCapitals) {
     EXPECT_EQ(LowerCase(L"").size(), 0u);
 }
 
+// The same expectations hold on Linux (towlower) and under Windows (CharLowerBuffW): a title matches
+// the same files on both.
+TEST(LowerCase, EveryScriptsOneToOneCasePairsAndNothingElse) {
+    EXPECT_EQ(LowerCase(L"\u03a9\u0394\u0389 \u03a3\u0391\u03a3 \u03ab"),
+              L"\u03c9\u03b4\u03ae \u03c3\u03b1\u03c3 \u03cb");                                    // Greek
+    EXPECT_EQ(LowerCase(L"\u0416\u0401\u042f \u0490\u0406"), L"\u0436\u0451\u044f \u0491\u0456");  // Cyrillic
+    EXPECT_EQ(LowerCase(L"\u0141\u0150\u017b\u0100\u01c4 \u1e9e\u0218"), L"\u0142\u0151\u017c\u0101\u01c6 \u1e9e\u0219");
+    EXPECT_EQ(LowerCase(L"\u0531\u0556 \u24b6 \uff21\uff3a"), L"\u0561\u0586 \u24d0 \uff41\uff5a");  // Armenian, circled, wide
+    EXPECT_EQ(LowerCase(L"\U00010400\U0001E900"), L"\U00010428\U0001E922");  // Deseret, Adlam: beyond U+FFFF
+    // Small letters and letters without case stay, final sigma included.
+    EXPECT_EQ(LowerCase(L"\u03c2\u03c3 \u65e5\u672c \u00df\u0131"), L"\u03c2\u03c3 \u65e5\u672c \u00df\u0131");
+    // Characters whose small letter is another character's pair: the dotted I (whose full
+    // mapping is two characters), the Kelvin, Ohm and Angstrom signs, the capital sharp s, the
+    // Greek capital theta symbol and the title-case digraphs stay as they are.
+    EXPECT_EQ(LowerCase(L"\u0130\u212a\u2126\u212b\u1e9e\u03f4\u01c5\u01c8\u01f2"),
+              L"\u0130\u212a\u2126\u212b\u1e9e\u03f4\u01c5\u01c8\u01f2");
+    const std::wstring pair(L"\U00010400");
+    EXPECT_EQ(LowerCase(pair).size(), pair.size()) << "one character stays one character";
+}
+
 }  // namespace
 }  // namespace lyrics

@@ -16,7 +16,7 @@
 #include "common/lower_case.h"
 #include "common/number_text.h"
 #include "common/text_codec.h"
-#include "test_support.h"
+#include "tests/test_support.h"
 
 namespace lyrics {
 namespace {

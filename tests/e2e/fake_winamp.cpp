@@ -1,28 +1,173 @@
-// A stand-in for Winamp in the end-to-end tests: one top-level window whose caption is the first
-// command-line argument ("12. Artist - Song - Winamp"). A test changes the song by sending the
-// window WM_SETTEXT, as Winamp changes its caption; WM_CLOSE ends the program.
+// A stand-in for Winamp in the end-to-end tests, in one of two forms.
+//
+//   fake_winamp CAPTION
+//     One top-level window of a class of its own whose caption is CAPTION
+//     ("12. Artist - Song - Winamp"). A test changes the song by sending the window WM_SETTEXT.
+//
+//   fake_winamp --winamp [--scroll] [--silent] [--stopped] TITLE...
+//     Winamp's main window as other programs see it: class "Winamp v1.x", a playlist of the
+//     TITLEs playing the first, the caption "1. TITLE - Winamp" (" [Stopped]" or " [Paused]"
+//     after it). It answers WM_USER with IPC_GETVERSION, IPC_ISPLAYING, IPC_GETLISTPOS and
+//     IPC_GETPLAYLISTTITLEW (a pointer to the title in its own memory), and IPC_SETPLAYLISTPOS.
+//     --scroll: the caption, with " *** " after it, scrolls one character every 150 ms, as
+//     Winamp's "scroll song title in the taskbar" does. --silent: no WM_USER is answered (a
+//     player that only imitates Winamp's window). --stopped: starts stopped.
+//     The buttons are WM_COMMAND as Winamp's: 40044 previous, 40045 play, 40046 pause,
+//     40047 stop, 40048 next.
+//
+// WM_CLOSE ends either form, so a test can close the stand-in and start another.
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
-constexpr wchar_t className[] = L"LyricsTestWinamp";
+constexpr wchar_t kTestClass[] = L"LyricsTestWinamp";
+constexpr wchar_t kWinampClass[] = L"Winamp v1.x";
+
+constexpr LPARAM kIpcGetVersion = 0;
+constexpr LPARAM kIpcIsPlaying = 104;
+constexpr LPARAM kIpcSetPlaylistPos = 121;
+constexpr LPARAM kIpcGetListPos = 125;
+constexpr LPARAM kIpcGetPlaylistTitleW = 213;
+constexpr LRESULT kVersion = 0x5066;  // 5.66
+
+constexpr WORD kPrevious = 40044;
+constexpr WORD kPlay = 40045;
+constexpr WORD kPause = 40046;
+constexpr WORD kStop = 40047;
+constexpr WORD kNext = 40048;
+
+constexpr UINT_PTR kScrollTimer = 1;
+constexpr UINT kScrollMs = 150;
+
+enum class Playback : LRESULT { Stopped = 0, Playing = 1, Paused = 3 };
+
+struct Player {
+    bool winamp = false;
+    bool scroll = false;
+    bool silent = false;
+    std::wstring caption;  // the first form's
+    std::vector<std::wstring> titles;
+    int position = 0;
+    Playback playback = Playback::Playing;
+    std::size_t scrolled = 0;  // characters scrolled off the front
+};
+
+Player player;
+
+std::wstring FullCaption() {
+    if (!player.winamp) return player.caption;
+    if (player.titles.empty()) return L"Winamp 5.66";
+    std::wstring caption = std::to_wstring(player.position + 1) + L". " + player.titles[player.position] + L" - Winamp";
+    if (player.playback == Playback::Stopped) caption += L" [Stopped]";
+    if (player.playback == Playback::Paused) caption += L" [Paused]";
+    return caption;
+}
+
+void ShowCaption(HWND window) {
+    std::wstring caption = FullCaption();
+    if (player.scroll) {
+        caption += L" *** ";
+        const std::size_t shift = player.scrolled % caption.size();
+        caption = caption.substr(shift) + caption.substr(0, shift);
+    }
+    ::SetWindowTextW(window, caption.c_str());
+}
+
+LRESULT Answer(WPARAM data, LPARAM id) {
+    switch (id) {
+        case kIpcGetVersion:
+            return kVersion;
+        case kIpcIsPlaying:
+            return static_cast<LRESULT>(player.playback);
+        case kIpcGetListPos:
+            return player.position;
+        case kIpcGetPlaylistTitleW:
+            // Winamp hands out a pointer into its own playlist; the asker reads it from there.
+            if (data >= player.titles.size()) return 0;
+            return reinterpret_cast<LRESULT>(player.titles[data].c_str());
+        default:
+            return 1;  // what Winamp answers to a question it does not know
+    }
+}
+
+void Command(HWND window, WORD command) {
+    const int count = static_cast<int>(player.titles.size());
+    if (count == 0) return;
+    if (command == kNext || command == kPrevious) {
+        player.position = (player.position + (command == kNext ? 1 : count - 1)) % count;
+        if (player.playback == Playback::Stopped) player.playback = Playback::Playing;
+    }
+    if (command == kPlay) player.playback = Playback::Playing;
+    if (command == kStop) player.playback = Playback::Stopped;
+    if (command == kPause && player.playback != Playback::Stopped) {
+        player.playback = player.playback == Playback::Paused ? Playback::Playing : Playback::Paused;
+    }
+    player.scrolled = 0;
+    ShowCaption(window);
+}
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        ::PostQuitMessage(0);
-        return 0;
+    switch (message) {
+        case WM_USER:
+            if (!player.winamp || player.silent) break;
+            if (lParam == kIpcSetPlaylistPos) {
+                if (wParam < player.titles.size()) player.position = static_cast<int>(wParam);
+                ShowCaption(hwnd);
+                return 0;
+            }
+            return Answer(wParam, lParam);
+        case WM_COMMAND:
+            if (!player.winamp) break;
+            Command(hwnd, LOWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam != kScrollTimer) break;
+            ++player.scrolled;
+            ShowCaption(hwnd);
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void ReadArguments() {
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (!argv) return;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        if (argument == L"--winamp") {
+            player.winamp = true;
+        } else if (argument == L"--scroll") {
+            player.scroll = true;
+        } else if (argument == L"--silent") {
+            player.silent = true;
+        } else if (argument == L"--stopped") {
+            player.playback = Playback::Stopped;
+        } else if (player.winamp) {
+            player.titles.push_back(argument);
+        } else {
+            player.caption = argument;
+        }
+    }
+    if (!player.winamp && player.caption.empty()) player.caption = L"Winamp";
+    // Whoever looks first finds the title already scrolled: "tist - Song - Winamp *** 1. Ar".
+    if (player.scroll) player.scrolled = 5;
+    ::LocalFree(argv);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    int argc = 0;
-    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    const wchar_t* caption = argv && argc > 1 ? argv[1] : L"Winamp";
+    ReadArguments();
+    const wchar_t* className = player.winamp ? kWinampClass : kTestClass;
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -33,10 +178,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.lpszClassName = className;
     if (!::RegisterClassExW(&windowClass)) return 1;
 
-    const HWND window =
-        ::CreateWindowExW(0, className, caption, WS_OVERLAPPEDWINDOW, 40, 40, 275, 116, nullptr, nullptr, instance, nullptr);
-    if (argv) ::LocalFree(argv);
+    const HWND window = ::CreateWindowExW(0, className, FullCaption().c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 275, 116, nullptr,
+                                          nullptr, instance, nullptr);
     if (!window) return 1;
+    ShowCaption(window);
+    if (player.scroll) ::SetTimer(window, kScrollTimer, kScrollMs, nullptr);
     ::ShowWindow(window, SW_SHOWNOACTIVATE);
 
     MSG msg{};

@@ -46,6 +46,24 @@ std::string M3u(const std::vector<std::pair<int, std::wstring>>& entries) {
     return AnsiBytes(text);
 }
 
+// The text in UTF-8 and in UTF-16 LE, as players write Unicode playlists.
+std::string Utf8Bytes(const std::wstring& text) {
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+std::string Utf16LeBytes(const std::wstring& text) {
+    std::string bytes;
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
 // The names an unmatch list written between two moments may have, one per second.
 std::set<std::wstring> ListNamesBetween(const SYSTEMTIME& from, const SYSTEMTIME& to) {
     std::set<std::wstring> names;
@@ -120,7 +138,6 @@ public:
         const std::string mix = M3u({{3600, L"alpha"}, {120, L"Beta"}, {5, L"Delta Caf\u00e9"}});
         WriteFileBytes(work.playlists + L"\\Mix.m3u", mix);
         WriteFileBytes(work.playlists + L"\\Loud.M3U", mix);
-        WriteFileBytes(work.playlists + L"\\Mix.m3u8", mix);
         WriteFileBytes(work.playlists + L"\\Mix.txt", mix);
         WriteFileBytes(work.playlists + L"\\Short.b4s",
                        "<?xml version=\"1.0\" encoding='UTF-8' standalone=\"yes\"?>\r\n<WinampXML>\r\n");
@@ -341,7 +358,7 @@ TEST_F(MatchProgram, InputCheckNamesTheFirstWrongBoxAndFocusesIt) {
     ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
 
     Type(kIdTxtBrowse, Work().lyricsFolder);
-    for (const wchar_t* wrong : {L"\\Missing.m3u", L"\\Mix.m3u8", L"\\Mix.txt", L""}) {
+    for (const wchar_t* wrong : {L"\\Missing.m3u", L"\\Missing.m3u8", L"\\Mix.txt", L""}) {
         Type(kIdTxtOpen, wrong[0] ? Work().playlists + wrong : std::wstring());
         ExpectInputCheck(L"Invalid Playlist File.", kIdTxtOpen);
     }
@@ -485,6 +502,81 @@ TEST_F(MatchProgram, ListThatCannotBeWrittenIsReportedWithItsPath) {
     EXPECT_TRUE(NoBoxFor(500ms)) << "no offer of a list that is not there";
 }
 
+// Titles in other scripts: a UTF-8 .m3u8 and a UTF-16 .pls against lyrics named in Greek and
+// Japanese, in a folder with a Greek name. Greek capitals match small letters as Latin ones do;
+// what is left goes into a list in UTF-8 with a byte-order mark, where no name becomes "?", and
+// Notepad shows it.
+TEST_F(MatchProgram, UnicodePlaylistsMatchNamesInOtherScriptsAndTheListKeepsEveryName) {
+    const std::wstring lyricsFolder = Work().folder + L"\\\u03a3\u03c4\u03af\u03c7\u03bf\u03b9";  // "Στίχοι"
+    MakeFolder(lyricsFolder);
+    for (const wchar_t* name : {L"\u03a9\u0394\u0389.txt", L"\u65e5\u672c.txt", L"\u0394\u0394\u0394.txt"})
+        ASSERT_TRUE(WriteFileBytes(lyricsFolder + L"\\" + name, "la la la\r\n"));
+    const std::wstring m3u8 = Work().playlists + L"\\Unicode.m3u8";
+    ASSERT_TRUE(WriteFileBytes(m3u8, Utf8Bytes(L"#EXTM3U\r\n#EXTINF:60,\u03c9\u03b4\u03ae\r\nC:\\Music\\1.mp3\r\n"
+                                               L"#EXTINF:61,\u65e5\u672c\r\nC:\\Music\\2.mp3\r\n"
+                                               L"#EXTINF:62,\u6771\u4eac\r\nC:\\Music\\3.mp3\r\n")));
+    const std::wstring pls = Work().playlists + L"\\Unicode.pls";
+    ASSERT_TRUE(
+        WriteFileBytes(pls, "\xFF\xFE" + Utf16LeBytes(L"[playlist]\r\nFile1=1.mp3\r\nTitle1=\u03b4\u03b4\u03b4\r\nLength1=100\r\n"
+                                                      L"File2=2.mp3\r\nTitle2=\u03a9\u0394\u0389\r\nLength2=20\r\n"
+                                                      L"File3=3.mp3\r\nTitle3=\u30b5\u30af\u30e9\r\nLength3=3\r\n"
+                                                      L"NumberOfEntries=3\r\nVersion=2\r\n")));
+    // One title and one file are left each time, so the folder's own order does not matter.
+    const auto expectedList = [&](const std::wstring& playlist, const wchar_t* length, const wchar_t* title,
+                                  const wchar_t* file) {
+        return "\xEF\xBB\xBF" + Utf8Bytes(
+                                    L"Playlist titles which DO NOT have matching file name...\r\n"
+                                    L"\r\n"
+                                    L"Playlist Name = \"" +
+                                    playlist + L"\" with 3 titles.\r\nPlaylist Length = " + length +
+                                    L" (hh:mm:ss)\r\n"
+                                    L"\r\n" +
+                                    title +
+                                    L"\r\n"
+                                    L"\r\n"
+                                    L"\r\n"
+                                    L"Files which DO NOT have matching Playlist titles...\r\n"
+                                    L"\r\n"
+                                    L"Lyrics Folder = \"" +
+                                    lyricsFolder +
+                                    L"\" with 3 text files.\r\n"
+                                    L"\r\n" +
+                                    file + L"\r\n");
+    };
+
+    Type(kIdTxtBrowse, lyricsFolder);
+    Type(kIdTxtOpen, m3u8);
+    std::wstring listName;
+    HWND box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr) << "an .m3u8 passes the check and is read";
+    ASSERT_FALSE(listName.empty());
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(Work().folder + L"\\" + listName, written));
+    EXPECT_EQ(written, expectedList(m3u8, L"0:3:3", L"\u6771\u4eac", L"\u0394\u0394\u0394"));
+    ASSERT_TRUE(AnswerMessageBox(box, IDNO));
+    ASSERT_TRUE(::DeleteFileW((Work().folder + L"\\" + listName).c_str()));
+
+    Type(kIdTxtOpen, pls);
+    box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr);
+    ASSERT_FALSE(listName.empty());
+    ASSERT_TRUE(ReadFileBytes(Work().folder + L"\\" + listName, written));
+    EXPECT_EQ(written, expectedList(pls, L"0:2:3", L"\u30b5\u30af\u30e9", L"\u65e5\u672c"));
+
+    ASSERT_TRUE(AnswerMessageBox(box, IDYES));
+    const HWND notepad = WaitForNotepad(listName);
+    ASSERT_NE(notepad, nullptr) << "Yes opens the UTF-8 list in Notepad as it opens any list";
+    HWND edit = nullptr;
+    for (HWND child : ChildWindows(notepad)) {
+        if (ClassName(child) == L"Edit") edit = child;
+    }
+    ASSERT_NE(edit, nullptr) << "Notepad's text box";
+    std::wstring shown;
+    EXPECT_TRUE(WaitUntil([&] { return (shown = WindowText(edit)).find(L"\u30b5\u30af\u30e9") != std::wstring::npos; }, 5s))
+        << "Notepad shows the names, not the bytes: " << ::testing::PrintToString(Utf8Bytes(shown));
+    EXPECT_EQ(shown.find(L'?'), std::wstring::npos);
+}
+
 TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
     Click(Control(kIdCmdHelp));
     EXPECT_NE(WaitForNotepad(L"Match Help.txt"), nullptr);
@@ -551,7 +643,7 @@ TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {
     Click(Control(kIdCmdOpen));
     const HWND dialog = WaitForBox();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(WindowText(FindDescendant(dialog, 0x470)), L"Winamp Playlist (*.m3u;*.pls;*.b4s)") << "the one filter";
+    EXPECT_EQ(WindowText(FindDescendant(dialog, 0x470)), L"Winamp Playlist (*.m3u;*.m3u8;*.pls;*.b4s)") << "the one filter";
     const HWND readOnly = FindDescendant(dialog, 0x410);
     EXPECT_TRUE(!readOnly || !::IsWindowVisible(readOnly)) << "no read-only check box";
     // The file name box of the open dialog: a combo box (cmb13) or, in older layouts, an edit (edt1).

@@ -191,6 +191,27 @@ std::optional<std::wstring> StoredSetting(const wchar_t* name) {
     return std::wstring(value);
 }
 
+HWND WaitForSettingsWindow(const ChildProcess& orlisk, std::chrono::milliseconds timeout) {
+    HWND window = nullptr;
+    WaitFor(
+        [&] {
+            const auto windows = TopLevelWindows(L"OrliskSettingsWindow", orlisk.Id());
+            window = windows.empty() ? nullptr : windows.front();
+            return window != nullptr;
+        },
+        timeout);
+    return window;
+}
+
+void EndOrlisk(ChildProcess& orlisk) {
+    if (!orlisk.IsRunning()) return;
+    const auto windows = TopLevelWindows(L"OrliskSettingsWindow", orlisk.Id());
+    if (!windows.empty()) Click(FindControl(windows.front(), L"Button", L"Exit Program"));
+    if (!orlisk.WaitForExit(5s)) orlisk.Terminate();
+}
+
+HWND LyricsNotepad(const std::wstring& title) { return ::FindWindowW(L"Notepad", (title + L".txt - Notepad").c_str()); }
+
 namespace {
 
 constexpr wchar_t x11DriverKey[] = L"Software\\Wine\\X11 Driver";

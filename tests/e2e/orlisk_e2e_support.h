@@ -103,6 +103,13 @@ private:
     std::optional<DWORD> previous_;
 };
 
+// Orlisk's settings window once the program has made it; null when it has not within timeout.
+HWND WaitForSettingsWindow(const ChildProcess& orlisk, std::chrono::milliseconds timeout);
+// Ends Orlisk as its "Exit Program" button does, by force when it has not ended within 5 s.
+void EndOrlisk(ChildProcess& orlisk);
+// The Notepad window of a title's lyrics file, or null.
+HWND LyricsNotepad(const std::wstring& title);
+
 // A fresh folder of lyrics files under the temporary folder, removed with the object.
 class LyricsFolder {
 public:

@@ -75,8 +75,8 @@ TEST_F(OrliskReliability, SoakOfOpenCloseCycles) {
         }
         // The cycle is done when the song's lyrics show in a new window, alone.
         shown = ReadyNotepadOf(title, shown);
-        ASSERT_NE(shown, nullptr) << "cycle " << cycle << ": no new Notepad of " << (title == kFirstSong ? "the first" : "the second")
-                                  << " song";
+        ASSERT_NE(shown, nullptr) << "cycle " << cycle << ": no new Notepad of "
+                                  << (title == kFirstSong ? "the first" : "the second") << " song";
         ASSERT_TRUE(WaitFor([] { return NotepadWindows().size() == 1; }, 5s))
             << "cycle " << cycle << ": " << NotepadWindows().size() << " Notepad windows";
         if (cycle == 10) afterTen = Take(orlisk);

@@ -6,11 +6,11 @@
 
 #include "bench/reference_decoding.h"
 
-namespace lyrics {
+namespace lyrics::match {
 namespace {
 
 TEST(CharRefTable, NamedReferencesComeFirstThenEveryCodeFrom80ToFF) {
-    const CharRefTable& table = charRefTable();
+    const CharRefTable& table = CharRefs();
     EXPECT_EQ(table[0].reference, L"&quot;");
     EXPECT_EQ(table[1].reference, L"&amp;");
     EXPECT_EQ(table[2].reference, L"&apos;");
@@ -24,7 +24,7 @@ TEST(CharRefTable, NamedReferencesComeFirstThenEveryCodeFrom80ToFF) {
 }
 
 TEST(CharRefTable, CapitalsOfWindows1252DecodeToSmallLetters) {
-    const CharRefTable& table = charRefTable();
+    const CharRefTable& table = CharRefs();
     auto character = [&](unsigned code) { return table[5 + code - 0x80].character; };
     EXPECT_EQ(character(0x8a), L'\u0161');
     EXPECT_EQ(character(0x9a), L'\u0161');
@@ -87,4 +87,4 @@ TEST(DecodeCharRefs, AgreesWithTheRestartRuleOnRandomTitles) {
 }
 
 }  // namespace
-}  // namespace lyrics
+}  // namespace lyrics::match

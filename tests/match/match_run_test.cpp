@@ -5,9 +5,10 @@
 #include <filesystem>
 
 #include "common/text_codec.h"
-#include "test_support.h"
+#include "tests/match/match_outcomes.h"
+#include "tests/test_support.h"
 
-namespace lyrics {
+namespace lyrics::match {
 namespace {
 
 class MatchRunTest : public ::testing::Test {
@@ -50,7 +51,10 @@ TEST_F(MatchRunTest, InputCheckStopsAtTheFirstFailure) {
 TEST_F(MatchRunTest, PlaylistExtensionIsTestedOnFourCharactersInAnyCase) {
     EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.M3U", "")), InputCheck::Passed);
     EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.b4S", "")), InputCheck::Passed);
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.m3u8", "")), InputCheck::InvalidPlaylistFile);
+    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.m3u8", "")), InputCheck::Passed);  // and on five
+    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"B.M3u8", "")), InputCheck::Passed);
+    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.pls8", "")), InputCheck::InvalidPlaylistFile);
+    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"Am3u8", "")), InputCheck::InvalidPlaylistFile);
     EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.txt", "")), InputCheck::InvalidPlaylistFile);
     EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"Apls", "")), InputCheck::InvalidPlaylistFile);
 }
@@ -81,7 +85,7 @@ TEST_F(MatchRunTest, WritesTheListOfWhatIsLeftOnBothSides) {
     const Result<MatchSummary> summary = RunMatch(Request(playlist));
     ASSERT_TRUE(summary.ok()) << std::string(summary.failure().message.begin(), summary.failure().message.end());
     EXPECT_EQ(summary->reportPath, JoinPath(reportFolder(), L"UnMatch 05-12-2026 20.19.26.txt"));
-    EXPECT_EQ(summary->matchOutcome, 0);
+    EXPECT_EQ(summary->matchOutcome, kNeitherAll);
     EXPECT_EQ(summary->textFileCount, 3);
     EXPECT_EQ(testing::ReadBytes(summary->reportPath),
               "Playlist titles which DO NOT have matching file name...\r\n\r\n"
@@ -136,9 +140,36 @@ TEST_F(MatchRunTest, BinaryPlaylistStillGivesAList) {
 TEST_F(MatchRunTest, EmptyFolderReportsEveryTitleAndAllFilesMatched) {
     const Result<MatchSummary> summary = RunMatch(Request(work.Write(L"Mix.m3u", "#EXTM3U\n#EXTINF:1,A\na\n")));
     ASSERT_TRUE(summary.ok());
-    EXPECT_EQ(summary->matchOutcome, 2);
+    EXPECT_EQ(summary->matchOutcome, kAllFilesOnly);
     EXPECT_EQ(summary->unmatchedTitles, 1);
 }
 
+TEST_F(MatchRunTest, UnicodePlaylistMatchesNamesInOtherScriptsAndTheListKeepsThem) {
+    Lyrics(L"\u03a9\u0394\u0389.txt");  // capitals; the playlist has the small letters
+    Lyrics(L"\u65e5\u672c.txt");
+    Lyrics(L"\u0394\u0394\u0394.txt");
+    const std::wstring playlist =
+        work.Write(L"Mix.M3U8",
+                   "#EXTM3U\n#EXTINF:1,\xCF\x89\xCE\xB4\xCE\xAE\np\n#EXTINF:2,\xE6\x97\xA5\xE6\x9C\xAC\np\n"
+                   "#EXTINF:3,\xE6\x9D\xB1\xE4\xBA\xAC\np\n");
+    const Result<MatchSummary> summary = RunMatch(Request(playlist));
+    ASSERT_TRUE(summary.ok()) << std::string(summary.failure().message.begin(), summary.failure().message.end());
+    EXPECT_EQ(summary->unmatchedTitles, 1);
+    EXPECT_EQ(summary->unmatchedFiles, 1);
+    EXPECT_EQ(testing::ReadBytes(summary->reportPath),
+              "\xEF\xBB\xBF"
+              "Playlist titles which DO NOT have matching file name...\r\n\r\n"
+              "Playlist Name = \"" +
+                  EncodeUtf8(playlist) +
+                  "\" with 3 titles.\r\n"
+                  "Playlist Length = 0:0:6 (hh:mm:ss)\r\n\r\n"
+                  "\xE6\x9D\xB1\xE4\xBA\xAC\r\n\r\n\r\n"
+                  "Files which DO NOT have matching Playlist titles...\r\n\r\n"
+                  "Lyrics Folder = \"" +
+                  EncodeUtf8(lyricsFolder()) +
+                  "\" with 3 text files.\r\n\r\n"
+                  "\xCE\x94\xCE\x94\xCE\x94\r\n");
+}
+
 }  // namespace
-}  // namespace lyrics
+}  // namespace lyrics::match

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "test_support.h"
+#include "tests/test_support.h"
 
-namespace lyrics {
+namespace lyrics::match {
 namespace {
 
 Playlist Parse(std::string_view text, PlaylistType type) {
@@ -31,8 +31,10 @@ TEST(PlaylistType, ChosenByTheLastThreeCharactersInAnyCase) {
     EXPECT_EQ(PlaylistTypeOf(L"C:\\a\\list.pls"), PlaylistType::Pls);
     EXPECT_EQ(PlaylistTypeOf(L"list.M3U"), PlaylistType::M3u);
     EXPECT_EQ(PlaylistTypeOf(L"list.B4s"), PlaylistType::B4s);
-    EXPECT_EQ(PlaylistTypeOf(L"listm3u"), PlaylistType::M3u);  // the dot is not part of this test
-    EXPECT_EQ(PlaylistTypeOf(L"list.m3u8"), PlaylistType::Unknown);
+    EXPECT_EQ(PlaylistTypeOf(L"listm3u"), PlaylistType::M3u);    // the dot is not part of this test
+    EXPECT_EQ(PlaylistTypeOf(L"list.m3u8"), PlaylistType::M3u);  // the UTF-8 .m3u of Winamp
+    EXPECT_EQ(PlaylistTypeOf(L"C:\\a\\LIST.M3U8"), PlaylistType::M3u);
+    EXPECT_EQ(PlaylistTypeOf(L"list.pls8"), PlaylistType::Unknown);
     EXPECT_EQ(PlaylistTypeOf(L"u"), PlaylistType::Unknown);
 }
 
@@ -253,6 +255,79 @@ TEST(B4sReader, FourLinesAndNoEntriesAreFine) {
     EXPECT_EQ(p.titleCount, 0);
 }
 
+// --- Unicode playlists: decoded first, then walked as before.
+
+// The text as UTF-16 in the given byte order, with its byte-order mark.
+std::string Utf16(std::wstring_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const wchar_t c : text) {
+        const auto unit = static_cast<unsigned>(c);
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+TEST(UnicodePlaylists, Utf8WithOrWithoutMarkGivesTheTitlesInEveryScript) {
+    const std::string entries =
+        "#EXTM3U\r\n#EXTINF:200,\xCE\xA9\xCE\xB4\xCE\xAE\r\nC:\\a.mp3\r\n#EXTINF:25,\xE6\x97\xA5\xE6\x9C\xAC - "
+        "Caf\xC3\xA9\r\nb.mp3\r\n";
+    for (const std::string& text : {entries, "\xEF\xBB\xBF" + entries}) {
+        const Playlist p = Parse(text, PlaylistType::M3u);
+        EXPECT_EQ(NonBlank(p), (Titles{L"\u03a9\u03b4\u03ae", L"\u65e5\u672c - Caf\u00e9"}));
+        EXPECT_EQ(p.titleCount, 2);
+        EXPECT_EQ(p.totalSeconds, 225);
+        EXPECT_EQ(p.playlistTitles.size(), 6u);
+    }
+}
+
+TEST(UnicodePlaylists, Utf16PlsInBothByteOrders) {
+    const std::wstring text =
+        L"[playlist]\r\nFile1=a.mp3\r\nTitle1=\u03a3\u0391\u03a3\r\nLength1=60\r\n"
+        L"File2=b.mp3\r\nTitle2=\u30b5\u30af\u30e9\r\nLength2=1\r\nNumberOfEntries=2\r\n";
+    for (const bool bigEndian : {false, true}) {
+        const Playlist p = Parse(Utf16(text, bigEndian), PlaylistType::Pls);
+        EXPECT_EQ(NonBlank(p), (Titles{L"\u03a3\u0391\u03a3", L"\u30b5\u30af\u30e9"}));
+        EXPECT_EQ(p.titleCount, 2);
+        EXPECT_EQ(p.totalSeconds, 61);
+        EXPECT_EQ(p.playlistTitles.size(), 9u);
+    }
+}
+
+TEST(UnicodePlaylists, B4sReferencesAreDecodedAfterTheText) {
+    // The references and their table are those of before: "&#xC9;" is the lower-case "é".
+    const std::string text =
+        "\xEF\xBB\xBF" + B4s("\"1\"", Entry("\xCE\xA9 &amp; &#xC9;\xE6\x9C\xAC", "      <Length>5000</Length>"));
+    const Playlist p = Parse(text, PlaylistType::B4s);
+    EXPECT_EQ(NonBlank(p), Titles{L"\u03a9 & \u00e9\u672c"});
+    EXPECT_EQ(p.totalSeconds, 5);
+}
+
+TEST(UnicodePlaylists, InvalidSequencesAfterAMarkBecomeReplacementCharacters) {
+    const Playlist p = Parse("\xEF\xBB\xBF#EXTM3U\n#EXTINF:1,Caf\xE9\xC3\xA9\n", PlaylistType::M3u);
+    EXPECT_EQ(NonBlank(p), Titles{L"Caf\uFFFD\u00e9"});
+}
+
+TEST(UnicodePlaylists, EightBitPlaylistsReadAsBefore) {
+    // Windows-1252 titles, and a UTF-8 title beside a Windows-1252 byte: the file is not UTF-8.
+    const Playlist p = Parse(
+        "#EXTM3U\r\n#EXTINF:1,\xC1"
+        "bba\r\np\r\n#EXTINF:1,Caf\xC3\xA9 \x80\r\np\r\n",
+        PlaylistType::M3u);
+    EXPECT_EQ(NonBlank(p), (Titles{L"\u00c1bba", L"Caf\u00c3\u00a9 \u20ac"}));
+}
+
+TEST(UnicodePlaylists, AnOldMacFileWithCrLineEndsGivesItsTitles) {
+    const Playlist m3u = Parse("#EXTM3U\r#EXTINF:10,One\rone.mp3\r#EXTINF:20,Two\rtwo.mp3\r", PlaylistType::M3u);
+    EXPECT_EQ(NonBlank(m3u), (Titles{L"One", L"Two"}));
+    EXPECT_EQ(m3u.totalSeconds, 30);
+    EXPECT_EQ(m3u.playlistTitles.size(), 6u);
+    const Playlist pls = Parse(Utf16(L"[playlist]\rFile1=a\rTitle1=\u0416\rLength1=7", false), PlaylistType::Pls);
+    EXPECT_EQ(NonBlank(pls), Titles{L"\u0416"});
+    EXPECT_EQ(pls.totalSeconds, 7);
+}
+
 // --- Whole files.
 
 TEST(ReadPlaylist, UnreadableFileIsAFailureNamingIt) {
@@ -270,6 +345,16 @@ TEST(ReadPlaylist, DecodesB4sTitlesFromTheFile) {
     EXPECT_EQ(NonBlank(*p), Titles{L"Caf\u00e9 & Bar"});
 }
 
+TEST(ReadPlaylist, AnM3u8FileIsReadAsAnM3uInAnyEncoding) {
+    testing::TempFolder folder;
+    const Result<Playlist> utf8 = ReadPlaylist(folder.Write(L"Mix.M3U8", "#EXTM3U\n#EXTINF:3,\xCE\xA9\np\n"));
+    ASSERT_TRUE(utf8.ok());
+    EXPECT_EQ(NonBlank(*utf8), Titles{L"\u03a9"});
+    const Result<Playlist> ansi = ReadPlaylist(folder.Write(L"Old.m3u8", "#EXTM3U\n#EXTINF:3,Caf\xE9\np\n"));
+    ASSERT_TRUE(ansi.ok());
+    EXPECT_EQ(NonBlank(*ansi), Titles{L"Caf\u00e9"});
+}
+
 TEST(ReadPlaylist, OneHugeLineIsSkippedWithoutTrouble) {
     testing::TempFolder folder;
     std::string text(100'000'000, 'x');
@@ -281,4 +366,4 @@ TEST(ReadPlaylist, OneHugeLineIsSkippedWithoutTrouble) {
 }
 
 }  // namespace
-}  // namespace lyrics
+}  // namespace lyrics::match

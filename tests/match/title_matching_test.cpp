@@ -5,8 +5,9 @@
 #include <random>
 
 #include "bench/pairwise_matching.h"
+#include "tests/match/match_outcomes.h"
 
-namespace lyrics {
+namespace lyrics::match {
 namespace {
 
 using Slots = std::vector<std::wstring>;
@@ -29,7 +30,7 @@ TEST(LyricsFolderTable, TextFilesFirstInListingOrderOtherFilesOnlyTakeSlots) {
 TEST(MatchTitles, LetterCaseIsIgnoredNothingElseIs) {
     Slots titles = {L"Blue Morning", L"Trailing ", L"What?", L"\u00e9t\u00e9", L"Part"};
     Slots names = {L"blue morning", L"Trailing", L"What", L"\u00c9T\u00c9", L"Partial"};
-    EXPECT_EQ(MatchTitles(titles, names), 0);
+    EXPECT_EQ(MatchTitles(titles, names), kNeitherAll);
     EXPECT_EQ(titles, (Slots{L"", L"Trailing ", L"What?", L"", L"Part"}));
     EXPECT_EQ(names, (Slots{L"", L"Trailing", L"What", L"", L"Partial"}));
 }
@@ -37,7 +38,7 @@ TEST(MatchTitles, LetterCaseIsIgnoredNothingElseIs) {
 TEST(MatchTitles, ATitleTwiceTakesOneFileTheSecondStays) {
     Slots titles = {L"Song", L"Other", L"SONG"};
     Slots names = {L"song", L"Other"};
-    EXPECT_EQ(MatchTitles(titles, names), 2);
+    EXPECT_EQ(MatchTitles(titles, names), kAllFilesOnly);
     EXPECT_EQ(titles, (Slots{L"", L"", L"SONG"}));
 }
 
@@ -51,25 +52,25 @@ TEST(MatchTitles, FileNamesInOtherCasesAreTakenInListingOrder) {
 TEST(MatchTitles, OutcomeIgnoresBlankSlotsOnBothSides) {
     Slots titles = {L"", L"A", L"", L""};
     Slots names = {L"a", L"", L"", L"extra"};
-    EXPECT_EQ(MatchTitles(titles, names), 1);
+    EXPECT_EQ(MatchTitles(titles, names), kAllTitlesOnly);
 
     Slots noTitles = {L"", L""};
     Slots noNames;
-    EXPECT_EQ(MatchTitles(noTitles, noNames), 3);
+    EXPECT_EQ(MatchTitles(noTitles, noNames), kBothAll);
 
     Slots someTitles = {L"A", L"B"};
     Slots onlyOtherFiles = {L"", L"", L""};  // a folder of pictures: no text file
-    EXPECT_EQ(MatchTitles(someTitles, onlyOtherFiles), 2);
+    EXPECT_EQ(MatchTitles(someTitles, onlyOtherFiles), kAllFilesOnly);
     EXPECT_EQ(someTitles, (Slots{L"A", L"B"}));
 }
 
 TEST(MatchTitles, SpacesAreNotBlank) {
     Slots titles = {L" "};
     Slots names = {L" "};
-    EXPECT_EQ(MatchTitles(titles, names), 3);
+    EXPECT_EQ(MatchTitles(titles, names), kBothAll);
     Slots moreTitles = {L" "};
     Slots otherNames = {L"  "};
-    EXPECT_EQ(MatchTitles(moreTitles, otherNames), 0);
+    EXPECT_EQ(MatchTitles(moreTitles, otherNames), kNeitherAll);
 }
 
 TEST(MatchTitles, AgreesWithThePairwiseLoopOnRandomTables) {
@@ -88,4 +89,4 @@ TEST(MatchTitles, AgreesWithThePairwiseLoopOnRandomTables) {
 }
 
 }  // namespace
-}  // namespace lyrics
+}  // namespace lyrics::match

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "common/path_text.h"
-#include "test_support.h"
+#include "tests/test_support.h"
 
-namespace lyrics {
+namespace lyrics::match {
 namespace {
 
 using Slots = std::vector<std::wstring>;
@@ -96,15 +96,16 @@ TEST(UnmatchList, NameIsTheLocalTimeWithFixedDigits) {
 
 TEST(UnmatchList, WrittenAsAnsiBesideNoDoubledSeparator) {
     testing::TempFolder folder;
-    const Slots titles = {L"Caf\u00e9 \u65e5"};
+    const Slots titles = {L"Caf\u00e9 \u20ac"};
     const Slots names;
     const std::wstring folderWithSeparator = folder.text() + std::wstring(PathSeparator());
-    const Result<std::wstring> path = WriteUnmatchList(folderWithSeparator, {2026, 12, 5, 20, 19, 26},
-                                                       {titles, names, 2, 1, 0, SplitPlayingTime(1), L"p.m3u", L"f"});
-    ASSERT_TRUE(path.ok());
-    EXPECT_EQ(*path, folder / L"UnMatch 05-12-2026 20.19.26.txt");
-    const std::string bytes = testing::ReadBytes(*path);
-    EXPECT_NE(bytes.find("\r\nCaf\xe9 ?\r\n"), std::string::npos);  // what the code page cannot hold becomes "?"
+    const Result<WrittenUnmatchList> list = WriteUnmatchList(folderWithSeparator, {2026, 12, 5, 20, 19, 26},
+                                                             {titles, names, 2, 1, 0, SplitPlayingTime(1), L"p.m3u", L"f"});
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(list->reportPath, folder / L"UnMatch 05-12-2026 20.19.26.txt");
+    const std::string bytes = testing::ReadBytes(list->reportPath);
+    EXPECT_EQ(bytes.substr(0, 8), "Playlist");  // no byte-order mark
+    EXPECT_NE(bytes.find("\r\nCaf\xe9 \x80\r\n"), std::string::npos);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
 }
 
@@ -112,19 +113,29 @@ TEST(UnmatchList, ASecondListInTheSameSecondReplacesTheFirst) {
     testing::TempFolder folder;
     const Slots many = {L"A", L"B", L"C"}, one = {L"A"}, none;
     ASSERT_TRUE(WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {many, none, 2, 3, 0, {}, L"p", L"f"}).ok());
-    const Result<std::wstring> path =
+    const Result<WrittenUnmatchList> list =
         WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, 2, 1, 0, {}, L"p", L"f"});
-    ASSERT_TRUE(path.ok());
-    EXPECT_EQ(testing::ReadBytes(*path).find("B\r\n"), std::string::npos);
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(testing::ReadBytes(list->reportPath).find("B\r\n"), std::string::npos);
+}
+
+TEST(UnmatchList, SaysHowManyTitlesAndFilesItListsBlankSlotsLeftOut) {
+    testing::TempFolder folder;
+    const Slots titles = {L"", L"A", L"", L"B", L""}, names = {L"", L"x", L""};
+    const Result<WrittenUnmatchList> list =
+        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {titles, names, 0, 2, 1, {}, L"p", L"f"});
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(list->listedTitles, 2);
+    EXPECT_EQ(list->listedFiles, 1);
 }
 
 TEST(UnmatchList, AFolderThatCannotBeWrittenIsAFailureNamingTheFile) {
     testing::TempFolder folder;
     const Slots none;
-    const Result<std::wstring> path =
+    const Result<WrittenUnmatchList> list =
         WriteUnmatchList(folder / L"no such folder", {2026, 1, 1, 1, 1, 1}, {none, none, 3, 0, 0, {}, L"p", L"f"});
-    ASSERT_FALSE(path.ok());
-    EXPECT_NE(path.failure().message.find(L"UnMatch 01-01-2026 01.01.01.txt"), std::wstring::npos);
+    ASSERT_FALSE(list.ok());
+    EXPECT_NE(list.failure().message.find(L"UnMatch 01-01-2026 01.01.01.txt"), std::wstring::npos);
 }
 
 TEST(UnmatchList, PromptQuotesThePathAndLeavesOneEmptyLine) {
@@ -134,4 +145,4 @@ TEST(UnmatchList, PromptQuotesThePathAndLeavesOneEmptyLine) {
 }
 
 }  // namespace
-}  // namespace lyrics
+}  // namespace lyrics::match

@@ -68,7 +68,8 @@ TEST_F(AutoOpen, ASongWithoutLyricsIsTriedOnce) {
     EXPECT_EQ(o.shell.opened.size(), 1u);
 }
 
-TEST_F(AutoOpen, AClosedWinampIsNeverWatchedAgainUntilAManualOpen) {
+// A player that only imitates Winamp's caption, not its main window's class, is not looked for.
+TEST_F(AutoOpen, AClosedCaptionOnlyPlayerIsNotWatchedAgainUntilAManualOpen) {
     o.logic.OpenLyrics();
     o.desktop.Remove(winamp);
     const WindowHandle restarted = o.desktop.Add(L"1. Fresh - Winamp");

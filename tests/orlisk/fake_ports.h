@@ -1,6 +1,7 @@
 // In-memory stand-ins for Orlisk's ports: a desktop of fake windows in Z order, a shell that
 // records what it was asked to open, a settings store in a map, the settings window's controls
-// as plain fields, and a tray menu that answers a chosen command.
+// as plain fields, a tray menu that answers a chosen command, and a Winamp remote that answers
+// what the test says each window plays.
 #pragma once
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include "orlisk/shell.h"
 #include "orlisk/tray_menu.h"
 #include "orlisk/tray_tip.h"
+#include "orlisk/winamp_remote.h"
 
 namespace lyrics::orlisk::testing {
 
@@ -31,7 +33,8 @@ struct FakeWindow {
     bool disabled = false;
     // Looks of FindByCaption after a close request before the window has gone; -1: it never goes.
     int closesAfterLooks = 0;
-    int looksLeft = -2;  // -2: not asked to close
+    int looksLeft = -2;        // -2: not asked to close
+    std::wstring className{};  // empty: a class of no interest to the logic
 };
 
 // What the logic posted to a window.
@@ -49,6 +52,12 @@ public:
     WindowHandle Add(std::wstring caption, bool disabled = false) {
         const WindowHandle handle = nextHandle++;
         windows.push_back({handle, std::move(caption), disabled});
+        return handle;
+    }
+    // A window of Winamp's main-window class, below the others.
+    WindowHandle AddWinamp(std::wstring caption) {
+        const WindowHandle handle = Add(std::move(caption));
+        windows.back().className = kWinampClass;
         return handle;
     }
     FakeWindow* Find(WindowHandle handle) {
@@ -102,6 +111,17 @@ public:
         }
         return kNoWindow;
     }
+    WindowHandle FindByClass(std::wstring_view className) override {
+        ++classLookups;
+        for (const FakeWindow& w : windows) {
+            if (w.className == className) return w.handle;
+        }
+        return kNoWindow;
+    }
+    bool HasClass(WindowHandle window, std::wstring_view className) override {
+        const FakeWindow* w = Find(window);
+        return w != nullptr && w->className == className;
+    }
     void CancelMode(WindowHandle window) override { posted.push_back({window, Message::CancelMode}); }
     void AskToClose(WindowHandle window) override {
         posted.push_back({window, Message::Close});
@@ -125,7 +145,26 @@ public:
     std::chrono::steady_clock::time_point now{};
     int pauses = 0;
     int walksStarted = 0;
+    int classLookups = 0;  // FindByClass calls
     WindowHandle nextHandle = 100;
+};
+
+// What each window says it plays; a window not named here does not answer.
+class FakeWinampRemote final : public WinampRemote {
+public:
+    WinampAnswer WhatDoYouPlay(WindowHandle window) override {
+        asked.push_back(window);
+        const auto it = answers.find(window);
+        return it == answers.end() ? WinampAnswer::NotAnswering() : it->second;
+    }
+    void Plays(WindowHandle window, int index, std::wstring title) {
+        answers[window] = WinampAnswer::Playing(index, std::move(title));
+    }
+    void Stops(WindowHandle window) { answers[window] = WinampAnswer::Stopped(); }
+    void FallsSilent(WindowHandle window) { answers.erase(window); }
+
+    std::map<WindowHandle, WinampAnswer> answers;
+    std::vector<WindowHandle> asked;
 };
 
 struct OpenedDocument {
@@ -264,7 +303,8 @@ struct FakeOrlisk {
     FakeFileSearch files;
     FakeHost host;
     FakeTrayMenu menu;
-    OrliskLogic logic{OrliskPorts{desktop, shell, store, tip, controls, files, host, menu}};
+    FakeWinampRemote remote;
+    OrliskLogic logic{OrliskPorts{desktop, shell, store, tip, controls, files, host, menu, remote}};
 };
 
 }  // namespace lyrics::orlisk::testing

@@ -1,0 +1,15 @@
+# Orlisk and Winamp: the asking of Winamp's window piece by piece (in one program, under Wine),
+# and the real Orlisk.exe following the stand-in Winamp end to end.
+add_executable(orlisk_winamp_win32_tests ${CMAKE_CURRENT_LIST_DIR}/winamp_remote_win32_test.cpp)
+target_link_libraries(orlisk_winamp_win32_tests PRIVATE orlisk_win32 gtest_main)
+add_test(NAME orlisk_winamp_win32_tests COMMAND orlisk_winamp_win32_tests)
+set_tests_properties(orlisk_winamp_win32_tests PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
+
+add_executable(orlisk_winamp_e2e ${CMAKE_CURRENT_LIST_DIR}/orlisk_winamp_e2e_test.cpp
+                                 ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_support.cpp)
+target_link_options(orlisk_winamp_e2e PRIVATE -municode)
+target_link_libraries(orlisk_winamp_e2e PRIVATE gtest advapi32 user32 shell32)
+add_dependencies(orlisk_winamp_e2e Orlisk fake_winamp)
+add_test(NAME orlisk_winamp_e2e
+  COMMAND orlisk_winamp_e2e --orlisk=$<TARGET_FILE:Orlisk> --winamp=$<TARGET_FILE:fake_winamp>)
+set_tests_properties(orlisk_winamp_e2e PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE)
