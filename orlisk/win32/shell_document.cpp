@@ -26,6 +26,43 @@ int ShowWindowCommand(ShowCommand show) {
     return SW_HIDE;
 }
 
+struct ProcessWindowSearch {
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM search) {
+    auto& wanted = *reinterpret_cast<ProcessWindowSearch*>(search);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    if (processId != wanted.processId) return TRUE;
+    wanted.found = window;
+    return FALSE;
+}
+
+// Waits, bounded, until the started program has a window and its thread takes messages: it has
+// then done what it does at start (Notepad has read the file and captioned its window).
+// WaitForInputIdle would say the same, but Wine's handles the messages sent to this thread while
+// it waits, and leaves a handle open on every call. Nothing here handles a message: the wait
+// sleeps, and the probe is sent with SMTO_BLOCK.
+void WaitUntilReady(HANDLE process) {
+    const auto deadline = std::chrono::steady_clock::now() + kReadyForInputWait;
+    ProcessWindowSearch search{::GetProcessId(process)};
+    for (;;) {
+        if (::WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return;  // a launcher that handed over and ended
+        ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return;
+        if (search.found) {
+            DWORD_PTR ignored = 0;
+            ::SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, static_cast<UINT>(left.count()),
+                                  &ignored);
+            return;
+        }
+        ::Sleep(static_cast<DWORD>(kReadyPollPause.count()));
+    }
+}
+
 }  // namespace
 
 bool ShellTakesDocument(const std::wstring& path) {
@@ -54,7 +91,7 @@ bool ShellDocument::Open(WindowHandle owner, std::wstring_view document, ShowCom
     const UniqueKernelHandle started(execute.hProcess);
     // The shell returns before the program's window exists: without the wait a close that follows
     // at once would find nothing, and a burst of clicks would leave a Notepad for each.
-    if (started) ::WaitForInputIdle(started.get(), static_cast<DWORD>(kReadyForInputWait.count()));
+    if (started) WaitUntilReady(started.get());
     return true;
 }
 

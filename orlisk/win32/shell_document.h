@@ -1,6 +1,6 @@
 // ShellDocument: the logic's Shell over ShellExecuteExW, which opens a document with its default
 // action (Notepad for a lyrics file, the browser for the help page), then waits, bounded, until
-// the program it started is ready for input.
+// the program it started has a window that takes messages.
 #pragma once
 
 #include <chrono>
@@ -9,8 +9,9 @@
 
 namespace lyrics::orlisk::win32 {
 
-// How long Open waits for the started program to be ready for input.
+// How long Open waits for the started program to be ready for input, and how often it looks.
 inline constexpr std::chrono::milliseconds kReadyForInputWait{5000};
+inline constexpr std::chrono::milliseconds kReadyPollPause{20};
 
 class ShellDocument final : public Shell {
 public:

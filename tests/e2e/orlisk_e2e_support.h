@@ -171,7 +171,7 @@ private:
 // The handles a process holds, as the kernel lists them (NtQuerySystemInformation with
 // SystemExtendedHandleInformation, which Wine answers, unlike GetProcessHandleCount).
 std::optional<std::size_t> HandleCount(DWORD processId);
-// The private bytes a process has committed.
-std::optional<std::size_t> PrivateBytes(DWORD processId);
+// The memory a process has committed for itself (its private bytes).
+std::optional<std::size_t> CommittedBytes(DWORD processId);
 
 }  // namespace orlisk_e2e

@@ -86,6 +86,7 @@ public:
         }
         return kNoWindow;
     }
+    WindowHandle LastWindow(WindowHandle) override { return windows.empty() ? kNoWindow : windows.back().handle; }
     CaptionRead ReadCaption(WindowHandle window) override {
         log.push_back(L"read " + std::to_wstring(window));
         const FakeWindow* w = Find(window);
