@@ -27,8 +27,11 @@ public:
 
     // The top of the Z order among top-level windows: GetWindow(own, GW_HWNDFIRST).
     virtual WindowHandle FirstWindow(WindowHandle own) = 0;
-    // The window below in the Z order: GetWindow(window, GW_HWNDNEXT); kNoWindow at the end.
+    // The window below in the Z order: GetWindow(window, GW_HWNDNEXT); kNoWindow at the end, and
+    // for a window that has left the order (it is being destroyed, or is gone).
     virtual WindowHandle NextWindow(WindowHandle window) = 0;
+    // The bottom of the Z order among top-level windows: GetWindow(own, GW_HWNDLAST).
+    virtual WindowHandle LastWindow(WindowHandle own) = 0;
 
     virtual CaptionRead ReadCaption(WindowHandle window) = 0;
     // IsWindow.

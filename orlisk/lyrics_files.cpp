@@ -24,9 +24,12 @@ bool TitleStaysInFolder(std::wstring_view title) {
 
 std::optional<std::wstring> LyricsPath(std::wstring_view folder, std::wstring_view title) {
     if (folder.empty() || !TitleStaysInFolder(title)) return std::nullopt;
+    constexpr std::wstring_view kExtension = L".txt";
+    if (title.size() + kExtension.size() > kMaxFileNameLength) return std::nullopt;
+    if (folder.size() + title.size() + kExtension.size() > kMaxShellPathLength) return std::nullopt;
     std::wstring path(folder);
     path += title;
-    path += L".txt";
+    path += kExtension;
     return path;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,11 @@ inline constexpr std::wstring_view kTxtNotepadSuffix = L".txt - Notepad";
 inline constexpr std::wstring_view kLastOpened = L"Last Opened: ";
 inline constexpr std::wstring_view kCouldNotOpen = L"Could not open file: ";
 
+// The longest file name the file systems hold, and the longest path the shell takes (MAX_PATH
+// less its terminator). Past them the shell has been seen to overrun its own buffers.
+inline constexpr std::size_t kMaxFileNameLength = 255;
+inline constexpr std::size_t kMaxShellPathLength = 259;
+
 // The show command for optSize's index; Hidden for an index that selects no button.
 ShowCommand ShowCommandForSize(int sizeIndex);
 
@@ -24,7 +30,8 @@ ShowCommand ShowCommandForSize(int sizeIndex);
 bool TitleStaysInFolder(std::wstring_view title);
 
 // folder + title + ".txt", joined unchanged (the folder normally ends in "\"); nothing when the
-// folder is empty or the title would leave it.
+// folder is empty, the title would leave it, title + ".txt" is longer than a file name may be, or
+// the path is longer than the shell takes.
 std::optional<std::wstring> LyricsPath(std::wstring_view folder, std::wstring_view title);
 
 // The captions Notepad gives the window of a title's lyrics: title + " - Notepad" (first), and

@@ -68,24 +68,37 @@ void OrliskLogic::OpenFoundSong(const FoundSong& found) {
     winampWindow_ = found.window;
     lastEntry_ = found.entry;
 
+    // Kept for a failed open too, so the tick does not retry a song without lyrics every time.
+    lastTitle_ = found.title;
+    // A copy read from disk beside a Notepad that holds unsaved edits would invite the user to
+    // save the older text over them.
+    if (closer_.AskedWindowRemains(NotepadCaptions(found.title))) {
+        ports_.tip.SetTip(std::wstring(kLastOpened) + found.title);
+        return;
+    }
+
     // The controls as they stand now, saved or not.
     const std::optional<std::wstring> path = LyricsPath(ports_.controls.PathText(), found.title);
     const ShowCommand show = ShowCommandForSize(ports_.controls.SizeIndex());
-    const bool opened = path && ports_.shell.Open(ports_.controls.Handle(), *path, show);
+    bool opened = false;
+    if (path) {
+        // Marked as a walk: the shell's wait for the program it started may handle messages sent
+        // to the window meanwhile (Wine's does, the tray's clicks among them), and a click handled
+        // there would open yet another Notepad before the first has its window.
+        WalkScope wait(walkInProgress_);
+        opened = ports_.shell.Open(ports_.controls.Handle(), *path, show);
+    }
 
-    // Kept for a failed open too, so the tick does not retry a song without lyrics every time.
-    lastTitle_ = found.title;
     std::wstring tip(opened ? kLastOpened : kCouldNotOpen);
     tip += found.title;
     ports_.tip.SetTip(tip);
 }
 
 void OrliskLogic::CloseLyrics() {
-    // Before any song there is no title, and " - Notepad" alone must not close anything.
+    // Before any song there is no title: " - Notepad" alone, or the empty caption, under which
+    // FindWindow answers any window without one, must not close anything.
     if (!lastTitle_) return;
-    for (const std::wstring& caption : NotepadCaptions(*lastTitle_)) {
-        CloseWindowsCaptioned(ports_.desktop, LowerCase(caption));
-    }
+    for (const std::wstring& caption : NotepadCaptions(lastTitle_.value())) closer_.CloseCaptioned(LowerCase(caption));
 }
 
 std::wstring OrliskLogic::LyricsCaption() const {

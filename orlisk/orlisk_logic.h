@@ -15,9 +15,10 @@
 // Ending: a handler that ends the program answers ProgramNext::End, and EndRequested() stays true
 // from then on; that flag is the one the window acts on.
 //
-// Re-entry: the window walk handles pending messages after each window it passes over, so a
-// handler can be called while a walk runs (WalkInProgress()). A tray click, a menu "Open Lyrics"
-// or "Close Lyrics" and a tick arriving then are dropped; the other handlers run. A handler that
+// Re-entry: the window walk handles pending messages after each window it passes over, and the
+// shell's open may handle messages sent to the window while it waits for the program it started,
+// so a handler can be called while OpenLyrics runs (WalkInProgress()). A tray click, a menu
+// "Open Lyrics" or "Close Lyrics" and a tick arriving then are dropped; the other handlers run. A handler that
 // ends the program inside a walk also makes the walk stop at its next step; the window must not
 // be destroyed, nor this object, while WalkInProgress() is true: the outermost handler closes it
 // once the walk has returned.
@@ -36,6 +37,7 @@
 #include "orlisk/tray_menu.h"
 #include "orlisk/tray_tip.h"
 #include "orlisk/winamp_remote.h"
+#include "orlisk/window_closer.h"
 #include "orlisk/window_handle.h"
 
 namespace lyrics::orlisk {
@@ -67,8 +69,11 @@ public:
     ProgramNext Form_Load();
 
     // Finds the playing song and hands its lyrics file to the shell; the outcome goes to the tip.
+    // While a Notepad of that song's lyrics, asked to close, is still there (asking whether to
+    // save the user's edits), no second copy is opened: the tip says "Last Opened: " and the
+    // title, for those lyrics are on screen.
     void OpenLyrics();
-    // Asks the Notepad windows of the lyrics opened last to close.
+    // Asks the Notepad windows of the lyrics opened last to close; nothing before a first song.
     void CloseLyrics();
 
     // tmrAuto's tick.
@@ -122,6 +127,7 @@ private:
     ProgramNext End();
 
     OrliskPorts ports_;
+    WindowCloser closer_{ports_.desktop};
     bool walkInProgress_ = false;
     bool endRequested_ = false;
 

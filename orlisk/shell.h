@@ -1,5 +1,5 @@
 // Shell: opening a document with its default action.
-// The Windows program implements it with ShellExecuteW, the tests record what was opened and
+// The Windows program implements it with ShellExecuteExW, the tests record what was opened and
 // answer as told.
 #pragma once
 
@@ -17,7 +17,12 @@ public:
     virtual ~Shell() = default;
     // Opens document with its default action (no verb, no parameters, no directory), owner being
     // the window that asks. True when the document was handed over; false when it could not be
-    // (no such file, no program for it ...).
+    // (no such file, no program for it ...). A folder, or a path longer than the shell takes, is
+    // never handed over: false.
+    //
+    // Returns once the program started for the document is ready for input (its window exists),
+    // or after a few seconds at most, so that the next event, which may look for that window,
+    // finds it.
     virtual bool Open(WindowHandle owner, std::wstring_view document, ShowCommand show) = 0;
 };
 

@@ -1,5 +1,8 @@
 #include "orlisk/song_finder.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "orlisk/caption_parser.h"
 
 namespace lyrics::orlisk {
@@ -26,8 +29,23 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std:
 
 std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, WindowHandle own, std::wstring_view ownCaption,
                                         TrayTip& tip, const std::function<bool()>& stopRequested) {
+    // A window that goes while messages are handled leaves the Z order, and so has no next one
+    // although it is not the last: the walk starts again from the top rather than take a closing
+    // program for the end of the list, and passes silently over the windows it has examined.
+    int restarts = 0;
+    std::vector<WindowHandle> examined;
+    const auto next = [&](WindowHandle from) {
+        const WindowHandle after = desktop.NextWindow(from);
+        if (after != kNoWindow || from == desktop.LastWindow(own) || restarts == kWalkRestarts) return after;
+        ++restarts;
+        return desktop.FirstWindow(own);
+    };
     WindowHandle window = desktop.FirstWindow(own);
     while (window != kNoWindow) {
+        if (restarts > 0 && std::find(examined.begin(), examined.end(), window) != examined.end()) {
+            window = next(window);
+            continue;
+        }
         const CaptionRead caption = desktop.ReadCaption(window);
         const bool candidate = caption.text != ownCaption && caption.copied > 0 && desktop.Exists(window);
         if (candidate) {
@@ -44,7 +62,8 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, 
                 }
             }
         }
-        window = desktop.NextWindow(window);
+        examined.push_back(window);
+        window = next(window);
         desktop.PumpMessages();
         if (stopRequested && stopRequested()) return std::nullopt;
     }

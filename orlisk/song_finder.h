@@ -4,7 +4,9 @@
 // Every candidate whose caption is not a fixed one sets the tip to "Winamp may not be open" on
 // the way; a disabled window is passed over. After each window passed over, the program's pending
 // messages are handled, so the tray and the menu stay responsive during a long walk; a handler run
-// there may ask the walk to stop (the program is ending).
+// there may ask the walk to stop (the program is ending). Windows come and go meanwhile: when the
+// window the walk stands on has left the Z order, the walk starts again from the top, a few times
+// at most, and examines no window twice.
 //
 // Given a WinampRemote, the walk also asks every window of Winamp's main-window class that it
 // meets. A caption that yields a title still decides; a caption that yields none (Winamp scrolls
@@ -25,6 +27,7 @@
 namespace lyrics::orlisk {
 
 inline constexpr std::wstring_view kWinampMayNotBeOpen = L"Winamp may not be open";
+inline constexpr int kWalkRestarts = 3;
 
 struct FoundSong {
     WindowHandle window = kNoWindow;

@@ -1,57 +1,59 @@
 #include "orlisk/window_closer.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "common/lower_case.h"
 
 namespace lyrics::orlisk {
 
-namespace {
-
-struct AskedWindow {
-    WindowHandle window;
-    std::chrono::steady_clock::time_point askedAt;
-};
-
-void Ask(Desktop& desktop, WindowHandle window) {
-    desktop.CancelMode(window);
-    desktop.AskToClose(window);
-}
-
-// FindWindow only ever answers the first window with the caption; once that one refuses, the
-// others are reached by walking the Z order from it.
-void AskTheOthers(Desktop& desktop, WindowHandle stuck, std::wstring_view lowerCaption, const std::vector<AskedWindow>& asked) {
-    for (WindowHandle window = desktop.FirstWindow(stuck); window != kNoWindow; window = desktop.NextWindow(window)) {
-        const bool alreadyAsked =
-            std::any_of(asked.begin(), asked.end(), [window](const AskedWindow& a) { return a.window == window; });
-        if (alreadyAsked) continue;
-        if (LowerCase(desktop.ReadCaption(window).text) == lowerCaption) Ask(desktop, window);
-    }
-}
-
-}  // namespace
-
-void CloseWindowsCaptioned(Desktop& desktop, std::wstring_view caption) {
-    std::vector<AskedWindow> asked;
+void WindowCloser::CloseCaptioned(std::wstring_view caption) {
+    ForgetGoneWindows();
     for (;;) {
-        const WindowHandle window = desktop.FindByCaption(caption);
+        const WindowHandle window = desktop_.FindByCaption(caption);
         if (window == kNoWindow) return;
-        const auto earlier =
-            std::find_if(asked.begin(), asked.end(), [window](const AskedWindow& a) { return a.window == window; });
-        if (earlier == asked.end()) {
-            // Asked once only: a second close request to a Notepad that is asking to save would stack
-            // another question on top of the first.
-            Ask(desktop, window);
-            asked.push_back({window, desktop.Now()});
+        const AskedWindow* earlier = Asked(window);
+        if (earlier == nullptr) {
+            Ask(window);
             continue;
         }
-        if (desktop.Now() - earlier->askedAt >= kCloseGiveUpAfter) {
-            AskTheOthers(desktop, window, LowerCase(caption), asked);
+        if (desktop_.Now() - earlier->askedAt >= kCloseGiveUpAfter) {
+            AskTheOthers(window, LowerCase(caption));
             return;
         }
-        desktop.Pause(kClosePollPause);
+        desktop_.Pause(kClosePollPause);
     }
+}
+
+bool WindowCloser::AskedWindowRemains(std::span<const std::wstring> captions) {
+    ForgetGoneWindows();
+    std::vector<std::wstring> lowerCaptions;
+    for (const std::wstring& caption : captions) lowerCaptions.push_back(LowerCase(caption));
+    return std::any_of(asked_.begin(), asked_.end(), [&](const AskedWindow& a) {
+        const std::wstring caption = LowerCase(desktop_.ReadCaption(a.window).text);
+        return std::find(lowerCaptions.begin(), lowerCaptions.end(), caption) != lowerCaptions.end();
+    });
+}
+
+void WindowCloser::Ask(WindowHandle window) {
+    desktop_.CancelMode(window);
+    desktop_.AskToClose(window);
+    asked_.push_back({window, desktop_.Now()});
+}
+
+void WindowCloser::AskTheOthers(WindowHandle stuck, std::wstring_view lowerCaption) {
+    for (WindowHandle window = desktop_.FirstWindow(stuck); window != kNoWindow; window = desktop_.NextWindow(window)) {
+        if (Asked(window) != nullptr) continue;
+        if (LowerCase(desktop_.ReadCaption(window).text) == lowerCaption) Ask(window);
+    }
+}
+
+const WindowCloser::AskedWindow* WindowCloser::Asked(WindowHandle window) const {
+    const auto it = std::find_if(asked_.begin(), asked_.end(), [window](const AskedWindow& a) { return a.window == window; });
+    return it == asked_.end() ? nullptr : &*it;
+}
+
+void WindowCloser::ForgetGoneWindows() {
+    std::erase_if(asked_, [this](const AskedWindow& a) { return !desktop_.Exists(a.window); });
 }
 
 }  // namespace lyrics::orlisk

@@ -1,5 +1,7 @@
 #include "orlisk/win32/shell_document.h"
 
+#include "common/win32/unique_handle.h"
+#include "orlisk/lyrics_files.h"
 #include "orlisk/win32/win32_desktop.h"
 
 #include <shellapi.h>
@@ -24,14 +26,73 @@ int ShowWindowCommand(ShowCommand show) {
     return SW_HIDE;
 }
 
+struct ProcessWindowSearch {
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM search) {
+    auto& wanted = *reinterpret_cast<ProcessWindowSearch*>(search);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    if (processId != wanted.processId) return TRUE;
+    wanted.found = window;
+    return FALSE;
+}
+
+// Waits, bounded, until the started program has a window and its thread takes messages: it has
+// then done what it does at start (Notepad has read the file and captioned its window).
+// WaitForInputIdle would say the same, but Wine's handles the messages sent to this thread while
+// it waits, and leaves a handle open on every call. Nothing here handles a message: the wait
+// sleeps, and the probe is sent with SMTO_BLOCK.
+void WaitUntilReady(HANDLE process) {
+    const auto deadline = std::chrono::steady_clock::now() + kReadyForInputWait;
+    ProcessWindowSearch search{::GetProcessId(process)};
+    for (;;) {
+        if (::WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return;  // a launcher that handed over and ended
+        ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return;
+        if (search.found) {
+            DWORD_PTR ignored = 0;
+            ::SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, static_cast<UINT>(left.count()),
+                                  &ignored);
+            return;
+        }
+        ::Sleep(static_cast<DWORD>(kReadyPollPause.count()));
+    }
+}
+
 }  // namespace
+
+bool ShellTakesDocument(const std::wstring& path) {
+    // Some shells copy the path into MAX_PATH buffers without a check, with the caller's stack
+    // beneath them.
+    if (path.empty() || path.size() > kMaxShellPathLength) return false;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
 
 bool ShellDocument::Open(WindowHandle owner, std::wstring_view document, ShowCommand show) {
     const std::wstring path(document);
-    const HINSTANCE result = ::ShellExecuteW(ToHwnd(owner), nullptr, path.c_str(), nullptr, nullptr, ShowWindowCommand(show));
-    // ShellExecuteW answers a number dressed as a handle: above 32 the document was handed over,
-    // 32 or below is an error code.
-    return reinterpret_cast<std::intptr_t>(result) > 32;
+    if (!ShellTakesDocument(path)) return false;
+
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    // No error box: the tray tip is the program's only voice. The process handle lets the wait
+    // below know when the program is ready.
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    execute.hwnd = ToHwnd(owner);
+    execute.lpFile = path.c_str();
+    execute.nShow = ShowWindowCommand(show);
+    if (!::ShellExecuteExW(&execute)) return false;
+
+    // Null when the document went to a program already running.
+    const UniqueKernelHandle started(execute.hProcess);
+    // The shell returns before the program's window exists: without the wait a close that follows
+    // at once would find nothing, and a burst of clicks would leave a Notepad for each.
+    if (started) WaitUntilReady(started.get());
+    return true;
 }
 
 }  // namespace lyrics::orlisk::win32

@@ -1,14 +1,26 @@
-// ShellDocument: the logic's Shell over ShellExecuteW, which opens a document with its default
-// action (Notepad for a lyrics file, the browser for the help page).
+// ShellDocument: the logic's Shell over ShellExecuteExW, which opens a document with its default
+// action (Notepad for a lyrics file, the browser for the help page), then waits, bounded, until
+// the program it started has a window that takes messages.
 #pragma once
+
+#include <chrono>
 
 #include "orlisk/shell.h"
 
 namespace lyrics::orlisk::win32 {
 
+// How long Open waits for the started program to be ready for input, and how often it looks.
+inline constexpr std::chrono::milliseconds kReadyForInputWait{5000};
+inline constexpr std::chrono::milliseconds kReadyPollPause{20};
+
 class ShellDocument final : public Shell {
 public:
     bool Open(WindowHandle owner, std::wstring_view document, ShowCommand show) override;
 };
+
+// Whether the shell may be handed path: not longer than it takes, and not a folder (which it
+// would open in an Explorer window). A path that names nothing passes: the shell's own answer
+// says that it could not be opened.
+bool ShellTakesDocument(const std::wstring& path);
 
 }  // namespace lyrics::orlisk::win32

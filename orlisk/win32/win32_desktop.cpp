@@ -12,6 +12,8 @@ WindowHandle Win32Desktop::FirstWindow(WindowHandle own) { return FromHwnd(::Get
 
 WindowHandle Win32Desktop::NextWindow(WindowHandle window) { return FromHwnd(::GetWindow(ToHwnd(window), GW_HWNDNEXT)); }
 
+WindowHandle Win32Desktop::LastWindow(WindowHandle own) { return FromHwnd(::GetWindow(ToHwnd(own), GW_HWNDLAST)); }
+
 CaptionRead Win32Desktop::ReadCaption(WindowHandle window) {
     CaptionRead caption;
     const int length = ::GetWindowTextLengthW(ToHwnd(window));

@@ -18,6 +18,7 @@ public:
 
     WindowHandle FirstWindow(WindowHandle own) override;
     WindowHandle NextWindow(WindowHandle window) override;
+    WindowHandle LastWindow(WindowHandle own) override;
     CaptionRead ReadCaption(WindowHandle window) override;
     bool Exists(WindowHandle window) override;
     bool IsDisabled(WindowHandle window) override;

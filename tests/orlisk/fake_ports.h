@@ -86,6 +86,7 @@ public:
         }
         return kNoWindow;
     }
+    WindowHandle LastWindow(WindowHandle) override { return windows.empty() ? kNoWindow : windows.back().handle; }
     CaptionRead ReadCaption(WindowHandle window) override {
         log.push_back(L"read " + std::to_wstring(window));
         const FakeWindow* w = Find(window);
@@ -178,10 +179,13 @@ class FakeShell final : public Shell {
 public:
     bool Open(WindowHandle owner, std::wstring_view document, ShowCommand show) override {
         opened.push_back({owner, std::wstring(document), show});
+        if (onOpen) onOpen();
         return opens;
     }
     std::vector<OpenedDocument> opened;
     bool opens = true;  // false: the shell could not open the document
+    // Runs inside Open, as handlers run when the real shell's wait handles messages sent meanwhile.
+    std::function<void()> onOpen;
 };
 
 class MemoryStore final : public SettingsStore {

@@ -95,6 +95,31 @@ TEST_F(LyricsControl, CloseBeforeAnySongDoesNothing) {
     (void)notepad;
 }
 
+TEST_F(LyricsControl, BeforeAnySongNothingIsAskedToCloseWhateverItsCaption) {
+    // What a close without a title would look for: FindWindow's empty caption, which any window
+    // without a caption answers, and either suffix alone.
+    const WindowHandle untitled = o.desktop.Add(L"");
+    const WindowHandle bare = o.desktop.Add(L" - Notepad");
+    const WindowHandle txt = o.desktop.Add(L".txt - Notepad");
+    o.desktop.Remove(winamp);  // no song to be found: every close below runs before the first song
+    o.controls.chkAuto = CheckState::Checked;
+
+    o.logic.CloseLyrics();
+    o.logic.mnuClsWindow_Click();
+    o.logic.mnuOpen_Click();
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    for (MenuCommand command : {MenuCommand::CloseLyrics, MenuCommand::OpenLyrics}) {
+        o.menu.choice = command;
+        o.logic.cSysTray_MouseEvent(kTrayButtonSecond);
+    }
+    o.logic.tmrAuto_Timer();
+    EXPECT_TRUE(o.desktop.posted.empty());
+    EXPECT_NE(o.desktop.Find(untitled), nullptr);
+    EXPECT_NE(o.desktop.Find(bare), nullptr);
+    EXPECT_NE(o.desktop.Find(txt), nullptr);
+    EXPECT_EQ(o.logic.LyricsCaption(), L"");
+}
+
 TEST_F(LyricsControl, CloseAsksEveryWindowWithEitherCaptionInAnyCase) {
     o.logic.OpenLyrics();
     const WindowHandle plain = o.desktop.Add(L"Artist - Song - Notepad");
@@ -148,6 +173,83 @@ TEST_F(LyricsControl, ANotepadThatWillNotCloseIsGivenUpOnAfterAboutASecond) {
     EXPECT_LE(o.desktop.pauses, 60);  // paused between looks, not spinning
 }
 
+TEST_F(LyricsControl, ANotepadAskingToSaveIsAskedOnceAcrossClicksAndNeverOpenedTwice) {
+    o.logic.OpenLyrics();
+    const WindowHandle edited = o.desktop.Add(L"Artist - Song.txt - Notepad");
+    o.desktop.windows.back().closesAfterLooks = -1;  // the lyrics were edited: "Save changes?"
+    const auto start = o.desktop.now;
+    for (int click = 0; click < 4; ++click) {
+        EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), ProgramNext::KeepRunning);
+    }
+    o.logic.mnuOpen_Click();
+    o.logic.mnuClsWindow_Click();
+    EXPECT_EQ(o.desktop.PostedTo(edited), CloseRequests(edited)) << "one question, not one per click";
+    EXPECT_EQ(o.shell.opened.size(), 1u) << "no copy read from disk beside the edited one";
+    EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
+    // Only the first click waited for the window to go.
+    EXPECT_GE(o.desktop.now - start, kCloseGiveUpAfter);
+    EXPECT_LT(o.desktop.now - start, kCloseGiveUpAfter + std::chrono::milliseconds(100));
+
+    // Another song opens as usual, and the edited window is left alone.
+    o.desktop.windows[1].caption = L"13. Other - Tune - Winamp";
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    ASSERT_EQ(o.shell.opened.size(), 2u);
+    EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\Other - Tune.txt");
+    EXPECT_EQ(o.tip.Current(), L"Last Opened: Other - Tune");
+    // Back to the edited song: still no second copy, and no second question.
+    o.desktop.windows[1].caption = L"14. Artist - Song - Winamp";
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    EXPECT_EQ(o.shell.opened.size(), 2u);
+    EXPECT_EQ(o.desktop.PostedTo(edited), CloseRequests(edited));
+
+    // Once the user has answered and the window has gone, a click opens the lyrics again.
+    o.desktop.Remove(edited);
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    ASSERT_EQ(o.shell.opened.size(), 3u);
+    EXPECT_EQ(o.shell.opened[2].document, L"C:\\Lyrics\\Artist - Song.txt");
+}
+
+TEST_F(LyricsControl, AWindowThatRefusedIsNotAskedAgainWhenANewOneWithTheCaptionOpens) {
+    o.logic.OpenLyrics();
+    const WindowHandle edited = o.desktop.Add(L"Artist - Song - Notepad");
+    o.desktop.windows.back().closesAfterLooks = -1;
+    o.logic.CloseLyrics();
+    // Opened by the user meanwhile, behind the refusing one: asked once, and it goes.
+    const WindowHandle later = o.desktop.Add(L"Artist - Song - Notepad");
+    o.logic.CloseLyrics();
+    EXPECT_EQ(o.desktop.PostedTo(edited), CloseRequests(edited));
+    EXPECT_EQ(o.desktop.PostedTo(later), CloseRequests(later));
+    o.logic.CloseLyrics();
+    EXPECT_EQ(o.desktop.PostedTo(later), CloseRequests(later));
+}
+
+TEST_F(LyricsControl, ATitleOrPathTooLongIsNeverHandedToTheShell) {
+    // Any program can caption a window so; the shell would overrun its buffers with the path.
+    const std::wstring huge(2000, L'x');
+    o.desktop.windows[1].caption = L"1. " + huge + L" - Winamp";
+    o.logic.OpenLyrics();
+    EXPECT_TRUE(o.shell.opened.empty());
+    EXPECT_EQ(o.tip.Current(), L"Could not open file: " + huge);
+    EXPECT_EQ(o.logic.LyricsCaption(), huge + L" - Notepad");
+
+    // A name that fits, in a folder deep enough to make the path too long.
+    const std::wstring title(200, L'y');
+    o.controls.txtPath = L"C:\\" + std::wstring(60, L'f') + L"\\";
+    o.desktop.windows[1].caption = L"2. " + title + L" - Winamp";
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    EXPECT_TRUE(o.shell.opened.empty());
+    EXPECT_EQ(o.tip.Current(), L"Could not open file: " + title);
+
+    // The tick tries such a song once, not on every tick.
+    o.controls.chkAuto = CheckState::Checked;
+    o.desktop.windows[1].caption = L"3. " + huge + L" - Winamp";
+    o.logic.tmrAuto_Timer();
+    o.logic.tmrAuto_Timer();
+    EXPECT_TRUE(o.shell.opened.empty());
+    EXPECT_EQ(o.desktop.walksStarted, 3);
+    EXPECT_EQ(o.tip.Current(), L"Could not open file: " + huge);
+}
+
 TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
     o.logic.OpenLyrics();
     o.desktop.Add(L"Below");
@@ -170,6 +272,28 @@ TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
     ASSERT_EQ(o.shell.opened.size(), 2u);
     EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\New - Song.txt");
     EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
+    EXPECT_FALSE(o.logic.WalkInProgress());
+}
+
+TEST_F(LyricsControl, EventsHandledWhileTheShellWaitsAreDropped) {
+    // A burst of clicks: each one handled inside the open before would start one more Notepad.
+    int opens = 0;
+    o.shell.onOpen = [&] {
+        if (++opens > 1) return;
+        EXPECT_TRUE(o.logic.WalkInProgress());
+        EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), ProgramNext::KeepRunning);
+        o.logic.mnuOpen_Click();
+        o.logic.tmrAuto_Timer();
+        o.logic.mnuSettings_Click();
+        // The program may end meanwhile; the window stays until the open has returned.
+        EXPECT_EQ(o.logic.mnuExit_Click(), ProgramNext::End);
+        EXPECT_TRUE(o.logic.WalkInProgress());
+    };
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(o.desktop.walksStarted, 1);
+    EXPECT_TRUE(o.controls.shown);
+    EXPECT_TRUE(o.logic.EndRequested());
     EXPECT_FALSE(o.logic.WalkInProgress());
 }
 

@@ -92,6 +92,47 @@ TEST(WindowWalk, AWindowGoneDuringTheWalkIsNoCandidate) {
     EXPECT_EQ(tip.tips.size(), 1u);  // "Top" only
 }
 
+TEST(WindowWalk, AWindowThatGoesUnderTheWalkDoesNotHideWinampBelowIt) {
+    // A Notepad closing as the walk passes it: it and its helper window go while messages are
+    // handled, and the walk finds itself on a window with no next one.
+    FakeDesktop desktop;
+    FakeTip tip;
+    desktop.Add(L"Top");
+    const WindowHandle closing = desktop.Add(L"Untitled - Notepad");
+    const WindowHandle helper = desktop.Add(L"Default IME");
+    const WindowHandle winamp = desktop.Add(L"1. Song - Winamp");
+    int pumps = 0;
+    desktop.onPump = [&] {
+        if (++pumps == 2) {
+            desktop.Remove(closing);
+            desktop.Remove(helper);
+        }
+    };
+    const std::optional<FoundSong> found = Walk(desktop, tip);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->window, winamp);
+    // Each window examined once: "Top" is passed over silently the second time.
+    EXPECT_EQ(desktop.log,
+              (std::vector<std::wstring>{L"read 100", L"pump", L"read 101", L"pump", L"read 102", L"pump", L"read 103"}));
+    EXPECT_EQ(tip.tips.size(), 3u);
+}
+
+TEST(WindowWalk, AChurningDesktopEndsTheWalkAfterAFewStarts) {
+    FakeDesktop desktop;
+    FakeTip tip;
+    // Every pass of the message loop closes the two windows on top, the walk's next one among
+    // them, and opens two others.
+    desktop.Add(L"Window");
+    desktop.Add(L"Window");
+    desktop.Add(L"1. Song - Winamp", /*disabled=*/true);
+    desktop.onPump = [&] {
+        desktop.windows.erase(desktop.windows.begin(), desktop.windows.begin() + 2);
+        for (int i = 0; i < 2; ++i) desktop.windows.insert(desktop.windows.begin(), {desktop.nextHandle++, L"Window"});
+    };
+    EXPECT_FALSE(Walk(desktop, tip).has_value());
+    EXPECT_EQ(desktop.walksStarted, 1 + kWalkRestarts);
+}
+
 TEST(WindowWalk, StopsWhenAHandlerRunDuringItAsksTo) {
     FakeDesktop desktop;
     FakeTip tip;

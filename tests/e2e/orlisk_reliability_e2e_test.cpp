@@ -1,0 +1,225 @@
+// Orlisk.exe under Wine as a hostile or hurried user meets it: the tray menu's lyrics commands,
+// a close before the first song, captions too long for a file name, a burst of clicks, and
+// lyrics edited and not saved. The soak is in orlisk_soak_e2e_test.cpp.
+//
+// Usage: orlisk_reliability_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe
+//                               [--soak-cycles=N] [gtest options]
+#include "tests/e2e/orlisk_reliability_fixture.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <thread>
+
+namespace orlisk_e2e {
+namespace {
+
+// Notepad's windows once they have stopped changing for quiet (none opened, none closed).
+std::vector<HWND> SettledNotepads(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout,
+                                  std::set<HWND>* seen = nullptr) {
+    std::vector<HWND> last = NotepadWindows();
+    auto lastChange = std::chrono::steady_clock::now();
+    WaitFor(
+        [&] {
+            std::vector<HWND> now = NotepadWindows();
+            if (seen) seen->insert(now.begin(), now.end());
+            if (now != last) {
+                last = std::move(now);
+                lastChange = std::chrono::steady_clock::now();
+            }
+            return std::chrono::steady_clock::now() - lastChange >= quiet;
+        },
+        timeout);
+    return last;
+}
+
+std::string Narrow(const std::wstring& text) {
+    std::string narrow;
+    for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
+std::vector<HWND> VisibleDialogsOf(DWORD processId) {
+    std::vector<HWND> dialogs;
+    for (HWND window : TopLevelWindows(L"#32770", processId))
+        if (::IsWindowVisible(window)) dialogs.push_back(window);
+    return dialogs;
+}
+
+// The messages Orlisk posted to a window of this thread, which pumps none: they wait in its queue.
+std::vector<UINT> PostedTo(HWND window) {
+    std::vector<UINT> messages;
+    MSG msg{};
+    while (::PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) messages.push_back(msg.message);
+    return messages;
+}
+
+TEST_F(OrliskReliability, MenusCloseLyricsClosesAndOpenLyricsReopens) {
+    StoreSettings(L"1", L"0");
+    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
+    ASSERT_NE(orlisk_.Start(), nullptr);
+    const HWND first = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(first, nullptr);
+
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "\"Close Lyrics\" closes the lyrics";
+    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2s)) << "and opens nothing";
+
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics));
+    const HWND second = ReadyNotepadOf(kFirstSong);
+    EXPECT_NE(second, nullptr) << "\"Open Lyrics\" opens them";
+
+    // With lyrics open, "Open Lyrics" closes them before it opens those of the song now playing.
+    ASSERT_TRUE(PlaySong(WinampCaption(13, kSecondSong)));
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics));
+    EXPECT_TRUE(WaitFor([&] { return NotepadOf(kSecondSong) != nullptr; }, 10s));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(second); }, 5s));
+    EXPECT_EQ(SettledNotepads(1s, 10s).size(), 1u);
+}
+
+TEST_F(OrliskReliability, CloseBeforeTheFirstSongAsksNoWindowToClose) {
+    StoreSettings(L"0", L"0");
+    // What a close without a title might look for: the empty caption, which FindWindow answers
+    // with any window that has none, and either suffix alone. No Winamp: no song is ever found.
+    std::vector<HWND> bait;
+    for (const wchar_t* caption : {L"", L" - Notepad", L".txt - Notepad"})
+        bait.push_back(::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_NE(orlisk_.Start(), nullptr);
+
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
+    orlisk_.ClickIcon();
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics));
+    EXPECT_TRUE(orlisk_.Answers()) << "Orlisk still handles its events";
+    EXPECT_TRUE(orlisk_.VisibleDialogs().empty()) << "and shows no box";
+    for (HWND window : bait) {
+        EXPECT_EQ(PostedTo(window), std::vector<UINT>{}) << "caption \"" << Narrow(WindowText(window)) << "\"";
+        ::DestroyWindow(window);
+    }
+}
+
+// "1. " + this + " - Winamp": any program may caption a window so.
+std::wstring HugeTitle() {
+    std::wstring title;
+    while (title.size() < 2100) title += L"An endless title that no file system could hold ";
+    return title;
+}
+
+TEST_F(OrliskReliability, TitlesNoFileCanHaveNeverReachTheShell) {
+    StoreSettings(L"1", L"0");
+    ASSERT_TRUE(StartWinamp(L"1. " + HugeTitle() + L" - Winamp"));
+    const std::vector<HWND> before = TopLevelWindows();
+    ASSERT_NE(orlisk_.Start(), nullptr);
+    EXPECT_TRUE(orlisk_.Answers()) << "alive after trying the lyrics at start-up";
+    orlisk_.ClickIcon();
+    EXPECT_TRUE(orlisk_.Answers()) << "alive after a click";
+
+    // A name a file may have, in a folder that makes the path longer than the shell takes.
+    ASSERT_TRUE(PlaySong(L"2. " + std::wstring(250, L'y') + L" - Winamp"));
+    orlisk_.ClickIcon();
+    EXPECT_TRUE(orlisk_.Answers()) << "alive after a path too long";
+
+    // A folder named as the lyrics would be: no Explorer window.
+    lyrics_.AddFolder(L"Folder Song.txt");
+    ASSERT_TRUE(PlaySong(L"3. Folder Song - Winamp"));
+    orlisk_.ClickIcon();
+    EXPECT_TRUE(orlisk_.Answers());
+
+    std::this_thread::sleep_for(1s);
+    std::vector<HWND> opened;
+    for (HWND window : TopLevelWindows())
+        if (::IsWindowVisible(window) && std::find(before.begin(), before.end(), window) == before.end() &&
+            ProcessOf(window) != orlisk_.Process().Id())
+            opened.push_back(window);
+    EXPECT_TRUE(opened.empty()) << "opened a window of class " << (opened.empty() ? "" : Narrow(ClassName(opened[0])));
+    for (HWND window : opened) ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(orlisk_.VisibleDialogs().empty());
+}
+
+TEST_F(OrliskReliability, AnOverlongTitleWithAutoOnClosesTheOldLyricsAndOpensNothing) {
+    StoreSettings(L"0", L"1");
+    ASSERT_TRUE(StartWinamp(WinampCaption(1, kFirstSong)));
+    ASSERT_NE(orlisk_.Start(), nullptr);
+    HWND first = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (first = NotepadOf(kFirstSong)) != nullptr; }, 10s));
+
+    ASSERT_TRUE(PlaySong(L"2. " + HugeTitle() + L" - Winamp"));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "the tick saw the change";
+    std::this_thread::sleep_for(2500ms);  // a tick more, which must not try again
+    EXPECT_TRUE(orlisk_.Answers()) << "alive with Auto on";
+    EXPECT_TRUE(NotepadWindows().empty());
+}
+
+TEST_F(OrliskReliability, ABurstOfClicksEndsWithOneNotepad) {
+    StoreSettings(L"1", L"0");
+    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
+    ASSERT_NE(orlisk_.Start(), nullptr);
+    const HWND first = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(first, nullptr);
+
+    const auto start = std::chrono::steady_clock::now();
+    std::set<HWND> seen;
+    for (int click = 0; click < 20; ++click) {
+        orlisk_.ClickIcon();
+        std::this_thread::sleep_for(30ms);
+        const std::vector<HWND> now = NotepadWindows();
+        seen.insert(now.begin(), now.end());
+    }
+    const std::vector<HWND> left = SettledNotepads(3s, 90s, &seen);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    std::printf("20 clicks 30 ms apart: %zu Notepad windows seen, %zu left, settled after %lld ms\n", seen.size(), left.size(),
+                static_cast<long long>(took) - 3000);
+    ASSERT_EQ(left.size(), 1u) << "one Notepad of the lyrics, not one per click";
+    EXPECT_EQ(left.front(), NotepadOf(kFirstSong));
+    EXPECT_NE(left.front(), first) << "the clicks reopened the lyrics";
+}
+
+TEST_F(OrliskReliability, EditedLyricsAreAskedToCloseOnceAndNeverOpenedTwice) {
+    StoreSettings(L"1", L"0");
+    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
+    ASSERT_NE(orlisk_.Start(), nullptr);
+    const HWND edited = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(edited, nullptr);
+    const HWND text = ::FindWindowExW(edited, nullptr, L"Edit", nullptr);
+    ASSERT_NE(text, nullptr);
+    ::PostMessageW(text, WM_CHAR, L'x', 1);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            DWORD_PTR modified = 0;
+            ::SendMessageTimeoutW(text, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, 2000, &modified);
+            return modified != 0;
+        },
+        5s));
+    const DWORD notepad = ProcessOf(edited);
+
+    for (int click = 0; click < 4; ++click) {
+        orlisk_.ClickIcon();
+        std::this_thread::sleep_for(300ms);
+    }
+    const std::vector<HWND> left = SettledNotepads(3s, 30s);
+    const std::vector<HWND> prompts = VisibleDialogsOf(notepad);
+    EXPECT_EQ(prompts.size(), 1u) << "one \"save changes?\" question, not one per click";
+    EXPECT_EQ(left, std::vector<HWND>{edited}) << "no second copy, read from disk without the edits";
+
+    // The user does not save: the window goes, and the next click opens the lyrics again.
+    ASSERT_FALSE(prompts.empty());
+    Click(::GetDlgItem(prompts.front(), IDNO));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(edited); }, 5s));
+    orlisk_.ClickIcon();
+    EXPECT_TRUE(WaitFor([&] { return NotepadOf(kFirstSong) != nullptr; }, 10s));
+}
+
+}  // namespace
+}  // namespace orlisk_e2e
+
+int wmain(int argc, wchar_t** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        if (argument.starts_with(L"--orlisk=")) orlisk_e2e::Programs().orlisk = orlisk_e2e::WindowsPath(argument.substr(9));
+        if (argument.starts_with(L"--winamp=")) orlisk_e2e::Programs().winamp = orlisk_e2e::WindowsPath(argument.substr(9));
+        if (argument.starts_with(L"--soak-cycles=")) orlisk_e2e::SoakCycles() = std::stoi(argument.substr(14));
+    }
+    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    const orlisk_e2e::UnmanagedWindows unmanaged;
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,166 @@
+// The Windows side of opening lyrics and of the tray menu, under Wine: what ShellDocument hands
+// the shell and when it returns, and the real pop-up menu that Win32TrayMenu builds and tracks.
+#include "common/win32/unique_handle.h"
+#include "orlisk/tray_menu.h"
+#include "orlisk/win32/shell_document.h"
+#include "orlisk/win32/win32_tray_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace lyrics::orlisk::win32 {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::vector<HWND> VisibleTopLevelWindows() {
+    std::vector<HWND> windows;
+    for (HWND window = ::GetTopWindow(nullptr); window; window = ::GetWindow(window, GW_HWNDNEXT))
+        if (::IsWindowVisible(window)) windows.push_back(window);
+    return windows;
+}
+
+// Ends the program that owns window, as a test ends the Notepad it caused.
+void EndProgramOf(HWND window) {
+    DWORD id = 0;
+    ::GetWindowThreadProcessId(window, &id);
+    const UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    if (!process) return;
+    ::TerminateProcess(process.get(), 0);
+    ::WaitForSingleObject(process.get(), 5000);
+}
+
+class ShellDocumentTest : public ::testing::Test {
+protected:
+    ShellDocumentTest() {
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        folder = std::filesystem::path(temp) / (L"orlisk-shell-" + std::to_wstring(::GetCurrentProcessId()));
+        std::filesystem::create_directories(folder);
+    }
+    ~ShellDocumentTest() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::filesystem::path folder;
+    ShellDocument shell;
+};
+
+TEST_F(ShellDocumentTest, NeverHandsTheShellAFolderOrAPathLongerThanItTakes) {
+    const std::vector<HWND> before = VisibleTopLevelWindows();
+    // A folder named as lyrics would be: the shell would open it in an Explorer window.
+    const std::filesystem::path songFolder = folder / L"Folder Song.txt";
+    std::filesystem::create_directories(songFolder);
+    EXPECT_FALSE(shell.Open(kNoWindow, songFolder.wstring(), ShowCommand::Normal));
+
+    // Wine's shell wrote a path this long over its own stack; on Windows it is no file name anyway.
+    const std::wstring overlong = folder.wstring() + L"\\" + std::wstring(2000, L'x') + L".txt";
+    EXPECT_FALSE(shell.Open(kNoWindow, overlong, ShowCommand::Normal));
+    EXPECT_FALSE(ShellTakesDocument(L"C:\\" + std::wstring(257, L'p')));
+    EXPECT_TRUE(ShellTakesDocument(L"C:\\" + std::wstring(256, L'p'))) << "a missing file is the shell's to report";
+
+    std::this_thread::sleep_for(1500ms);
+    std::vector<HWND> opened;
+    for (HWND window : VisibleTopLevelWindows())
+        if (std::find(before.begin(), before.end(), window) == before.end()) opened.push_back(window);
+    for (HWND window : opened) EndProgramOf(window);
+    EXPECT_TRUE(opened.empty()) << "no window was opened";
+}
+
+TEST_F(ShellDocumentTest, ReturnsOnceTheStartedProgramsWindowIsThere) {
+    const std::wstring title = L"Shell Test " + std::to_wstring(::GetCurrentProcessId());
+    const std::filesystem::path lyrics = folder / (title + L".txt");
+    std::ofstream(lyrics) << "la la la\r\n";
+
+    ASSERT_TRUE(shell.Open(kNoWindow, lyrics.wstring(), ShowCommand::Normal));
+    // Looked for at once, as the next tray click's close would look.
+    const HWND notepad = ::FindWindowW(nullptr, (title + L".txt - Notepad").c_str());
+    EXPECT_NE(notepad, nullptr) << "the Notepad window exists when Open returns";
+
+    HWND anyway = notepad;
+    for (int look = 0; !anyway && look < 100; ++look) {
+        std::this_thread::sleep_for(50ms);
+        anyway = ::FindWindowW(nullptr, (title + L".txt - Notepad").c_str());
+    }
+    if (anyway) EndProgramOf(anyway);
+
+    EXPECT_FALSE(shell.Open(kNoWindow, (folder / L"Missing.txt").wstring(), ShowCommand::Normal))
+        << "a missing file is reported, with no box";
+}
+
+// The real menu, read and answered from inside its own menu loop, which keeps dispatching this
+// thread's timer.
+struct MenuVisit {
+    int commandsDown = 0;  // how many commands down the keyboard goes before Enter
+    std::vector<std::wstring> captions;
+    std::vector<UINT> ids;
+    UINT defaultId = 0;
+    UINT defaultState = 0;
+    bool seen = false;
+};
+MenuVisit* currentVisit = nullptr;
+
+void CALLBACK ReadAndAnswerMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+    if (!menuWindow || !::IsWindowVisible(menuWindow)) return;
+    ::KillTimer(nullptr, timer);
+    MenuVisit& visit = *currentVisit;
+    visit.seen = true;
+    const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    for (int position = 0; position < ::GetMenuItemCount(menu); ++position) {
+        wchar_t caption[64] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(position), caption, 64, MF_BYPOSITION);
+        visit.captions.emplace_back(caption);
+        visit.ids.push_back(::GetMenuItemID(menu, position));
+    }
+    visit.defaultId = ::GetMenuDefaultItem(menu, FALSE, 0);
+    visit.defaultState = ::GetMenuState(menu, visit.defaultId, MF_BYCOMMAND);
+    for (int step = 0; step < visit.commandsDown; ++step) {
+        ::PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(menuWindow, WM_KEYUP, VK_DOWN, 0);
+    }
+    ::PostMessageW(menuWindow, WM_KEYDOWN, visit.commandsDown > 0 ? VK_RETURN : VK_ESCAPE, 0);
+}
+
+TEST(TrayMenuWindow, EachCaptionRunsItsOwnCommandAndSettingsIsTheDefault) {
+    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    Win32TrayMenu menu;
+    menu.PlaceAt(owner, POINT{200, 200});
+
+    // Down the commands in the order they show, then once more choosing nothing (Esc).
+    const std::vector<std::pair<std::wstring, MenuCommand>> expected = {{L"Exit", MenuCommand::Exit},
+                                                                        {L"Settings", MenuCommand::Settings},
+                                                                        {L"Close Lyrics", MenuCommand::CloseLyrics},
+                                                                        {L"Open Lyrics", MenuCommand::OpenLyrics}};
+    for (int down = 0; down <= static_cast<int>(expected.size()); ++down) {
+        SCOPED_TRACE(down);
+        MenuVisit visit;
+        visit.commandsDown = down;
+        currentVisit = &visit;
+        ::SetTimer(nullptr, 0, 50, ReadAndAnswerMenu);
+        const MenuCommand chosen = menu.Choose();
+        currentVisit = nullptr;
+        ASSERT_TRUE(visit.seen) << "the menu showed";
+        EXPECT_EQ(chosen, down == 0 ? MenuCommand::None : expected[down - 1].second)
+            << "chose "
+            << (down == 0 ? "nothing" : std::string(expected[down - 1].first.begin(), expected[down - 1].first.end()));
+
+        EXPECT_EQ(visit.captions, (std::vector<std::wstring>{L"Exit", L"", L"Settings", L"", L"Close Lyrics", L"Open Lyrics"}));
+        EXPECT_EQ(visit.defaultId, static_cast<UINT>(MenuCommand::Settings));
+        EXPECT_NE(visit.defaultState & MFS_DEFAULT, 0u) << "drawn in bold";
+    }
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::DestroyWindow(owner);
+}
+
+}  // namespace
+}  // namespace lyrics::orlisk::win32
