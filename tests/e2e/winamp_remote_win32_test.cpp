@@ -21,12 +21,14 @@ namespace {
 class ThreadWinamp {
 public:
     ThreadWinamp() {
+        current_.store(this);
         thread_ = std::thread([this] { Run(); });
         while (!ready_.load()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ~ThreadWinamp() {
         if (window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
         thread_.join();
+        current_.store(nullptr);
     }
     ThreadWinamp(const ThreadWinamp&) = delete;
     ThreadWinamp& operator=(const ThreadWinamp&) = delete;
@@ -40,12 +42,11 @@ public:
     std::atomic<int> stallMs{0};
 
 private:
+    // One stand-in lives at a time, on its own thread; its window finds it here.
+    static inline std::atomic<ThreadWinamp*> current_{nullptr};
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<ThreadWinamp*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        ThreadWinamp* self = current_.load();
         if (message == WM_USER && self) return self->Answer(lParam);
         if (message == WM_DESTROY) ::PostQuitMessage(0);
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
