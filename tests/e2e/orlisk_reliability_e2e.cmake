@@ -6,6 +6,7 @@ target_sources(orlisk_win32_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/orlisk_shell
 add_executable(orlisk_reliability_e2e
   ${CMAKE_CURRENT_LIST_DIR}/orlisk_reliability_e2e_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/orlisk_soak_e2e_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/driven_orlisk.cpp
   ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_support.cpp)
 target_link_options(orlisk_reliability_e2e PRIVATE -municode)
 target_link_libraries(orlisk_reliability_e2e PRIVATE gtest advapi32 user32 shell32)

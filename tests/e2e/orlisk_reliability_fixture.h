@@ -2,6 +2,7 @@
 // Winamp, Orlisk driven through its tray icon, and a clean desktop and registry before and after.
 #pragma once
 
+#include "tests/e2e/driven_orlisk.h"
 #include "tests/e2e/orlisk_e2e_support.h"
 
 #include <gtest/gtest.h>
