@@ -10,21 +10,11 @@
 
 #include "common/win32/unique_handle.h"
 #include "orlisk/win32/win32_desktop.h"
+#include "orlisk/win32/winamp_ipc.h"
 
 namespace lyrics::orlisk::win32 {
 
 namespace {
-
-// Winamp's interface for other programs: SendMessage(winamp, WM_USER, data, id).
-constexpr UINT kWmWinampIpc = WM_USER;
-constexpr LPARAM kIpcGetVersion = 0;
-constexpr LPARAM kIpcIsPlaying = 104;
-constexpr LPARAM kIpcGetListPos = 125;
-constexpr LPARAM kIpcGetPlaylistTitleW = 213;
-
-constexpr LRESULT kStopped = 0;
-constexpr LRESULT kPlaying = 1;
-constexpr LRESULT kPaused = 3;
 
 // Below this no process has readable memory; Winamp answers 1 to a question it does not know.
 constexpr std::uintptr_t kLowestAddress = 0x10000;

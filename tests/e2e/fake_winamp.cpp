@@ -23,16 +23,15 @@
 #include <string>
 #include <vector>
 
+#include "orlisk/win32/winamp_ipc.h"
+
 namespace {
+
+using namespace lyrics::orlisk::win32;
 
 constexpr wchar_t kTestClass[] = L"LyricsTestWinamp";
 constexpr wchar_t kWinampClass[] = L"Winamp v1.x";
 
-constexpr LPARAM kIpcGetVersion = 0;
-constexpr LPARAM kIpcIsPlaying = 104;
-constexpr LPARAM kIpcSetPlaylistPos = 121;
-constexpr LPARAM kIpcGetListPos = 125;
-constexpr LPARAM kIpcGetPlaylistTitleW = 213;
 constexpr LRESULT kVersion = 0x5066;  // 5.66
 
 constexpr WORD kPrevious = 40044;
