@@ -221,6 +221,23 @@ protected:
         return box;
     }
 
+    // Presses Match for a run that must fail: one critical box captioned "Match" with only OK, and
+    // after it no offer and no list. Returns the box's text ("" when no box came).
+    std::wstring FailedRunsMessage() {
+        Click(Control(kIdCmdMatch));
+        const HWND box = WaitForBox();
+        EXPECT_NE(box, nullptr) << "a failure is reported in a box, never passed over or left hanging";
+        if (!box) return {};
+        const MessageBoxView view = ReadMessageBox(box);
+        EXPECT_EQ(view.caption, L"Match");
+        EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+        EXPECT_EQ(view.icon, IconColour::Red);
+        EXPECT_TRUE(AnswerMessageBox(box, IDOK));
+        EXPECT_TRUE(NoBoxFor(500ms)) << "no offer after a failure";
+        EXPECT_TRUE(FilesMatching(Work().folder, L"UnMatch *.txt").empty()) << "no list from a failed run";
+        return view.text;
+    }
+
     HWND WaitForNotepad(const std::wstring& fileName, std::chrono::milliseconds timeout = kWindowTimeout) {
         const HWND notepad = WaitForWindow([&] { return FindTopLevelWindow(fileName + L" - Notepad"); }, timeout);
         if (notepad) openedNotepads_.push_back(notepad);
@@ -538,17 +555,8 @@ TEST_F(MatchProgram, UnreadablePlaylistIsReportedByName) {
     const std::wstring playlist = Work().playlists + L"\\Short.b4s";
     Type(kIdTxtBrowse, Work().lyricsFolder);
     Type(kIdTxtOpen, playlist);
-    Click(Control(kIdCmdMatch));
-    const HWND box = WaitForBox();
-    ASSERT_NE(box, nullptr) << "a playlist that cannot be read is reported";
-    const MessageBoxView view = ReadMessageBox(box);
-    EXPECT_EQ(view.caption, L"Match");
-    EXPECT_NE(view.text.find(L"\"" + playlist + L"\""), std::wstring::npos) << ::testing::PrintToString(view.text);
-    EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
-    EXPECT_EQ(view.icon, IconColour::Red);
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-    EXPECT_TRUE(FilesMatching(Work().folder, L"UnMatch *.txt").empty()) << "no list from a failed run";
-    EXPECT_TRUE(NoBoxFor(500ms)) << "no offer after a failure";
+    const std::wstring message = FailedRunsMessage();
+    EXPECT_NE(message.find(L"\"" + playlist + L"\""), std::wstring::npos) << ::testing::PrintToString(message);
 }
 
 // What the system says for error in the language of Windows, without the closing full stop, as
@@ -622,16 +630,8 @@ TEST_F(MatchProgram, ListThatCannotBeWrittenIsReportedWithItsPath) {
     ASSERT_TRUE(taken.Any());
     Type(kIdTxtBrowse, Work().lyricsFolder);
     Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
-    Click(Control(kIdCmdMatch));
-    const HWND box = WaitForBox();
-    ASSERT_NE(box, nullptr) << "a list that cannot be written is reported, never passed over in silence";
-    const MessageBoxView view = ReadMessageBox(box);
-    EXPECT_EQ(view.caption, L"Match");
-    EXPECT_NE(view.text.find(L"\"" + Work().folder + L"\\UnMatch "), std::wstring::npos) << ::testing::PrintToString(view.text);
-    EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
-    EXPECT_EQ(view.icon, IconColour::Red);
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-    EXPECT_TRUE(NoBoxFor(500ms)) << "no offer of a list that is not there";
+    const std::wstring message = FailedRunsMessage();
+    EXPECT_NE(message.find(L"\"" + Work().folder + L"\\UnMatch "), std::wstring::npos) << ::testing::PrintToString(message);
 }
 
 // The path a Yes/No offer names: "A list has been created in "<path>"...".
@@ -685,8 +685,7 @@ TEST_F(MatchProgram, AListInTheSameSecondAsAnEarlierOneTakesTheNextNumberAndKeep
     for (const std::wstring& path : offered) ::DeleteFileW(path.c_str());
 }
 
-// A failed run: one critical box whose text the check gets; no list, no offer, and Match still
-// answers.
+// Playlists that cannot be read whatever their bytes: a box for each, and Match still answers.
 TEST_F(MatchProgram, DeviceNamesAndEmptyPlaylistsAreFailuresNeverAHangOrAList) {
     Type(kIdTxtBrowse, Work().lyricsFolder);
     ASSERT_TRUE(WriteFileBytes(Work().playlists + L"\\Empty.m3u", ""));
@@ -694,17 +693,7 @@ TEST_F(MatchProgram, DeviceNamesAndEmptyPlaylistsAreFailuresNeverAHangOrAList) {
     const auto expectFailure = [&](const std::wstring& playlist, const std::wstring& expected) {
         SCOPED_TRACE(::testing::PrintToString(playlist));
         Type(kIdTxtOpen, playlist);
-        Click(Control(kIdCmdMatch));
-        const HWND box = WaitForBox();
-        ASSERT_NE(box, nullptr) << "a box, not a window that stops answering";
-        const MessageBoxView view = ReadMessageBox(box);
-        EXPECT_EQ(view.caption, L"Match");
-        EXPECT_EQ(view.text, expected);
-        EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
-        EXPECT_EQ(view.icon, IconColour::Red);
-        ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-        EXPECT_TRUE(NoBoxFor(500ms)) << "no offer after a failure";
-        EXPECT_TRUE(FilesMatching(Work().folder, L"UnMatch *.txt").empty()) << "no list";
+        EXPECT_EQ(FailedRunsMessage(), expected);
         DWORD_PTR ignored = 0;
         EXPECT_NE(::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored), 0) << "Match still answers";
     };
