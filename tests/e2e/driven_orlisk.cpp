@@ -25,31 +25,39 @@ HWND DrivenOrlisk::Start() {
         10s);
     WaitFor(
         [&] {
+            icons_.clear();
             for (HWND icon : TrayIconWindows())
-                if (std::find(before.begin(), before.end(), icon) == before.end()) icon_ = icon;
-            return icon_ != nullptr;
+                if (std::find(before.begin(), before.end(), icon) == before.end()) icons_.push_back(icon);
+            return !icons_.empty();
         },
         5s);
-    return icon_ ? settings_ : nullptr;
+    return icons_.empty() ? nullptr : settings_;
 }
 
 void DrivenOrlisk::ClickIcon() {
-    ::PostMessageW(icon_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));
-    ::PostMessageW(icon_, WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
+    if (icons_.empty()) return;
+    ::PostMessageW(icons_.front(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));
+    ::PostMessageW(icons_.front(), WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
 }
 
-bool DrivenOrlisk::Choose(int commandsDown) {
-    ::PostMessageW(icon_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(8, 8));
-    ::PostMessageW(icon_, WM_RBUTTONUP, 0, MAKELPARAM(8, 8));
+HWND DrivenOrlisk::OpenMenu() {
+    if (icons_.empty()) return nullptr;
+    ::PostMessageW(icons_.front(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(8, 8));
+    ::PostMessageW(icons_.front(), WM_RBUTTONUP, 0, MAKELPARAM(8, 8));
     HWND menu = nullptr;
-    const bool shown = WaitFor(
+    WaitFor(
         [&] {
             for (HWND window : TopLevelWindows(popupMenuClass, process_.Id()))
                 if (::IsWindowVisible(window)) menu = window;
             return menu != nullptr;
         },
         10s);
-    if (!shown) return false;
+    return menu;
+}
+
+bool DrivenOrlisk::Choose(int commandsDown) {
+    const HWND menu = OpenMenu();
+    if (!menu) return false;
     for (int step = 0; step < commandsDown; ++step) {
         ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
         ::PostMessageW(menu, WM_KEYUP, VK_DOWN, 0);

@@ -1,4 +1,4 @@
-// Orlisk.exe as the reliability tests drive it, and what they read of a running process from
+// Orlisk.exe as the end-to-end tests drive it, and what they read of a running process from
 // outside: its handle count and its committed memory. Every wait is bounded.
 #pragma once
 
@@ -12,9 +12,9 @@
 
 namespace orlisk_e2e {
 
-// Orlisk.exe as the reliability tests drive it: started over the settings stored beforehand, its
-// one tray icon found and clicked, its menu worked from the keyboard, ended by its own "Exit
-// Program" (terminated if that fails) when the object goes.
+// Orlisk.exe as the end-to-end tests drive it: started over the settings stored beforehand, its
+// tray icon found and clicked, its menu worked from the keyboard, ended by its own "Exit Program"
+// (terminated if that fails) when the object goes.
 class DrivenOrlisk {
 public:
     // The menu's commands, counted down from the top as the arrow keys reach them.
@@ -32,6 +32,8 @@ public:
     HWND Start();
     // A first-button click on the icon, as the tray passes it on; it returns at once.
     void ClickIcon();
+    // A second-button click on the icon; the menu it pops up, or null when none showed.
+    HWND OpenMenu();
     // Pops the menu up with the second button, goes commandsDown commands down and presses
     // Enter; waits until the menu has gone. False when no menu showed.
     bool Choose(int commandsDown);
@@ -45,11 +47,13 @@ public:
 
     ChildProcess& Process() { return process_; }
     HWND Settings() const { return settings_; }
+    // The tray icons that came with this Orlisk (there should be one).
+    const std::vector<HWND>& Icons() const { return icons_; }
 
 private:
     ChildProcess process_;
     HWND settings_ = nullptr;
-    HWND icon_ = nullptr;
+    std::vector<HWND> icons_;
 };
 
 // The handles a process holds, as the kernel lists them (NtQuerySystemInformation with

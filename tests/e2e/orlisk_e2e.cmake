@@ -4,7 +4,8 @@ add_executable(fake_winamp WIN32 ${CMAKE_CURRENT_LIST_DIR}/fake_winamp.cpp)
 target_link_options(fake_winamp PRIVATE -municode)
 target_link_libraries(fake_winamp PRIVATE shell32 user32)
 
-add_executable(orlisk_e2e ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_test.cpp ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_support.cpp)
+add_executable(orlisk_e2e ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_test.cpp ${CMAKE_CURRENT_LIST_DIR}/driven_orlisk.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_support.cpp)
 target_link_options(orlisk_e2e PRIVATE -municode)
 target_link_libraries(orlisk_e2e PRIVATE gtest advapi32 user32 shell32)
 add_dependencies(orlisk_e2e Orlisk fake_winamp)

@@ -3,7 +3,7 @@
 // checked through what it opens, closes and stores in the registry.
 //
 // Usage: orlisk_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe [gtest options]
-#include "tests/e2e/orlisk_e2e_support.h"
+#include "tests/e2e/orlisk_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,105 +17,13 @@ namespace orlisk_e2e {
 namespace {
 
 constexpr wchar_t settingsClass[] = L"OrliskSettingsWindow";
-constexpr wchar_t settingsCaption[] = L"Orlisk 1.1 - Settings";
 
-HWND NotepadOf(const std::wstring& title) { return ::FindWindowW(L"Notepad", (title + L".txt - Notepad").c_str()); }
-
-class OrliskE2E : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_FALSE(Programs().orlisk.empty()) << "--orlisk=PATH is missing";
-        ASSERT_FALSE(Programs().winamp.empty()) << "--winamp=PATH is missing";
-        EndAllNotepads();
-        DeleteSettings();
-        lyrics_.AddLyrics(L"Artist - Song");
-        lyrics_.AddLyrics(L"Other - Tune");
-    }
-
-    void TearDown() override {
-        StopOrlisk(orlisk_);
-        winamp_.Terminate();
-        EndAllNotepads();
-        DeleteSettings();
-    }
-
-    void StoreFolderAndStart(const std::wstring& start, const std::wstring& automatic) {
-        StoreSetting(L"Path", lyrics_.Path(true));
-        StoreSetting(L"Start", start);
-        StoreSetting(L"Auto", automatic);
-    }
-
-    // Starts Orlisk and waits until its window exists; the icons it added are remembered.
-    HWND StartOrlisk(ChildProcess& process) {
-        const std::vector<HWND> before = TrayIconWindows();
-        if (!process.Start(Programs().orlisk)) return nullptr;
-        HWND window = nullptr;
-        WaitFor(
-            [&] {
-                const auto windows = TopLevelWindows(settingsClass, process.Id());
-                window = windows.empty() ? nullptr : windows.front();
-                return window != nullptr;
-            },
-            10s);
-        WaitFor(
-            [&] {
-                ownIcons_.clear();
-                for (HWND icon : TrayIconWindows())
-                    if (std::find(before.begin(), before.end(), icon) == before.end()) ownIcons_.push_back(icon);
-                return !ownIcons_.empty();
-            },
-            5s);
-        return window;
-    }
-
-    bool StartWinamp(const std::wstring& caption) {
-        return winamp_.Start(Programs().winamp, {caption}) &&
-               WaitFor([&] { return !TopLevelWindows(L"LyricsTestWinamp", winamp_.Id()).empty(); }, 5s);
-    }
-
-    HWND WinampWindow() {
-        const auto windows = TopLevelWindows(L"LyricsTestWinamp", winamp_.Id());
-        return windows.empty() ? nullptr : windows.front();
-    }
-
-    // A click on the icon as the tray passes it on: the icon's own window gets the mouse messages.
-    void ClickIcon(UINT down, UINT up) {
-        ASSERT_EQ(ownIcons_.size(), 1u) << "Orlisk should have exactly one tray icon";
-        ::PostMessageW(ownIcons_.front(), down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(8, 8));
-        ::PostMessageW(ownIcons_.front(), up, 0, MAKELPARAM(8, 8));
-    }
-
-    // Clicks the icon with the second button; the menu Orlisk pops up, or null when none shows.
-    HWND OpenTrayMenu() {
-        ClickIcon(WM_RBUTTONDOWN, WM_RBUTTONUP);
-        HWND menu = nullptr;
-        const bool shown = WaitFor(
-            [&] {
-                const auto menus = TopLevelWindows(L"#32768", orlisk_.Id());
-                menu = menus.empty() ? nullptr : menus.front();
-                return menu && ::IsWindowVisible(menu);
-            },
-            5s);
-        return shown ? menu : nullptr;
-    }
-
-    static void StopOrlisk(ChildProcess& process) {
-        if (!process.IsRunning()) return;
-        const auto windows = TopLevelWindows(settingsClass, process.Id());
-        if (!windows.empty()) Click(FindControl(windows.front(), L"Button", L"Exit Program"));
-        if (!process.WaitForExit(5s)) process.Terminate();
-    }
-
-    LyricsFolder lyrics_;
-    ChildProcess orlisk_;
-    ChildProcess winamp_;
-    std::vector<HWND> ownIcons_;
-};
+class OrliskE2E : public OrliskFixture {};
 
 TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
-    StoreFolderAndStart(L"1", L"0");
+    StoreSettings(L"1", L"0");
     ASSERT_TRUE(StartWinamp(L"12. Artist - Song - Winamp"));
-    const HWND settings = StartOrlisk(orlisk_);
+    const HWND settings = orlisk_.Start();
     ASSERT_NE(settings, nullptr);
     EXPECT_FALSE(::IsWindowVisible(settings)) << "a good stored folder keeps the window hidden";
 
@@ -123,7 +31,7 @@ TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
     ASSERT_TRUE(WaitFor([&] { return (first = NotepadOf(L"Artist - Song")) != nullptr; }, 10s))
         << "\"Start\" on: the lyrics of the playing song open at start-up";
 
-    ClickIcon(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    orlisk_.ClickIcon();
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "the first button closes the open lyrics";
     HWND second = nullptr;
     EXPECT_TRUE(WaitFor([&] { return (second = NotepadOf(L"Artist - Song")) != nullptr && second != first; }, 10s))
@@ -132,14 +40,14 @@ TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
 }
 
 TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {
-    StoreFolderAndStart(L"0", L"1");
+    StoreSettings(L"0", L"1");
     ASSERT_TRUE(StartWinamp(L"3. Artist - Song - Winamp"));
-    ASSERT_NE(StartOrlisk(orlisk_), nullptr);
+    ASSERT_NE(orlisk_.Start(), nullptr);
     HWND first = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (first = NotepadOf(L"Artist - Song")) != nullptr; }, 10s))
         << "\"Auto\" on checks \"Start\" too, so the lyrics open at start-up";
 
-    ASSERT_TRUE(SetText(WinampWindow(), L"4. Other - Tune - Winamp"));
+    ASSERT_TRUE(PlaySong(L"4. Other - Tune - Winamp"));
     const auto changed = std::chrono::steady_clock::now();
     const auto since = [&] {
         return static_cast<int>(
@@ -155,26 +63,26 @@ TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {
     std::printf("song change: new lyrics shown after %d ms, old lyrics gone after %d ms\n", openedAfter, closedAfter);
 
     // A song without a lyrics file: the old lyrics close and nothing opens.
-    ASSERT_TRUE(SetText(WinampWindow(), L"5. Nobody - Nothing - Winamp"));
+    ASSERT_TRUE(PlaySong(L"5. Nobody - Nothing - Winamp"));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(second); }, 3s)) << "the lyrics of the old song close";
     EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2500ms)) << "nothing opens for a song without lyrics";
 }
 
 TEST_F(OrliskE2E, OpensNothingWithoutWinamp) {
-    StoreFolderAndStart(L"1", L"1");
-    ASSERT_NE(StartOrlisk(orlisk_), nullptr);
-    ClickIcon(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    StoreSettings(L"1", L"1");
+    ASSERT_NE(orlisk_.Start(), nullptr);
+    orlisk_.ClickIcon();
     EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 3s));
-    EXPECT_TRUE(orlisk_.IsRunning());
+    EXPECT_TRUE(orlisk_.Process().IsRunning());
 }
 
 TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
     StoreSetting(L"Path", lyrics_.Path(false));
     StoreSetting(L"Size", L"2");
     StoreSetting(L"Start", L"0");
-    const HWND settings = StartOrlisk(orlisk_);
+    const HWND settings = orlisk_.Start();
     ASSERT_NE(settings, nullptr);
-    ASSERT_EQ(ownIcons_.size(), 1u);
+    ASSERT_EQ(orlisk_.Icons().size(), 1u);
 
     const HWND path = FindControl(settings, L"Edit", nullptr);
     EXPECT_EQ(TextOf(path), lyrics_.Path(true)) << "the stored folder gets its backslash at start-up";
@@ -187,7 +95,7 @@ TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
     EXPECT_EQ(CheckOf(startup), BST_CHECKED);
 
     ASSERT_TRUE(Click(FindControl(settings, L"Button", L"Exit Program")));
-    EXPECT_TRUE(orlisk_.WaitForExit(5s)) << "Exit Program ends the program";
+    EXPECT_TRUE(orlisk_.Process().WaitForExit(5s)) << "Exit Program ends the program";
     EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(true));
     EXPECT_EQ(StoredSetting(L"Size"), L"2");
     EXPECT_EQ(StoredSetting(L"Start"), L"1");
@@ -195,7 +103,7 @@ TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
     EXPECT_TRUE(WaitFor(
         [&] {
             const auto icons = TrayIconWindows();
-            return std::find(icons.begin(), icons.end(), ownIcons_.front()) == icons.end();
+            return std::find(icons.begin(), icons.end(), orlisk_.Icons().front()) == icons.end();
         },
         3s))
         << "the tray icon goes with the program";
@@ -203,7 +111,7 @@ TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
 
 TEST_F(OrliskE2E, OkWithAMissingFolderSavesTheRestAndStaysOpen) {
     StoreSetting(L"Start", L"0");
-    const HWND settings = StartOrlisk(orlisk_);
+    const HWND settings = orlisk_.Start();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s))
         << "with no folder stored the settings window shows at start-up";
@@ -221,19 +129,19 @@ TEST_F(OrliskE2E, OkWithAMissingFolderSavesTheRestAndStaysOpen) {
     ASSERT_TRUE(Click(FindControl(settings, L"Button", L"OK")));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 3s)) << "a good folder: OK hides the window";
     EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(true));
-    EXPECT_TRUE(orlisk_.IsRunning()) << "OK never ends the program";
+    EXPECT_TRUE(orlisk_.Process().IsRunning()) << "OK never ends the program";
 }
 
 TEST_F(OrliskE2E, ASecondOrliskEndsAtOnce) {
-    StoreFolderAndStart(L"0", L"0");
-    ASSERT_NE(StartOrlisk(orlisk_), nullptr);
+    StoreSettings(L"0", L"0");
+    ASSERT_NE(orlisk_.Start(), nullptr);
     const std::size_t icons = TrayIconWindows().size();
 
     ChildProcess second;
     ASSERT_TRUE(second.Start(Programs().orlisk));
     EXPECT_TRUE(second.WaitForExit(3s)) << "the second instance ends by itself";
     EXPECT_EQ(second.ExitCode(), 0u);
-    EXPECT_TRUE(orlisk_.IsRunning()) << "the first one keeps running";
+    EXPECT_TRUE(orlisk_.Process().IsRunning()) << "the first one keeps running";
     EXPECT_EQ(TrayIconWindows().size(), icons) << "the second never shows an icon";
     EXPECT_EQ(TopLevelWindows(settingsClass).size(), 1u);
 }
@@ -243,7 +151,7 @@ TEST_F(OrliskE2E, StoredValuesThatDoNotFitLeaveTheControlsAsCreated) {
     StoreSetting(L"Size", L"7");
     StoreSetting(L"Start", L"yes");
     StoreSetting(L"Auto", L"-1");
-    const HWND settings = StartOrlisk(orlisk_);
+    const HWND settings = orlisk_.Start();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s))
         << "a folder that cannot be found shows the settings window";
@@ -257,12 +165,12 @@ TEST_F(OrliskE2E, StoredValuesThatDoNotFitLeaveTheControlsAsCreated) {
 }
 
 TEST_F(OrliskE2E, SecondButtonMenuShowsTheSettings) {
-    StoreFolderAndStart(L"0", L"0");
-    const HWND settings = StartOrlisk(orlisk_);
+    StoreSettings(L"0", L"0");
+    const HWND settings = orlisk_.Start();
     ASSERT_NE(settings, nullptr);
     ASSERT_FALSE(::IsWindowVisible(settings));
 
-    const HWND menu = OpenTrayMenu();
+    const HWND menu = orlisk_.OpenMenu();
     ASSERT_NE(menu, nullptr) << "the second button pops up the menu";
     // Down to the third entry ("Exit", separator, "Settings"), then Enter.
     for (int step = 0; step < 2; ++step) {
@@ -276,15 +184,15 @@ TEST_F(OrliskE2E, SecondButtonMenuShowsTheSettings) {
 TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
     StoreSetting(L"Path", lyrics_.Path(false) + L"\\missing");
     StoreSetting(L"Start", L"0");
-    ASSERT_NE(StartOrlisk(orlisk_), nullptr);
+    ASSERT_NE(orlisk_.Start(), nullptr);
 
-    const HWND menu = OpenTrayMenu();
+    const HWND menu = orlisk_.OpenMenu();
     ASSERT_NE(menu, nullptr);
     // "Exit" is the first entry.
     ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     ::PostMessageW(menu, WM_KEYUP, VK_DOWN, 0);
     ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(orlisk_.WaitForExit(5s)) << "\"Exit\" ends the program even with a folder that cannot be found";
+    EXPECT_TRUE(orlisk_.Process().WaitForExit(5s)) << "\"Exit\" ends the program even with a folder that cannot be found";
     EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(false) + L"\\missing") << "that folder is not written back";
     EXPECT_EQ(StoredSetting(L"Size"), L"0") << "the other three are written";
     EXPECT_EQ(StoredSetting(L"Start"), L"0");
@@ -293,7 +201,7 @@ TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
 
 TEST_F(OrliskE2E, CancelledFolderPickerLeavesTheFolderBoxAlone) {
     StoreSetting(L"Start", L"0");
-    const HWND settings = StartOrlisk(orlisk_);
+    const HWND settings = orlisk_.Start();
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s));
     const HWND path = FindControl(settings, L"Edit", nullptr);
@@ -304,7 +212,7 @@ TEST_F(OrliskE2E, CancelledFolderPickerLeavesTheFolderBoxAlone) {
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitFor(
         [&] {
-            for (HWND window : TopLevelWindows(L"#32770", orlisk_.Id()))
+            for (HWND window : TopLevelWindows(L"#32770", orlisk_.Process().Id()))
                 if (::IsWindowVisible(window) && ::GetWindow(window, GW_OWNER) == settings) dialog = window;
             return dialog != nullptr;
         },
@@ -325,7 +233,7 @@ TEST_F(OrliskE2E, ScalesTheFormToTheScreensDpi) {
     // 144 DPI for the programs started from now on (Wine reads it when a program starts).
     const ScreenDpi dpi(144);
     StoreSetting(L"Start", L"0");
-    const HWND settings = StartOrlisk(orlisk_);
+    const HWND settings = orlisk_.Start();
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s));
     RECT client{};
@@ -340,10 +248,10 @@ TEST_F(OrliskE2E, ScalesTheFormToTheScreensDpi) {
 }
 
 TEST_F(OrliskE2E, IconComesBackWhenTheTaskbarIsMadeAgain) {
-    StoreFolderAndStart(L"0", L"0");
-    const HWND settings = StartOrlisk(orlisk_);
+    StoreSettings(L"0", L"0");
+    const HWND settings = orlisk_.Start();
     ASSERT_NE(settings, nullptr);
-    ASSERT_EQ(ownIcons_.size(), 1u);
+    ASSERT_EQ(orlisk_.Icons().size(), 1u);
     const std::size_t before = TrayIconWindows().size();
 
     // What a restarting Explorer does: its icons are gone, then it announces the new taskbar.

@@ -4,7 +4,7 @@
 //
 // Usage: orlisk_reliability_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe
 //                               [--soak-cycles=N] [gtest options]
-#include "tests/e2e/orlisk_reliability_fixture.h"
+#include "tests/e2e/orlisk_fixture.h"
 
 #include <algorithm>
 #include <cstdio>

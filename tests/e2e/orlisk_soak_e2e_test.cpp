@@ -3,7 +3,7 @@
 // a click or by the Auto tick), with the handles and memory Orlisk holds read after the first
 // cycles and again at the end. Each cycle ends when the lyrics show in a new Notepad, alone and
 // ready for input.
-#include "tests/e2e/orlisk_reliability_fixture.h"
+#include "tests/e2e/orlisk_fixture.h"
 
 #include <cstdio>
 #include <thread>

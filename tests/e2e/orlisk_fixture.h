@@ -1,5 +1,6 @@
-// What the reliability tests of Orlisk.exe share: a lyrics folder with two songs, the stand-in
-// Winamp, Orlisk driven through its tray icon, and a clean desktop and registry before and after.
+// What the end-to-end tests of Orlisk.exe with the plain stand-in Winamp share: a lyrics folder
+// with two songs, the stand-in Winamp, Orlisk driven through its tray icon, and a clean desktop
+// and registry before and after.
 #pragma once
 
 #include "tests/e2e/driven_orlisk.h"
@@ -41,7 +42,7 @@ inline std::wstring WinampCaption(int position, const std::wstring& title) {
     return std::to_wstring(position) + L". " + title + L" - Winamp";
 }
 
-class OrliskReliability : public ::testing::Test {
+class OrliskFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(Programs().orlisk.empty()) << "--orlisk=PATH is missing";
@@ -81,5 +82,8 @@ protected:
     DrivenOrlisk orlisk_;
     ChildProcess winamp_;
 };
+
+// Orlisk under hostile and long use.
+class OrliskReliability : public OrliskFixture {};
 
 }  // namespace orlisk_e2e
