@@ -8,11 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "common/file_io.h"
 #include "common/folder_listing.h"
+#include "common/local_time.h"
 #include "common/lower_case.h"
 #include "common/number_text.h"
 #include "common/text_codec.h"
@@ -137,6 +140,32 @@ TEST(Win32Files, UnmatchListWithAWideNameIsWrittenAndReadBack) {
     const Result<std::string> read = ReadFileBytes(path, L"unmatch list");
     ASSERT_TRUE(read);
     EXPECT_EQ(*read, bytes);
+}
+
+// The list's name takes the time the system shows, whatever a TZ variable says: the C library
+// reads TZ in its own short form only, and a zone name such as "Europe/Berlin" (as Wine passes on
+// from the host) or another tool's setting would shift the name by hours.
+TEST(Win32LocalTime, IsTheSystemsLocalTimeWhateverTzSays) {
+    const char* const previous = std::getenv("TZ");
+    const std::string kept = previous ? previous : "";
+    // Five hours west of whatever the system's zone is, unless the system is there already.
+    TIME_ZONE_INFORMATION zone{};
+    const bool fiveWest = GetTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID && zone.Bias == 300;
+    ASSERT_EQ(_putenv_s("TZ", fiveWest ? "XYZ-3" : "XYZ5"), 0);
+    _tzset();
+    SYSTEMTIME before{}, after{};
+    GetLocalTime(&before);
+    const LocalTime now = CurrentLocalTime();
+    GetLocalTime(&after);
+    _putenv_s("TZ", kept.c_str());
+    _tzset();
+    // The hour and day of either reading of the system's clock (a second may tick in between).
+    const auto sameAs = [&](const SYSTEMTIME& t) {
+        return now.year == t.wYear && now.month == t.wMonth && now.day == t.wDay && now.hour == t.wHour &&
+               now.minute == t.wMinute;
+    };
+    EXPECT_TRUE(sameAs(before) || sameAs(after)) << now.year << "-" << now.month << "-" << now.day << " " << now.hour << ":"
+                                                 << now.minute << " against " << before.wHour << ":" << before.wMinute;
 }
 
 TEST(Win32DecimalSeparator, TheUsersOwnSeparatorReadsBesidesThePoint) {
