@@ -56,8 +56,9 @@ inline constexpr std::array<ControlTemplate, 10> kFormControls{{
     {kIdCmdMatch, L"cmdMatch", L"BUTTON", L"Match", kDefaultButton | WS_VISIBLE, 0, false, 1920, 960, 1095, 375},
     {kIdCmdHelp, L"cmdHelp", L"BUTTON", L"Help", kPushButton | WS_VISIBLE, 0, false, 60, 960, 1095, 375},
     {kIdCmdExit, L"cmdExit", L"BUTTON", L"Exit Program", kPushButton | WS_VISIBLE, 0, false, 3780, 960, 1095, 375},
-    // Hidden and always empty: nothing shows or reads it, but it stays one of the form's controls.
-    {kIdTxtOpen1, L"txtOpen1", L"EDIT", L"", kTextBox, WS_EX_CLIENTEDGE, false, 4560, 960, 150, 285},
+    // Hidden: "Text1" until the first pick of a playlist empties it; nothing shows or reads it, but
+    // it stays one of the form's controls.
+    {kIdTxtOpen1, L"txtOpen1", L"EDIT", L"Text1", kTextBox, WS_EX_CLIENTEDGE, false, 4560, 960, 150, 285},
 }};
 // clang-format on
 

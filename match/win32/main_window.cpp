@@ -204,6 +204,9 @@ void MainWindow::cmdBrowse_Click() {
 
 void MainWindow::cmdOpen_Click() {
     const std::wstring playlist = shell::PickPlaylistFile(Hwnd());
+    // The picker cuts its answer at the first NUL itself; the form's scratch box for that cut is
+    // left empty after every call, chosen or cancelled, as before.
+    ::SetWindowTextW(Control(kIdTxtOpen1), L"");
     if (!playlist.empty()) ::SetWindowTextW(Control(kIdTxtOpen), playlist.c_str());
 }
 

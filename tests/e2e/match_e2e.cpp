@@ -290,7 +290,7 @@ TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
         {kIdCmdMatch, L"Match", 1920, 960, 1095, 375},
         {kIdCmdHelp, L"Help", 60, 960, 1095, 375},
         {kIdCmdExit, L"Exit Program", 3780, 960, 1095, 375},
-        {kIdTxtOpen1, L"", 4560, 960, 150, 285},
+        {kIdTxtOpen1, L"Text1", 4560, 960, 150, 285},
     };
     const UINT dpi = ::GetDpiForWindow(window_);
     const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
@@ -812,6 +812,8 @@ TEST_F(MatchProgram, CancelledPickersLeaveTheBoxesAlone) {
     ASSERT_NE(dialog, nullptr) << "the playlist picker";
     EXPECT_EQ(WindowText(dialog), L"Open File");
     ASSERT_TRUE(AnswerMessageBox(dialog, IDCANCEL));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(kIdTxtOpen1)).empty(); }, 5s))
+        << "the scratch box is empty after a pick, even a cancelled one";
     EXPECT_EQ(WindowText(Control(kIdTxtOpen)), L"C:\\kept.m3u");
 
     Click(Control(kIdCmdBrowse));
