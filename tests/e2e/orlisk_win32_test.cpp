@@ -156,6 +156,20 @@ TEST_F(SettingsWindowTest, TabWalksTheStopsInTheFormsOrder) {
     EXPECT_EQ(::GetWindow(Child(kIdTxtPath), GW_HWNDPREV), Child(kIdLblCaption)) << "the folder box's name is the label's";
 }
 
+// Tab enters the size options at the chosen one, as in any dialog, so that a keyboard user passing
+// through does not choose "Normal" by landing on it.
+TEST_F(SettingsWindowTest, TabEntersTheSizeOptionsAtTheChosenOneAndKeepsIt) {
+    window.SetSizeIndex(kSizeMaximized);
+    window.Show();
+    const HWND entered = ::GetNextDlgTabItem(window.Hwnd(), Child(kIdCmdBrowse), FALSE);
+    EXPECT_EQ(entered, Child(kIdOptSize2));
+    EXPECT_EQ(::GetNextDlgTabItem(window.Hwnd(), Child(kIdChkStartup), TRUE), Child(kIdOptSize2)) << "Shift+Tab too";
+    ::SetFocus(entered);
+    DrainMessages();
+    EXPECT_EQ(window.SizeIndex(), kSizeMaximized);
+    EXPECT_TRUE(events.calls.empty()) << "entering the options chooses nothing";
+}
+
 TEST_F(SettingsWindowTest, TheFolderLabelSizesItselfToItsTextAtEveryDpi) {
     for (const UINT dpi : {96u, 144u, 192u, 120u}) {
         SCOPED_TRACE(::testing::Message() << dpi << " DPI");
