@@ -11,6 +11,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "tests/common_win32/system_words.h"
 #endif
 
 namespace lyrics {
@@ -20,16 +22,7 @@ using testing::TempFolder;
 
 #ifdef _WIN32
 
-// What the system says for error, as Windows programs show it, without the closing full stop.
-std::wstring SystemWords(DWORD error) {
-    wchar_t buffer[512] = {};
-    DWORD length =
-        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer, 512, nullptr);
-    while (length > 0 && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' || buffer[length - 1] == L' ' ||
-                          buffer[length - 1] == L'.'))
-        --length;
-    return std::wstring(buffer, length);
-}
+using testing::SystemWords;
 
 TEST(ReasonText, IsTheSystemsOwnMessageForTheWin32Error) {
     ASSERT_FALSE(SystemWords(ERROR_ACCESS_DENIED).empty());

@@ -18,12 +18,14 @@
 
 #include "match/win32/form_layout.h"
 #include "tests/common_win32/fake_annotation_service.h"
+#include "tests/common_win32/system_words.h"
 #include "tests/e2e/e2e_desktop.h"
 
 namespace {
 
 using namespace e2e;
 using namespace lyrics::match::win32;
+using lyrics::testing::SystemWords;
 
 constexpr wchar_t kCaption[] = L"Pellanor";
 
@@ -557,18 +559,6 @@ TEST_F(MatchProgram, UnreadablePlaylistIsReportedByName) {
     Type(kIdTxtOpen, playlist);
     const std::wstring message = FailedRunsMessage();
     EXPECT_NE(message.find(L"\"" + playlist + L"\""), std::wstring::npos) << ::testing::PrintToString(message);
-}
-
-// What the system says for error in the language of Windows, without the closing full stop, as
-// Match's messages give the reason.
-std::wstring SystemWords(DWORD error) {
-    wchar_t buffer[512] = {};
-    DWORD length =
-        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer, 512, nullptr);
-    while (length > 0 && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' || buffer[length - 1] == L' ' ||
-                          buffer[length - 1] == L'.'))
-        --length;
-    return std::wstring(buffer, length);
 }
 
 TEST_F(MatchProgram, AFailureGivesTheSystemsOwnReason) {

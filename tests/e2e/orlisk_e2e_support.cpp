@@ -1,5 +1,7 @@
 #include "tests/e2e/orlisk_e2e_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <fstream>
 #include <thread>
@@ -30,6 +32,23 @@ void CollectTrayIcons(HWND window, std::vector<HWND>& icons) {
 ProgramPaths& Programs() {
     static ProgramPaths paths;
     return paths;
+}
+
+int RunOrliskE2ETests(int argc, wchar_t** argv, const std::function<void(const std::wstring&)>& otherArgument) {
+    ::testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        if (argument.starts_with(L"--orlisk=")) {
+            Programs().orlisk = WindowsPath(argument.substr(9));
+        } else if (argument.starts_with(L"--winamp=")) {
+            Programs().winamp = WindowsPath(argument.substr(9));
+        } else if (otherArgument) {
+            otherArgument(argument);
+        }
+    }
+    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    const UnmanagedWindows unmanaged;
+    return RUN_ALL_TESTS();
 }
 
 std::wstring WindowsPath(const std::wstring& path) {

@@ -23,6 +23,12 @@ struct ProgramPaths {
 };
 ProgramPaths& Programs();
 
+// The main of an Orlisk end-to-end test program: gtest's own options, --orlisk=PATH and
+// --winamp=PATH into Programs(), and every other argument to otherArgument. The tests run with
+// this driver reading other programs' windows in their own pixels, whatever the screen's DPI,
+// and with the windows of the programs it starts unmanaged.
+int RunOrliskE2ETests(int argc, wchar_t** argv, const std::function<void(const std::wstring&)>& otherArgument = {});
+
 // A Linux path ("/work/...") as Wine sees it ("Z:\work\..."); a Windows path stays as it is.
 std::wstring WindowsPath(const std::wstring& path);
 

@@ -270,15 +270,4 @@ TEST_F(OrliskE2E, IconComesBackWhenTheTaskbarIsMadeAgain) {
 }  // namespace
 }  // namespace orlisk_e2e
 
-int wmain(int argc, wchar_t** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring argument = argv[i];
-        if (argument.starts_with(L"--orlisk=")) orlisk_e2e::Programs().orlisk = orlisk_e2e::WindowsPath(argument.substr(9));
-        if (argument.starts_with(L"--winamp=")) orlisk_e2e::Programs().winamp = orlisk_e2e::WindowsPath(argument.substr(9));
-    }
-    // The driver reads other programs' windows in their own pixels, whatever its screen's DPI.
-    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    const orlisk_e2e::UnmanagedWindows unmanaged;
-    return RUN_ALL_TESTS();
-}
+int wmain(int argc, wchar_t** argv) { return orlisk_e2e::RunOrliskE2ETests(argc, argv); }

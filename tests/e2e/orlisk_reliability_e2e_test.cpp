@@ -212,14 +212,7 @@ TEST_F(OrliskReliability, EditedLyricsAreAskedToCloseOnceAndNeverOpenedTwice) {
 }  // namespace orlisk_e2e
 
 int wmain(int argc, wchar_t** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring argument = argv[i];
-        if (argument.starts_with(L"--orlisk=")) orlisk_e2e::Programs().orlisk = orlisk_e2e::WindowsPath(argument.substr(9));
-        if (argument.starts_with(L"--winamp=")) orlisk_e2e::Programs().winamp = orlisk_e2e::WindowsPath(argument.substr(9));
+    return orlisk_e2e::RunOrliskE2ETests(argc, argv, [](const std::wstring& argument) {
         if (argument.starts_with(L"--soak-cycles=")) orlisk_e2e::SoakCycles() = std::stoi(argument.substr(14));
-    }
-    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    const orlisk_e2e::UnmanagedWindows unmanaged;
-    return RUN_ALL_TESTS();
+    });
 }
