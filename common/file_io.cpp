@@ -1,10 +1,32 @@
 #include "common/file_io.h"
 
+#include <new>
+#include <stdexcept>
 #include <system_error>
 
 #include "common/path_text.h"
 
 namespace lyrics {
+
+Result<std::string> ReadInChunks(std::uint64_t sizeHint, const ChunkReader& readChunk, std::wstring_view what,
+                                 const std::wstring& path) {
+    try {
+        std::string bytes;
+        if (sizeHint > bytes.max_size()) throw std::bad_alloc();
+        bytes.reserve(static_cast<std::size_t>(sizeHint));
+        char buffer[1 << 16];
+        for (;;) {
+            const Result<std::size_t> got = readChunk(buffer, sizeof buffer);
+            if (!got) return got.failure();
+            if (*got == 0) return bytes;
+            bytes.append(buffer, *got);
+        }
+    } catch (const std::bad_alloc&) {
+        return OutOfMemoryFailure(what, path);
+    } catch (const std::length_error&) {
+        return OutOfMemoryFailure(what, path);
+    }
+}
 
 Failure FileFailure(std::wstring_view what, const std::wstring& path, std::wstring_view action, const std::error_code& error) {
     std::wstring message = L"The ";

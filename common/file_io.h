@@ -1,6 +1,9 @@
 // Whole-file reads and writes with failures as values; the message names the file and the reason.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -25,6 +28,13 @@ enum class NewFile { Written, NameTaken };
 // under the name is a failure, since it holds no list to keep. A file this call
 // created and could not write whole is removed; nothing else is ever removed.
 Result<NewFile> WriteNewFile(const std::wstring& path, std::string_view bytes, std::wstring_view what);
+
+// For the systems' ReadFileBytes: the whole of an opened file, read through readChunk (which fills
+// the buffer it is given and returns how much, 0 at the end, or a failure), with room for sizeHint
+// bytes taken first. Memory that runs out is a failure naming the file, never an exception.
+using ChunkReader = std::function<Result<std::size_t>(char* buffer, std::size_t size)>;
+Result<std::string> ReadInChunks(std::uint64_t sizeHint, const ChunkReader& readChunk, std::wstring_view what,
+                                 const std::wstring& path);
 
 // The failure of an action on a file: The <what> "<path>" could not be <action>: <reason>.
 Failure FileFailure(std::wstring_view what, const std::wstring& path, std::wstring_view action, const std::error_code& error);

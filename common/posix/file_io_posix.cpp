@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <new>
 #include <system_error>
 
 #include "common/file_io.h"
@@ -59,25 +58,16 @@ Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view wh
     struct stat status {};
     if (::fstat(file.get(), &status) != 0) return FileFailure(what, path, L"read", Error(errno));
     if (!S_ISREG(status.st_mode)) return NotAFileFailure(what, path);
-    try {
-        std::string bytes;
-        bytes.reserve(static_cast<std::size_t>(status.st_size));
-        char buffer[1 << 16];
-        for (;;) {
-            const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                return FileFailure(what, path, L"read", Error(errno));
+    return ReadInChunks(
+        static_cast<std::uint64_t>(status.st_size),
+        [&](char* buffer, std::size_t room) -> Result<std::size_t> {
+            for (;;) {
+                const ssize_t got = ::read(file.get(), buffer, room);
+                if (got >= 0) return static_cast<std::size_t>(got);
+                if (errno != EINTR) return FileFailure(what, path, L"read", Error(errno));
             }
-            if (got == 0) break;
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        }
-        return bytes;
-    } catch (const std::bad_alloc&) {
-        return OutOfMemoryFailure(what, path);
-    } catch (const std::length_error&) {
-        return OutOfMemoryFailure(what, path);
-    }
+        },
+        what, path);
 }
 
 Status WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what) {

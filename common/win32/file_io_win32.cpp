@@ -1,8 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <new>
-#include <stdexcept>
 #include <system_error>
 
 #include "common/file_io.h"
@@ -58,24 +56,15 @@ Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view wh
     if (GetFileType(file.get()) != FILE_TYPE_DISK) return NotAFileFailure(what, path);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return FileFailure(what, path, L"read", Error(GetLastError()));
-    try {
-        if (static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) throw std::bad_alloc();
-        std::string bytes;
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-        char buffer[1 << 16];
-        for (;;) {
+    return ReadInChunks(
+        static_cast<std::uint64_t>(size.QuadPart),
+        [&](char* buffer, std::size_t room) -> Result<std::size_t> {
             DWORD got = 0;
-            if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+            if (!ReadFile(file.get(), buffer, static_cast<DWORD>(room), &got, nullptr))
                 return FileFailure(what, path, L"read", Error(GetLastError()));
-            if (got == 0) break;
-            bytes.append(buffer, got);
-        }
-        return bytes;
-    } catch (const std::bad_alloc&) {
-        return OutOfMemoryFailure(what, path);
-    } catch (const std::length_error&) {
-        return OutOfMemoryFailure(what, path);
-    }
+            return static_cast<std::size_t>(got);
+        },
+        what, path);
 }
 
 Status WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what) {
