@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <thread>
 
 namespace e2e {
 
@@ -150,13 +149,6 @@ std::wstring EnvironmentText(const wchar_t* name) {
     return value;
 }
 
-std::wstring DosPath(const std::wstring& path) {
-    if (path.empty() || path[0] != L'/') return path;
-    std::wstring dos = L"Z:" + path;
-    std::replace(dos.begin(), dos.end(), L'/', L'\\');
-    return dos;
-}
-
 std::wstring WindowText(HWND window) {
     DWORD_PTR length = 0;
     if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length)) return {};
@@ -181,21 +173,13 @@ int ControlId(HWND window) { return ::GetDlgCtrlID(window); }
 LONG_PTR Style(HWND window) { return ::GetWindowLongPtrW(window, GWL_STYLE); }
 
 HWND WaitForWindow(const std::function<HWND()>& find, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (const HWND window = find()) return window;
-        if (std::chrono::steady_clock::now() >= deadline) return nullptr;
-        std::this_thread::sleep_for(25ms);
-    }
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = find()) != nullptr; }, timeout);
+    return window;
 }
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return done();
-        std::this_thread::sleep_for(25ms);
-    }
+    return lyrics::testing::WaitFor(done, timeout, std::chrono::milliseconds(25));
 }
 
 HWND FindTopLevelWindow(const std::wstring& caption, DWORD processId) {

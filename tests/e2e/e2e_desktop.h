@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/win32/unique_handle.h"
+#include "tests/common_win32/driver_support.h"
 
 namespace e2e {
 
@@ -45,9 +46,7 @@ private:
 // The environment variable's value, or empty text.
 std::wstring EnvironmentText(const wchar_t* name);
 
-// A path as Windows programs see it: a Unix path ("/work/x") becomes "Z:\work\x" (Wine's drive for
-// the Unix root); a Windows path is returned unchanged.
-std::wstring DosPath(const std::wstring& path);
+using lyrics::testing::WindowsPath;
 
 // A window's text asked with WM_GETTEXT, which works for controls of other processes too.
 std::wstring WindowText(HWND window);

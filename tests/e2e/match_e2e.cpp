@@ -124,8 +124,8 @@ class MatchProgram : public ::testing::Test {
 public:
     static void SetUpTestSuite() {
         Workspace& work = Work();
-        const std::wstring built = DosPath(EnvironmentText(L"MATCH_EXE"));
-        work.folder = DosPath(EnvironmentText(L"MATCH_E2E_WORK"));
+        const std::wstring built = WindowsPath(EnvironmentText(L"MATCH_EXE"));
+        work.folder = WindowsPath(EnvironmentText(L"MATCH_E2E_WORK"));
         if (built.empty() || work.folder.empty()) return;
         MakeFolder(work.folder);
         work.exe = work.folder + L"\\Match.exe";

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <thread>
 
 namespace orlisk_e2e {
 
@@ -49,23 +48,6 @@ int RunOrliskE2ETests(int argc, wchar_t** argv, const std::function<void(const s
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const UnmanagedWindows unmanaged;
     return RUN_ALL_TESTS();
-}
-
-std::wstring WindowsPath(const std::wstring& path) {
-    if (path.empty() || path.front() != L'/') return path;
-    std::wstring windows = L"Z:" + path;
-    for (wchar_t& c : windows)
-        if (c == L'/') c = L'\\';
-    return windows;
-}
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(50ms);
-    }
 }
 
 ChildProcess::~ChildProcess() {

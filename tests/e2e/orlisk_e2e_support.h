@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common_win32/driver_support.h"
+
 namespace orlisk_e2e {
 
 using namespace std::chrono_literals;
@@ -29,11 +31,8 @@ ProgramPaths& Programs();
 // and with the windows of the programs it starts unmanaged.
 int RunOrliskE2ETests(int argc, wchar_t** argv, const std::function<void(const std::wstring&)>& otherArgument = {});
 
-// A Linux path ("/work/...") as Wine sees it ("Z:\work\..."); a Windows path stays as it is.
-std::wstring WindowsPath(const std::wstring& path);
-
-// Polls condition every 50 ms until it holds or timeout passes; true when it held.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+using lyrics::testing::WaitFor;
+using lyrics::testing::WindowsPath;
 
 // A program the test started; terminated when the object goes, if it still runs.
 class ChildProcess {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <system_error>
-#include <thread>
 
 namespace package_test {
 
@@ -37,22 +36,6 @@ std::wstring LowerCase(std::wstring text) {
 }
 
 }  // namespace
-
-std::wstring WindowsPath(const std::wstring& path) {
-    if (path.empty() || path.front() != L'/') return path;
-    std::wstring windows = L"Z:" + path;
-    std::replace(windows.begin(), windows.end(), L'/', L'\\');
-    return windows;
-}
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(50ms);
-    }
-}
 
 bool Process::Start(const std::wstring& commandLine) {
     Terminate();

@@ -13,16 +13,14 @@
 #include <vector>
 
 #include "common/win32/unique_handle.h"
+#include "tests/common_win32/driver_support.h"
 
 namespace package_test {
 
 using namespace std::chrono_literals;
 
-// A Linux path ("/work/...") as Wine sees it ("Z:\work\..."); a Windows path stays as it is.
-std::wstring WindowsPath(const std::wstring& path);
-
-// Polls condition every 50 ms until it holds or timeout passes; true when it held.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+using lyrics::testing::WaitFor;
+using lyrics::testing::WindowsPath;
 
 // A program started from a command line; ended when the object goes, if it still runs.
 class Process {
