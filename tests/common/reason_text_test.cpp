@@ -12,7 +12,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "tests/common_win32/system_words.h"
+#include "tests/driver/system_words.h"
 #endif
 
 namespace lyrics {

@@ -9,7 +9,7 @@
 
 #include "common/win32/com_apartment.h"
 #include "common/win32/form_window.h"
-#include "tests/common_win32/fake_annotation_service.h"
+#include "tests/driver/fake_annotation_service.h"
 
 namespace lyrics {
 namespace {

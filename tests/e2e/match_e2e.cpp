@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "match/win32/form_layout.h"
-#include "tests/common_win32/fake_annotation_service.h"
-#include "tests/common_win32/system_words.h"
+#include "tests/driver/fake_annotation_service.h"
+#include "tests/driver/system_words.h"
 #include "tests/e2e/e2e_desktop.h"
 
 namespace {

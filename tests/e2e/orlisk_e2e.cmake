@@ -13,10 +13,3 @@ add_dependencies(orlisk_e2e Orlisk fake_winamp)
 add_test(NAME orlisk_e2e
   COMMAND orlisk_e2e --orlisk=$<TARGET_FILE:Orlisk> --winamp=$<TARGET_FILE:fake_winamp>)
 set_tests_properties(orlisk_e2e PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE)
-
-# The Windows side of Orlisk piece by piece: tray tip, tray events, registry store, file search,
-# single instance, the settings window's controls, layout and keys.
-add_executable(orlisk_win32_tests ${CMAKE_CURRENT_LIST_DIR}/orlisk_win32_test.cpp)
-target_link_libraries(orlisk_win32_tests PRIVATE orlisk_win32 gtest_main)
-add_test(NAME orlisk_win32_tests COMMAND orlisk_win32_tests)
-set_tests_properties(orlisk_win32_tests PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/common_win32/driver_support.h"
+#include "tests/driver/driver_support.h"
 
 namespace orlisk_e2e {
 

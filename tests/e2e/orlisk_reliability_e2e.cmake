@@ -1,7 +1,5 @@
-# Orlisk under hostile and long use, under Wine: the shell's side and the real tray menu in the
-# Windows-side tests, and end-to-end tests of Orlisk.exe for the tray menu, over-long captions,
-# bursts of clicks, unsaved lyrics and a soak of many open/close cycles.
-target_sources(orlisk_win32_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/orlisk_shell_test.cpp)
+# Orlisk.exe under hostile and long use, under Wine: the tray menu, over-long captions, bursts of
+# clicks, unsaved lyrics and a soak of many open/close cycles.
 
 add_executable(orlisk_reliability_e2e
   ${CMAKE_CURRENT_LIST_DIR}/orlisk_reliability_e2e_test.cpp

@@ -1,10 +1,4 @@
-# Orlisk and Winamp: the asking of Winamp's window piece by piece (in one program, under Wine),
-# and the real Orlisk.exe following the stand-in Winamp end to end.
-add_executable(orlisk_winamp_win32_tests ${CMAKE_CURRENT_LIST_DIR}/winamp_remote_win32_test.cpp)
-target_link_libraries(orlisk_winamp_win32_tests PRIVATE orlisk_win32 gtest_main)
-add_test(NAME orlisk_winamp_win32_tests COMMAND orlisk_winamp_win32_tests)
-set_tests_properties(orlisk_winamp_win32_tests PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
-
+# The real Orlisk.exe following the stand-in Winamp end to end.
 add_executable(orlisk_winamp_e2e ${CMAKE_CURRENT_LIST_DIR}/orlisk_winamp_e2e_test.cpp
                                  ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_support.cpp)
 target_link_options(orlisk_winamp_e2e PRIVATE -municode)

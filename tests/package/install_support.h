@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/win32/unique_handle.h"
-#include "tests/common_win32/driver_support.h"
+#include "tests/driver/driver_support.h"
 
 namespace package_test {
 

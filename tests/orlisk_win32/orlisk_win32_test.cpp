@@ -12,7 +12,7 @@
 #include "orlisk/win32/single_instance.h"
 #include "orlisk/win32/tray_icon.h"
 #include "orlisk/win32/win32_program_host.h"
-#include "tests/common_win32/fake_annotation_service.h"
+#include "tests/driver/fake_annotation_service.h"
 
 #include <gtest/gtest.h>
 
