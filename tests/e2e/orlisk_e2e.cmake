@@ -1,6 +1,6 @@
 # Orlisk's end-to-end test: the real Orlisk.exe under Wine with a stand-in Winamp and Wine's
 # Notepad, one CTest test. It needs the desktop of scripts/wine-env (DISPLAY and a prefix).
-add_executable(fake_winamp WIN32 ${CMAKE_CURRENT_LIST_DIR}/fake_winamp.cpp)
+add_executable(fake_winamp WIN32 ${PROJECT_SOURCE_DIR}/tests/stand_ins/fake_winamp.cpp)
 target_link_options(fake_winamp PRIVATE -municode)
 target_link_libraries(fake_winamp PRIVATE shell32 user32)
 
