@@ -1,9 +1,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 #include "common/file_io.h"
+#include "common/win32/full_path.h"
 #include "common/win32/unique_handle.h"
 
 namespace lyrics {
@@ -17,13 +19,8 @@ std::error_code Error(DWORD code) {
 // A name such as "C:\app\COM1.m3u" is the device COM1 to the system: opened, a read may never
 // return. The full path shows it before anything is opened.
 bool NamesDevice(const std::wstring& path) {
-    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (length == 0) return false;
-    std::wstring full(length, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
-    if (written == 0 || written >= length) return false;
-    full.resize(written);
-    return std::wstring_view(full).starts_with(L"\\\\.\\");
+    const std::optional<std::wstring> full = FullPath(path);
+    return full && full->starts_with(L"\\\\.\\");
 }
 
 // Writes everything or gives the error code.
