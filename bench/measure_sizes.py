@@ -5,7 +5,8 @@ format, beside the floor (cat of the playlist plus ls -f of the folder) and the 
 Usage: bench/measure_sizes.py DATA SIZE RUNS LYRICS [LYRICS...]
   DATA    the folder make_inputs.py wrote with SIZE (1m, 5m, or 100k for match-100k)
   RUNS    runs of each command, taken in turn; the median wall time and the largest peak are given
-Prints a Markdown table: one row per command, wall time / peak memory, and the load before and after.
+Prints a Markdown table: one row per command, wall and CPU time (user + system, a child shell and its
+commands for the floor), peak memory (the largest process), and the load before and after.
 """
 import os
 import statistics
@@ -23,7 +24,7 @@ def timed(command, shell=False):
     _, status, usage = os.wait4(process.pid, 0)
     if status != 0:
         sys.exit(f"{command} failed with status {status}")
-    return time.perf_counter() - start, usage.ru_maxrss / 1024
+    return time.perf_counter() - start, usage.ru_maxrss / 1024, usage.ru_utime + usage.ru_stime
 
 
 def main():
@@ -48,10 +49,13 @@ def main():
             for listed in os.listdir(out):
                 os.remove(os.path.join(out, listed))
     load_after = open("/proc/loadavg").read().split()[0]
-    print(f"| {size}: command | median wall s | peak MB |  (load {load_before} before, {load_after} after, {runs} runs)")
-    print("|---|---|---|")
+    print(f"{size}, {runs} runs, load {load_before} before and {load_after} after")
+    print("| command | median wall s | median CPU s | peak MB |")
+    print("|---|---|---|---|")
     for name, figures in results.items():
-        print(f"| {name} | {statistics.median(w for w, _ in figures):.3f} | {max(m for _, m in figures):.0f} |")
+        wall = statistics.median(f[0] for f in figures)
+        cpu = statistics.median(f[2] for f in figures)
+        print(f"| {name} | {wall:.3f} | {cpu:.3f} | {max(f[1] for f in figures):.0f} |")
 
 
 if __name__ == "__main__":

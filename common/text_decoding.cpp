@@ -207,15 +207,16 @@ void TextScan::FeedLineEnds(std::string_view chunk) noexcept {
 }
 
 bool TextScan::Utf16Unmarked(bool bigEndian) const noexcept {
+    if (size_ % 2 != 0) return false;              // no whole number of code units
     if (zeroAt_[bigEndian ? 1 : 0]) return false;  // a zero where the other half of a unit goes
-    std::size_t units = 0;
+    std::size_t characters = 0;
     for (std::size_t k = 0; k + 2 <= headLength_; k += 2) {
         const char low = head_[k + (bigEndian ? 1 : 0)], high = head_[k + (bigEndian ? 0 : 1)];
         if (high != 0) return false;
-        ++units;
-        if (low == '\n') break;
+        if (low == '\n' || low == '\r') break;
+        ++characters;
     }
-    return units > 0;
+    return characters >= kLeastFirstLine;
 }
 
 EncodingChoice TextScan::Encoding() const noexcept {

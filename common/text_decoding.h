@@ -7,10 +7,11 @@
 //   becomes U+FFFD.
 // - Without a mark, bytes that are valid UTF-8 (no overlong forms, no surrogates, nothing above
 //   U+10FFFF) and hold at least one byte of 0x80 or more are UTF-8.
-// - Without a mark, UTF-16 is taken where it is unambiguous: the first line (up to its LF, at most
-//   256 bytes, at least one code unit) has a zero at every odd offset (little-endian) or every even
-//   one (big-endian), and the whole file has no zero byte at the other offsets. A text of ASCII and
-//   Latin letters saved as UTF-16 is that; 8-bit and UTF-8 text never holds a zero byte.
+// - Without a mark, UTF-16 is taken where it is unambiguous: the file has an even size; its first
+//   line (up to its first CR or LF, within 256 bytes) holds at least four characters and has a
+//   zero at every odd offset (little-endian) or every even one (big-endian); and no byte at the
+//   other offsets of the whole file is zero. A playlist's header line ("#EXTM3U", "[playlist]",
+//   "<?xml") saved as UTF-16 is that; 8-bit and UTF-8 text holds no zero bytes.
 // - Anything else is 8-bit text: one byte is one character of the 8-bit code page. Pure ASCII
 //   reads the same either way.
 // On Windows a character beyond U+FFFF is two wchar_t (a surrogate pair), elsewhere one.
@@ -49,7 +50,8 @@ private:
     void FeedLineEnds(std::string_view chunk) noexcept;
     bool Utf16Unmarked(bool bigEndian) const noexcept;
 
-    static constexpr std::size_t kHead = 256;  // bytes kept to judge the first line by
+    static constexpr std::size_t kHead = 256;          // bytes kept to judge the first line by
+    static constexpr std::size_t kLeastFirstLine = 4;  // characters: "#EXTM3U", "[playlist]", "<?xml"
     char head_[kHead] = {};
     std::size_t headLength_ = 0;
     std::uint64_t size_ = 0;

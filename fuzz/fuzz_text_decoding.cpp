@@ -153,20 +153,21 @@ ReferenceLines SplitLines(const std::wstring& text) {
 
 bool StartsWith(std::string_view bytes, std::string_view mark) { return bytes.substr(0, mark.size()) == mark; }
 
-// UTF-16 without a mark: every code unit of the first line (up to its LF, within the first 256
-// bytes) has a zero high byte, and no low byte of the file is zero.
+// UTF-16 without a mark: an even size; the first line (to its first CR or LF, within the first 256
+// bytes) holds four characters or more, each with a zero high byte; no low byte of the file is zero.
 bool ReferenceUnmarkedUtf16(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) return false;
     const std::size_t high = bigEndian ? 0 : 1, low = 1 - high;
     for (std::size_t i = low; i < bytes.size(); i += 2) {
         if (bytes[i] == 0) return false;
     }
-    std::size_t units = 0;
+    std::size_t characters = 0;
     for (std::size_t i = 0; i + 1 < bytes.size() && i + 1 < 256; i += 2) {
         if (bytes[i + high] != 0) return false;
-        ++units;
-        if (bytes[i + low] == '\n') break;
+        if (bytes[i + low] == '\n' || bytes[i + low] == '\r') break;
+        ++characters;
     }
-    return units > 0;
+    return characters >= 4;
 }
 
 // What the whole reading must give: the encoding, the text and the lines.

@@ -145,13 +145,15 @@ TEST(TextEncoding, Utf16WithoutAMarkOnlyWhereItIsUnambiguous) {
         EXPECT_EQ(text.encoding(), bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le);
         EXPECT_EQ(AllLines(text), (Lines{L"[playlist]", L"Title1=\u65e5\u672c \u00e9"}));
     }
-    ExpectChoice(Utf16(L"A", false), TextEncoding::Utf16Le, 0);
+    ExpectChoice(Utf16(L"#EXT", false), TextEncoding::Utf16Le, 0);
+    ExpectChoice(Utf16(L"#EX\n#EXTINF", false), TextEncoding::EightBit, 0);                // a first line too short to tell
+    ExpectChoice(Utf16(L"#EXTM3U\n", true) + "x", TextEncoding::EightBit, 0);              // an odd size
     ExpectChoice(Utf16(L"\u65e5\u672c\r\n[playlist]", false), TextEncoding::EightBit, 0);  // a first line not of Latin letters
     ExpectChoice(Utf16(L"[playlist]\r\n\u4e00", false), TextEncoding::EightBit, 0);        // a zero at an even offset too
     ExpectChoice(Utf16(L"[playlist]\r\n\u4e00", true), TextEncoding::EightBit, 0);         // and at an odd one
     ExpectChoice(std::string(1000, '\0'), TextEncoding::EightBit, 0);
     ExpectChoice("#EXTM3U\r\n\0\r\n"s, TextEncoding::EightBit, 0);
-    ExpectChoice("#\0E\0\n\0"s + std::string(300, 'x') + "\0"s, TextEncoding::EightBit, 0);  // one zero far on, even
+    ExpectChoice("#\0E\0X\0T\0\n\0"s + std::string(300, 'x') + "\0x"s, TextEncoding::EightBit, 0);  // one zero far on, even
 }
 
 TEST(TextEncoding, TextsWithoutLfButWithCrHaveCrLineEnds) {
