@@ -21,7 +21,8 @@
 //   fake_winamp --ignore-close CAPTION        a window captioned CAPTION that ignores WM_CLOSE
 //   fake_winamp --stream MS CAPTION           the same, and another one like it every MS ms
 //   fake_winamp --hung N                      N windows of class "Winamp v1.x" captioned
-//                                             "Winamp 5.66", then the program answers nothing
+//                                             "Winamp 5.66", which take a second over every
+//                                             question (busy, never hung in the system's eyes)
 //   fake_winamp --editor MS FILE              an editor slow to start: after MS ms, a window
 //                                             captioned with FILE's name and " - Notepad"
 #include <windows.h>
@@ -51,6 +52,7 @@ constexpr WORD kNext = 40048;
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kScrollMs = 150;
 constexpr UINT_PTR kStreamTimer = 2;
+constexpr DWORD kHungAnswerMs = 1000;
 
 enum class Playback : LRESULT { Stopped = 0, Playing = 1, Paused = 3 };
 
@@ -126,6 +128,12 @@ void Command(HWND window, WORD command) {
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_USER:
+            // Busy with every question for longer than anyone waits, though never hung in the
+            // system's eyes: it takes its messages all the time.
+            if (player.mode == Mode::Hung) {
+                ::Sleep(kHungAnswerMs);
+                return 0;
+            }
             if (!player.winamp || player.silent) break;
             if (lParam == kIpcSetPlaylistPos) {
                 if (wParam < player.titles.size()) player.position = static_cast<int>(wParam);
@@ -237,8 +245,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!window) return 1;
     if (player.mode == Mode::Hung) {
         for (int more = 1; more < player.number; ++more) ::ShowWindow(create(), SW_SHOWNOACTIVATE);
-        ::ShowWindow(window, SW_SHOWNOACTIVATE);
-        ::Sleep(INFINITE);
     }
     if (player.mode == Mode::Stream) ::SetTimer(window, kStreamTimer, static_cast<UINT>(player.number), nullptr);
     ShowCaption(window);
