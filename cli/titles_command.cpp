@@ -1,6 +1,7 @@
 // lyrics titles FILE
 #include "cli/lyrics_cli.h"
 #include "match/match_run.h"
+#include "match/playlist_names.h"
 #include "match/playlist_reader.h"
 #include "match/unmatch_list.h"
 
@@ -16,7 +17,8 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
     // file that is not there, or not a file, is left to the read, which says why (exit 1).
     if (!match::HasPlaylistExtension(path)) {
         io.Err(std::wstring(match::InputCheckMessage(match::InputCheck::InvalidPlaylistFile)) + L" (\"" + path + L"\")\n" +
-               L"lyrics titles: \"" + path + L"\" does not end in .pls, .m3u, .m3u8 or .b4s, so no title is read from it.\n");
+               L"lyrics titles: \"" + path + L"\" does not end in " + match::PlaylistExtensionList() +
+               L", so no title is read from it.\n");
         return kExitBadInput;
     }
     const Result<match::Playlist> playlist = match::ReadPlaylist(path);

@@ -182,11 +182,12 @@ private:
 }  // namespace
 
 PlaylistType PlaylistTypeOf(std::wstring_view path) {
-    if (match::EndsInM3u8(path)) return PlaylistType::M3u;
+    if (const PlaylistType named = PlaylistTypeByExtension(path); named != PlaylistType::Unknown) return named;
+    // The dot is not part of this test: the last three characters against each name of three letters.
     const std::wstring ending = LowerCase(path.substr(path.size() - std::min<std::size_t>(3, path.size())));
-    if (ending == L"pls") return PlaylistType::Pls;
-    if (ending == L"m3u") return PlaylistType::M3u;
-    if (ending == L"b4s") return PlaylistType::B4s;
+    for (const PlaylistKind& kind : kPlaylistKinds) {
+        if (kind.extension.size() == 4 && kind.extension.substr(1) == ending) return kind.type;
+    }
     return PlaylistType::Unknown;
 }
 

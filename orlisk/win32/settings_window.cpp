@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "common/win32/dpi.h"
 #include "orlisk/win32/orlisk_resources.h"
@@ -29,7 +30,7 @@ bool IsCheckOrOption(const ControlTemplate& control) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(SettingsWindowEvents& events) : FormWindow(kSettingsForm), events_(events) {}
+SettingsWindow::SettingsWindow(SettingsEventSink events) : FormWindow(kSettingsForm), events_(std::move(events)) {}
 
 SettingsWindow::~SettingsWindow() {
     // Here rather than in the base, so that OnDestroy still finds the tray icon and the timer.
@@ -101,33 +102,27 @@ void SettingsWindow::OnCommand(int id, int notifyCode) {
     if (notifyCode != BN_CLICKED) return;
     switch (id) {
         case kIdCmdBrowse:
-            events_.cmdBrowse_Click();
-            break;
+            return events_({SettingsEvent::cmdBrowse_Click});
         case kIdCmdOK:
         case IDCANCEL:  // Esc: OK is also the cancel button
-            PressOK();
-            break;
+            return PressOK();
         case kIdCmdExit:
-            events_.cmdExit_Click();
-            break;
+            return events_({SettingsEvent::cmdExit_Click});
         case kIdCmdHelp:
-            events_.cmdHelp_Click();
-            break;
+            return events_({SettingsEvent::cmdHelp_Click});
         case kIdChkStartup:
             LeaveGreyedStyle(kIdChkStartup);
-            events_.chkStartup_Click();
-            break;
+            return events_({SettingsEvent::chkStartup_Click});
         case kIdChkAuto:
             LeaveGreyedStyle(kIdChkAuto);
-            events_.chkAuto_Click();
-            break;
+            return events_({SettingsEvent::chkAuto_Click});
         default:
-            break;
+            return;
     }
 }
 
 void SettingsWindow::OnTimer(UINT_PTR timerId) {
-    if (timerId == kTmrAutoId) events_.tmrAuto_Timer();
+    if (timerId == kTmrAutoId) events_({SettingsEvent::tmrAuto_Timer});
 }
 
 LRESULT SettingsWindow::OnCtlColorStatic(HDC dc) {
@@ -144,7 +139,7 @@ void SettingsWindow::OnClose() {
 }
 
 void SettingsWindow::PressOK() {
-    events_.cmdOK_Click();
+    events_({SettingsEvent::cmdOK_Click});
     // OK hides the window unless the folder failed the check; a window left open is the answer,
     // and the user must see that it is one, not think OK broken.
     if (IsShown()) ShowFolderRefused();
@@ -177,7 +172,7 @@ void SettingsWindow::OnTrayCallback(WPARAM wParam, LPARAM lParam) {
             if (window.trayIcon_) window.trayIcon_->EventHandled();
         }
     } handled{*this};
-    events_.cSysTray_MouseUp(event.buttonCode, event.anchor);
+    events_({SettingsEvent::cSysTray_MouseEvent, event});
 }
 
 void SettingsWindow::Show() {
