@@ -93,6 +93,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kFocusMovedMessage:
             OnFocusMoved();
             return 0;
+        case WM_CLOSE:
+            if (!OnClose()) return 0;
+            break;
         case WM_DESTROY:
             OnDestroy();
             break;  // the form takes back what it gave its controls
@@ -172,6 +175,13 @@ bool MainWindow::OnSetCursor() {
 void MainWindow::OnFocusMoved() {
     const HWND focus = ::GetFocus();
     ShowDefaultButton(focus && ::IsChild(Hwnd(), focus) && IsPushButton(focus) ? focus : nullptr);
+}
+
+bool MainWindow::OnClose() const {
+    // The close box and Alt+F4 reach the window inside the run's message boxes, as a press of
+    // "Exit Program" does; acted on there, the window would go with the offer of the list before
+    // the user has read its name. Like that press, they do nothing until the run has ended.
+    return !matching_;
 }
 
 void MainWindow::OnDestroy() { ::PostQuitMessage(0); }

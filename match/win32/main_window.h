@@ -32,6 +32,8 @@ private:
     void OnActivate(bool active);
     bool OnSetCursor();
     void OnFocusMoved();
+    // Whether a close request (the close box, Alt+F4) may close the window: not during a run.
+    bool OnClose() const;
     void OnDestroy();
 
     // Control events.

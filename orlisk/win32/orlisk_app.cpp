@@ -8,6 +8,10 @@ namespace lyrics::orlisk::win32 {
 OrliskApp::OrliskApp(const SingleInstance& singleInstance)
     : window_([this](const SettingsWindowEvent& event) { OnEvent(event); }),
       desktop_([this](MSG& msg) { return window_.PreTranslate(msg); }),
+      shell_([this] {
+          desktop_.PumpMessages();
+          return !logic_.EndRequested();
+      }),
       host_(singleInstance),
       logic_(OrliskPorts{desktop_, shell_, store_, window_, window_, files_, host_, trayMenu_, winamp_}) {}
 
