@@ -11,6 +11,22 @@ namespace {
 
 constexpr std::wstring_view kCouldNotSave = L"Could not save the settings";
 
+// What the folder check searches for: the text as typed, with "*" after a trailing "\" (such a
+// path stands for the folder's entries).
+std::wstring FolderSearchPattern(std::wstring_view folder) {
+    std::wstring pattern(folder);
+    if (!pattern.empty() && pattern.back() == L'\\') pattern += L'*';
+    return pattern;
+}
+
+// The help file beside the program: folder + "\OrliskHelp.html", or, for a folder ending in "\"
+// (a drive's root), folder + "Orlisk Help.txt".
+std::wstring HelpFilePath(std::wstring_view programFolder) {
+    std::wstring path(programFolder);
+    path += !path.empty() && path.back() == L'\\' ? L"Orlisk Help.txt" : L"\\OrliskHelp.html";
+    return path;
+}
+
 // Marks a window walk as running for the life of the scope.
 class WalkScope {
 public:

@@ -33,20 +33,4 @@ std::wstring WithTrailingBackslash(std::wstring_view folder) {
     return text;
 }
 
-std::wstring FolderSearchPattern(std::wstring_view folder) {
-    std::wstring pattern(folder);
-    if (!pattern.empty() && pattern.back() == L'\\') pattern += L'*';
-    return pattern;
-}
-
-std::wstring HelpFilePath(std::wstring_view programFolder) {
-    std::wstring path(programFolder);
-    if (!path.empty() && path.back() == L'\\') {
-        path += L"Orlisk Help.txt";
-    } else {
-        path += L"\\OrliskHelp.html";
-    }
-    return path;
-}
-
 }  // namespace lyrics::orlisk

@@ -1,4 +1,4 @@
-// Reading the stored settings into the controls' values, and the help file's place. Pure.
+// Reading the stored settings into the controls' values, and the folder as "OK" stores it. Pure.
 //
 // A stored text is a number when it reads as one (ReadsAsNumber); a decimal part is rounded half
 // to even. A value that is not a number, or out of range, gives nothing: the control keeps its state.
@@ -21,12 +21,5 @@ std::wstring TextOfCheckState(CheckState state);
 
 // folder + "\" unless empty or already ending in "\".
 std::wstring WithTrailingBackslash(std::wstring_view folder);
-// What the folder check searches for: the text as typed, with "*" after a trailing "\" (such a
-// path stands for the folder's entries).
-std::wstring FolderSearchPattern(std::wstring_view folder);
-
-// The help file beside the program: folder + "\OrliskHelp.html", or, for a folder ending in "\"
-// (a drive's root), folder + "Orlisk Help.txt".
-std::wstring HelpFilePath(std::wstring_view programFolder);
 
 }  // namespace lyrics::orlisk
