@@ -47,10 +47,7 @@ std::vector<UINT> PostedTo(HWND window) {
 }
 
 TEST_F(OrliskReliability, MenusCloseLyricsClosesAndOpenLyricsReopens) {
-    StoreSettings(L"1", L"0");
-    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND first = ReadyLyricsOf(kFirstSong);
+    const HWND first = StartWithFirstSongPlaying(L"1", L"0");
     ASSERT_NE(first, nullptr);
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
@@ -128,11 +125,8 @@ TEST_F(OrliskReliability, TitlesNoFileCanHaveNeverReachTheShell) {
 }
 
 TEST_F(OrliskReliability, AnOverlongTitleWithAutoOnClosesTheOldLyricsAndOpensNothing) {
-    StoreSettings(L"0", L"1");
-    ASSERT_TRUE(StartWinamp(WinampCaption(1, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    HWND first = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (first = LyricsOf(kFirstSong)) != nullptr; }, 10s));
+    const HWND first = StartWithFirstSongPlaying(L"0", L"1", 1, 10s);
+    ASSERT_NE(first, nullptr);
 
     ASSERT_TRUE(PlaySong(L"2. " + HugeTitle() + L" - Winamp"));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "the tick saw the change";
@@ -142,10 +136,7 @@ TEST_F(OrliskReliability, AnOverlongTitleWithAutoOnClosesTheOldLyricsAndOpensNot
 }
 
 TEST_F(OrliskReliability, ABurstOfClicksEndsWithOneNotepad) {
-    StoreSettings(L"1", L"0");
-    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND first = ReadyLyricsOf(kFirstSong);
+    const HWND first = StartWithFirstSongPlaying(L"1", L"0");
     ASSERT_NE(first, nullptr);
 
     const auto start = std::chrono::steady_clock::now();
@@ -166,10 +157,7 @@ TEST_F(OrliskReliability, ABurstOfClicksEndsWithOneNotepad) {
 }
 
 TEST_F(OrliskReliability, EditedLyricsAreAskedToCloseOnceAndNeverOpenedTwice) {
-    StoreSettings(L"1", L"0");
-    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND edited = ReadyLyricsOf(kFirstSong);
+    const HWND edited = StartWithFirstSongPlaying(L"1", L"0");
     ASSERT_NE(edited, nullptr);
     const HWND text = EditOf(edited);
     ASSERT_NE(text, nullptr);
