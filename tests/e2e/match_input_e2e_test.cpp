@@ -120,5 +120,22 @@ TEST_F(MatchProgram, PressesOfMatchWhileItRunsDoNothing) {
     EXPECT_TRUE(match_.IsRunning());
 }
 
+TEST_F(MatchProgram, CloseRequestsDuringARunWaitForItsEnd) {
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
+    std::wstring listName;
+    const HWND box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr);
+    // The close box and Alt+F4, while the offer names the list.
+    ::PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(match_.WaitForExit(1500ms)) << "Match ended inside the offer";
+    EXPECT_TRUE(::IsWindow(box)) << "the offer stays until it is answered";
+    ASSERT_TRUE(AnswerMessageBox(box, IDNO));
+    EXPECT_FALSE(match_.WaitForExit(1s)) << "a close during the run is dropped, not kept for later";
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(match_.WaitForExit(10s)) << "once idle, a close ends Match";
+}
+
 }  // namespace
 }  // namespace match_e2e
