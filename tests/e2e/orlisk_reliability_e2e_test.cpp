@@ -8,6 +8,7 @@
 #include <set>
 #include <thread>
 
+#include "tests/driver/owned_objects.h"
 #include "tests/e2e/orlisk_fixture.h"
 
 namespace orlisk_e2e {
@@ -70,9 +71,10 @@ TEST_F(OrliskReliability, CloseBeforeTheFirstSongAsksNoWindowToClose) {
     StoreSettings(L"0", L"0");
     // What a close without a title might look for: the empty caption, which FindWindow answers
     // with any window that has none, and either suffix alone. No Winamp: no song is ever found.
-    std::vector<HWND> bait;
+    std::vector<UniqueWindow> bait;
     for (const wchar_t* caption : {L"", L" - Notepad", L".txt - Notepad"})
-        bait.push_back(::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        bait.emplace_back(
+            ::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     ASSERT_NE(StartOrlisk(), nullptr);
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
@@ -80,10 +82,8 @@ TEST_F(OrliskReliability, CloseBeforeTheFirstSongAsksNoWindowToClose) {
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics));
     EXPECT_TRUE(orlisk_.Answers()) << "Orlisk still handles its events";
     EXPECT_TRUE(orlisk_.VisibleDialogs().empty()) << "and shows no box";
-    for (HWND window : bait) {
-        EXPECT_EQ(PostedTo(window), std::vector<UINT>{}) << "caption \"" << Narrow(WindowText(window)) << "\"";
-        ::DestroyWindow(window);
-    }
+    for (const UniqueWindow& window : bait)
+        EXPECT_EQ(PostedTo(window.get()), std::vector<UINT>{}) << "caption \"" << Narrow(WindowText(window.get())) << "\"";
 }
 
 // "1. " + this + " - Winamp": any program may caption a window so.
