@@ -36,9 +36,8 @@ inline constexpr const wchar_t* kUninstallerCopies[] = {L"Un.exe", L"Un_A.exe", 
 inline constexpr const wchar_t* kPrograms[] = {L"Orlisk.exe", L"Match.exe", L"lyrics.exe"};
 
 // What an install puts into its folder, sorted as FolderEntries sorts.
-inline const std::vector<std::wstring> kInstalledFiles = {L"LICENSE.txt", L"Match Help.txt",  L"Match.exe",
-                                                          L"Orlisk.exe",  L"OrliskHelp.html", L"README.txt",
-                                                          L"Uninstall.exe", L"lyrics.exe"};
+inline const std::vector<std::wstring> kInstalledFiles = {L"LICENSE.txt",     L"Match Help.txt", L"Match.exe",     L"Orlisk.exe",
+                                                          L"OrliskHelp.html", L"README.txt",     L"Uninstall.exe", L"lyrics.exe"};
 
 struct Given {
     std::wstring setup;
@@ -144,8 +143,7 @@ protected:
 
     static void ExpectInstalledIn(const fs::path& folder, bool runAtSignIn) {
         EXPECT_EQ(FolderEntries(folder), kInstalledFiles);
-        for (const wchar_t* program : kPrograms)
-            EXPECT_EQ(FileVersion(folder / program), Arguments().version + L".0") << program;
+        for (const wchar_t* program : kPrograms) EXPECT_EQ(FileVersion(folder / program), Arguments().version + L".0") << program;
 
         EXPECT_EQ(Lower(ShortcutTarget(StartMenuFolder() / L"Match.lnk")), Lower(folder / L"Match.exe"));
         EXPECT_EQ(Lower(ShortcutTarget(StartMenuFolder() / L"Orlisk.lnk")), Lower(folder / L"Orlisk.exe"));

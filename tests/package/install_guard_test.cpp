@@ -14,7 +14,8 @@ const std::wstring kList = L"UnMatch 05-12-2026 20.19.26.txt";
 
 // The log holds text (the installer writes it in the system's code page; these are ASCII).
 void ExpectLogged(const std::string& text) {
-    EXPECT_NE(FileBytes(LogFile()).find(text), std::string::npos) << "the log has no \"" << text << "\":\n" << FileBytes(LogFile());
+    EXPECT_NE(FileBytes(LogFile()).find(text), std::string::npos) << "the log has no \"" << text << "\":\n"
+                                                                  << FileBytes(LogFile());
 }
 
 std::string Narrow(const fs::path& path) { return path.string(); }
@@ -112,7 +113,8 @@ TEST_F(InstallerTest, TheQuietUninstallEndsOnlyOnceEverythingIsRemovedAndSaysWhe
         EXPECT_EQ(left, kept);
         EXPECT_FALSE(KeyExists(kUninstallKey));
         EXPECT_FALSE(fs::exists(StartMenuFolder()));
-        EXPECT_TRUE(WaitFor([&] { return FolderEntries(DefaultFolder()) == kept && fs::exists(DefaultFolder()) == withList; }, 5s));
+        EXPECT_TRUE(
+            WaitFor([&] { return FolderEntries(DefaultFolder()) == kept && fs::exists(DefaultFolder()) == withList; }, 5s));
         ExpectNothingLeft(DefaultFolder(), kept);
         if (withList) ExpectLogged("the unmatch lists were kept in " + Narrow(DefaultFolder()));
         RemoveLeftovers();

@@ -168,6 +168,34 @@ std::vector<HWND> WindowsOfClass(const wchar_t* className, DWORD processId) {
     return windows;
 }
 
+std::vector<std::wstring> DescendantTexts(HWND window) {
+    std::vector<std::wstring> texts;
+    const auto collect = [](HWND child, LPARAM into) -> BOOL {
+        DWORD_PTR length = 0;
+        if (!::SendMessageTimeoutW(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return TRUE;
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        ::SendMessageTimeoutW(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                              &copied);
+        text.resize(copied);
+        reinterpret_cast<std::vector<std::wstring>*>(into)->push_back(text);
+        return TRUE;
+    };
+    ::EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+HWND WindowShowing(const wchar_t* className, DWORD processId, const std::wstring& text) {
+    for (HWND window : WindowsOfClass(className, processId))
+        for (const std::wstring& shown : DescendantTexts(window))
+            if (shown.find(text) != std::wstring::npos) return window;
+    return nullptr;
+}
+
+void ClickButton(HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
 std::vector<std::wstring> FolderEntries(const std::filesystem::path& folder) {
     std::vector<std::wstring> names;
     std::error_code error;

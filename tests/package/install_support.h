@@ -74,6 +74,16 @@ std::vector<DWORD> ProcessesNamed(const std::wstring& name);
 // The top-level windows of one class, of one process or (0) of any.
 std::vector<HWND> WindowsOfClass(const wchar_t* className, DWORD processId = 0);
 
+// The texts of a window's descendants (WM_GETTEXT), in the order EnumChildWindows gives them.
+std::vector<std::wstring> DescendantTexts(HWND window);
+
+// The first top-level window of one class and process one of whose descendants' texts contains
+// text; nullptr when none does.
+HWND WindowShowing(const wchar_t* className, DWORD processId, const std::wstring& text);
+
+// Clicks the button with that control id of a dialog, as a user's click does (BN_CLICKED).
+void ClickButton(HWND dialog, int id);
+
 // The names of the entries of a folder, sorted; empty when it does not exist.
 std::vector<std::wstring> FolderEntries(const std::filesystem::path& folder);
 
