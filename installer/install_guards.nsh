@@ -40,14 +40,14 @@ FunctionEnd
   ${EndIf}
 !macroend
 
-; Sets $0 to the first of the programs in $INSTDIR whose file cannot be opened for writing (it
-; runs: Windows keeps a running program's file from being written or removed), or to "".
+; Sets $0 to the first of the programs named on the stack (each name followed by "|") in
+; $INSTDIR whose file cannot be opened for writing (it runs: Windows keeps a running program's
+; file from being written or removed), or to "".
 !macro DefineProgramInUse un
 Function ${un}ProgramInUse
-  Push $1
+  Exch $1
   Push $2
   Push $3
-  StrCpy $1 "${PROGRAMS}"
   StrCpy $0 ""
   ${Do}
     ${WordFind} $1 "|" "+1{" $2
@@ -136,10 +136,11 @@ FunctionEnd
   ${Loop}
 !macroend
 
-; Goes on only once no program of the install runs: Match and lyrics.exe are the user's to end.
+; Goes on only once none of the programs named runs: Match and lyrics.exe are the user's to end.
 ; Silent, a program still running ends the run before anything is written or removed.
-!macro EnsureProgramsFree un
+!macro EnsureProgramsFree un names
   ${Do}
+    Push "${names}"
     Call ${un}ProgramInUse
     ${If} $0 == ""
       ${Break}

@@ -48,8 +48,10 @@ SetDateSave on
 !define SETTINGS_APP "${SETTINGS_ROOT}\Orlisk"
 ; What Setup writes into the folder, and the one file it writes that is not in the stage.
 !define INSTALLED_FILES "Match.exe|Orlisk.exe|lyrics.exe|Match Help.txt|OrliskHelp.html|README.txt|LICENSE.txt|Uninstall.exe|"
-; The programs that may run from the folder, whose files cannot be replaced or removed meanwhile.
-!define PROGRAMS "Orlisk.exe|Match.exe|lyrics.exe|"
+; The programs that may run from the folder, whose files cannot be replaced or removed meanwhile:
+; the user's to end, and all of them once Orlisk has been asked to end.
+!define USERS_PROGRAMS "Match.exe|lyrics.exe|"
+!define PROGRAMS "Orlisk.exe|${USERS_PROGRAMS}"
 !define LISTS_PATTERN "UnMatch *.txt"
 !define EXIT_IN_USE 3
 !define EXIT_FOLDER_REFUSED 4
@@ -122,8 +124,10 @@ Var UninstallFinishText
 
 Section "Match and Orlisk (required)" SecPrograms
   SectionIn RO
+  ; Match and lyrics.exe first, so that a run that stops for them leaves Orlisk running too.
+  !insertmacro EnsureProgramsFree "" "${USERS_PROGRAMS}"
   !insertmacro EnsureOrliskClosed ""
-  !insertmacro EnsureProgramsFree ""
+  !insertmacro EnsureProgramsFree "" "${PROGRAMS}"
   SetOutPath "$INSTDIR"
   File "${STAGE}\Match.exe"
   File "${STAGE}\Orlisk.exe"
@@ -196,8 +200,10 @@ FunctionEnd
 ; lists) stay, and with them the folder.
 Section "un.Match and Orlisk" UnSecPrograms
   SectionIn RO
+  ; Match and lyrics.exe first, so that a run that stops for them leaves Orlisk running too.
+  !insertmacro EnsureProgramsFree "un." "${USERS_PROGRAMS}"
   !insertmacro EnsureOrliskClosed "un."
-  !insertmacro EnsureProgramsFree "un."
+  !insertmacro EnsureProgramsFree "un." "${PROGRAMS}"
   Delete "$INSTDIR\Match.exe"
   Delete "$INSTDIR\Orlisk.exe"
   Delete "$INSTDIR\lyrics.exe"

@@ -51,6 +51,9 @@ TEST_F(InstallerTest, AnUpgradeOrUninstallWhileMatchOrLyricsRunsChangesNothingAn
             StartMatch(program, DefaultFolder());
         }
         const std::string name = lyricsTool ? "lyrics.exe" : "Match.exe";
+        // A run that stops leaves Orlisk running too.
+        Process orlisk;
+        StartOrlisk(orlisk, DefaultFolder());
 
         EXPECT_EQ(RunSetup(L" /RUNATSIGNIN=0"), kExitInUse) << "upgrade";
         EXPECT_EQ(FileBytes(help), earlier) << "the upgrade replaced files beside the running " << name;
@@ -60,6 +63,7 @@ TEST_F(InstallerTest, AnUpgradeOrUninstallWhileMatchOrLyricsRunsChangesNothingAn
         EXPECT_EQ(FolderEntries(DefaultFolder()), kInstalledFiles);
         EXPECT_TRUE(KeyExists(kUninstallKey)) << "the uninstall entry went while the files stay";
         EXPECT_TRUE(fs::exists(StartMenuFolder() / L"Match.lnk"));
+        EXPECT_TRUE(orlisk.IsRunning()) << "Orlisk was ended for a run that did not happen";
 
         program.Terminate();
         Install(L" /RUNATSIGNIN=0");
