@@ -17,6 +17,9 @@ HWND AwaitDialog(DWORD processId, const std::wstring& text, std::chrono::millise
     return dialog;
 }
 
+// Presses a button of a dialog (by its id) as a click does.
+void Press(HWND dialog, int id) { lyrics::testing::Click(::GetDlgItem(dialog, id)); }
+
 // The first text of the window's descendants holding part; empty when none does.
 std::wstring TextHolding(HWND window, const std::wstring& part) {
     for (const std::wstring& text : DescendantTexts(window))
@@ -26,22 +29,22 @@ std::wstring TextHolding(HWND window, const std::wstring& part) {
 
 TEST_F(InstallerTest, TheFolderPageRefusesAFolderHoldingTheUsersFilesAndStays) {
     WriteFile(UsersOwnFolder() / L"README.txt", "My own notes\r\n");
-    Process setup;
-    ASSERT_TRUE(setup.Start(Quoted(Arguments().setup) + L" /D=" + UsersOwnFolder().wstring()));
+    StartedProcess setup;
+    ASSERT_TRUE(setup.StartCommandLine(Quoted(Arguments().setup) + L" /D=" + UsersOwnFolder().wstring()));
 
     HWND wizard = AwaitDialog(setup.Id(), L"This installs Match and Orlisk");
     ASSERT_NE(wizard, nullptr) << "no welcome page";
-    ClickButton(wizard, kNextButton);
+    Press(wizard, kNextButton);
     ASSERT_NE(AwaitDialog(setup.Id(), L"Choose Components"), nullptr);
-    ClickButton(wizard, kNextButton);
+    Press(wizard, kNextButton);
     ASSERT_NE(AwaitDialog(setup.Id(), L"Choose Install Location"), nullptr) << "no folder page";
-    ClickButton(wizard, kNextButton);
+    Press(wizard, kNextButton);
 
     HWND message = AwaitDialog(setup.Id(), L"already holds README.txt");
     ASSERT_NE(message, nullptr) << "the folder page said nothing";
     EXPECT_NE(message, wizard);
     EXPECT_NE(TextHolding(message, L"README.txt").find(UsersOwnFolder().wstring()), std::wstring::npos);
-    ClickButton(message, IDOK);
+    Press(message, IDOK);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(message); }, 5s));
     // Still the folder page, and nothing written.
     EXPECT_FALSE(TextHolding(wizard, L"Choose Install Location").empty());
@@ -68,13 +71,13 @@ TEST_F(InstallerTest, TheUninstallersLastPageSaysWhereTheListsWereKept) {
         << "no copy of the uninstaller runs";
     HWND wizard = AwaitDialog(copy, L"Uninstall Lyrics Tools");
     ASSERT_NE(wizard, nullptr) << "no first page";
-    ClickButton(wizard, kNextButton);
+    Press(wizard, kNextButton);
     ASSERT_NE(AwaitDialog(copy, L"Choose Components"), nullptr);
-    ClickButton(wizard, kNextButton);
+    Press(wizard, kNextButton);
 
     ASSERT_NE(AwaitDialog(copy, L"Your unmatch lists were kept", 60s), nullptr) << "the last page does not say so";
     EXPECT_NE(TextHolding(wizard, L"Your unmatch lists were kept").find(DefaultFolder().wstring()), std::wstring::npos);
-    ClickButton(wizard, kNextButton);
+    Press(wizard, kNextButton);
     EXPECT_TRUE(WaitFor(NoUninstallerRuns, 20s));
     EXPECT_TRUE(WaitFor([] { return !fs::exists(DefaultFolder() / L"Uninstall.exe"); }, 10s));
     ExpectNothingLeft(DefaultFolder(), {list});
