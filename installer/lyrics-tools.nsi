@@ -216,29 +216,7 @@ Section "un.Match and Orlisk" UnSecPrograms
   ; Otherwise the copy of the uninstaller that runs this was started by Uninstall.exe, which may
   ; still be ending: its file goes only once it has, and the folder only after that.
   ${If} $EXEPATH != "$INSTDIR\Uninstall.exe"
-  StrCpy $1 0
-  ${Do}
-    Delete "$INSTDIR\Uninstall.exe"
-    ${IfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
-    ${OrIf} $1 >= 50
-      ${Break}
-    ${EndIf}
-    IntOp $1 $1 + 1
-    Sleep 100
-  ${Loop}
-  ; An empty folder may still be held for a moment by the process that just ended; a folder that
-  ; holds the user's files is left at once.
-  StrCpy $1 0
-  ${Do}
-    RMDir "$INSTDIR"
-    ${DirState} "$INSTDIR" $2
-    ${If} $2 != 0
-    ${OrIf} $1 >= 50
-      ${Break}
-    ${EndIf}
-    IntOp $1 $1 + 1
-    Sleep 100
-  ${Loop}
+    Call un.RemoveUninstallerAndFolder
   ${EndIf}
 
   Delete "${START_MENU}\Match.lnk"
@@ -264,6 +242,8 @@ Section "un.Match and Orlisk" UnSecPrograms
     System::Call "kernel32::GetCurrentProcessId() i .r1"
     StrCpy $2 "$TEMP\${PRODUCT} uninstall $1.exe"
     CopyFiles /SILENT "$EXEPATH" "$2"
+    ; Started outside the folder (Exec starts in $OUTDIR), which it is to remove.
+    SetOutPath "$TEMP"
     Exec '"$2" /S /CLEANUP=$1 _?=$INSTDIR'
   ${EndIf}
 SectionEnd
@@ -274,14 +254,11 @@ Section /o "un.Orlisk's settings (lyrics folder and options)" UnSecSettings
   DeleteRegKey /ifempty HKCU "${SETTINGS_ROOT}"
 SectionEnd
 
-; The copy an in-place uninstall leaves running: once that uninstaller (process $1) has ended, its
-; file goes, and the folder unless the user's files keep it.
-Function un.RemoveInPlaceUninstaller
-  System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"  ; SYNCHRONIZE
-  ${If} $2 P<> 0
-    System::Call "kernel32::WaitForSingleObject(p r2, i 10000) i"
-    System::Call "kernel32::CloseHandle(p r2)"
-  ${EndIf}
+; Removes Uninstall.exe, which the process that ran from it may still hold for a moment after it
+; has ended, then the folder once empty, which that process may hold too; a folder that holds the
+; user's files is left at once.
+Function un.RemoveUninstallerAndFolder
+  SetOutPath "$TEMP"
   StrCpy $1 0
   ${Do}
     Delete "$INSTDIR\Uninstall.exe"
@@ -292,7 +269,28 @@ Function un.RemoveInPlaceUninstaller
     IntOp $1 $1 + 1
     Sleep 100
   ${Loop}
-  RMDir "$INSTDIR"
+  StrCpy $1 0
+  ${Do}
+    RMDir "$INSTDIR"
+    ${DirState} "$INSTDIR" $2
+    ${If} $2 != 0
+    ${OrIf} $1 >= 50
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+    Sleep 100
+  ${Loop}
+FunctionEnd
+
+; The copy an in-place uninstall leaves running: once that uninstaller (process $1) has ended, its
+; file goes, and the folder unless the user's files keep it.
+Function un.RemoveInPlaceUninstaller
+  System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"  ; SYNCHRONIZE
+  ${If} $2 P<> 0
+    System::Call "kernel32::WaitForSingleObject(p r2, i 10000) i"
+    System::Call "kernel32::CloseHandle(p r2)"
+  ${EndIf}
+  Call un.RemoveUninstallerAndFolder
 FunctionEnd
 
 Function un.onInit

@@ -119,12 +119,15 @@ protected:
     static void Install(const std::wstring& switches) { EXPECT_EQ(RunSetup(switches), DWORD{0}) << "setup.exe /S" << switches; }
 
     // Runs an uninstall command line and waits for the copy that does the work to finish, and for
-    // the uninstaller's own file to go.
+    // the uninstaller's own file to go, and the folder unless something is left in it.
     static void Uninstall(const std::wstring& commandLine) {
         const fs::path uninstaller = fs::path(StringValue(kUninstallKey, L"InstallLocation").value_or(L"")) / L"Uninstall.exe";
         EXPECT_EQ(package_test::Run(commandLine), DWORD{0}) << commandLine;
         EXPECT_TRUE(WaitFor(NoUninstallerRuns, 60s)) << "the uninstaller still runs";
-        EXPECT_TRUE(WaitFor([&] { return !fs::exists(uninstaller); }, 10s)) << uninstaller.string();
+        const fs::path folder = uninstaller.parent_path();
+        EXPECT_TRUE(
+            WaitFor([&] { return !fs::exists(uninstaller) && (!fs::exists(folder) || !FolderEntries(folder).empty()); }, 10s))
+            << uninstaller.string();
     }
 
     static bool NoUninstallerRuns() {
