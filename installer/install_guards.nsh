@@ -28,7 +28,7 @@ FunctionEnd
 
 ; Reads /LOG= from the command line into $LogFile.
 !macro ReadLogSwitch
-  ; The uninstallers an earlier in-place uninstall moved out of their folder have ended by now.
+  ; The copies earlier in-place uninstalls left in the temporary folder, each ended with its uninstall.
   Delete "$TEMP\${PRODUCT} uninstall *.exe"
   StrCpy $LogFile "$TEMP\${PRODUCT} setup.log"
   ${GetParameters} $0
