@@ -36,8 +36,10 @@ std::wstring PlayerNames(const PlayerTable& table) {
 std::wstring WhyNothingPlays(const PlayerTable& table, const PlayingOptions& options) {
     if (table.Entries().empty()) return L"no media player is on the session bus (MPRIS)";
     const PlayerEntry* entry = table.Choose(options.player);
-    if (entry == nullptr) return L"no player \"" + *options.player + L"\" is on the session bus (there: " + PlayerNames(table) + L")";
-    if (!entry->Playing()) return L"nothing plays (" + entry->player + L": " + (entry->status.empty() ? L"no status" : entry->status) + L")";
+    if (entry == nullptr)
+        return L"no player \"" + *options.player + L"\" is on the session bus (there: " + PlayerNames(table) + L")";
+    if (!entry->Playing())
+        return L"nothing plays (" + entry->player + L": " + (entry->status.empty() ? L"no status" : entry->status) + L")";
     if (!entry->song || !orlisk::NamesASong(*entry->song)) return entry->player + L" plays a song without a title";
     return {};
 }
@@ -111,7 +113,8 @@ Result<FollowOptions> ParseFollowOptions(const std::vector<std::wstring>& args) 
     if (options.open && print) return Failure{L"--open (or --editor) and --print exclude each other"};
     std::error_code error;
     const std::filesystem::path path = std::filesystem::absolute(PathFromText(*folder), error);
-    if (error || !std::filesystem::is_directory(path, error)) return Failure{L"\"" + DisplayPath(*folder) + L"\" is not a folder"};
+    if (error || !std::filesystem::is_directory(path, error))
+        return Failure{L"\"" + DisplayPath(*folder) + L"\" is not a folder"};
     options.folder = TextFromPath(path);
     return options;
 }
@@ -146,14 +149,18 @@ int RunFollow(const FollowOptions& options, CliIo& io, PlayerWatch& watch, Lyric
     for (;;) {
         WatchEvent event = watch.Next();
         switch (event.kind) {
-        case WatchEvent::Kind::Update: follower.Table().Apply(event.update); break;
-        case WatchEvent::Kind::Gone: follower.Table().Remove(event.update.player); break;
-        case WatchEvent::Kind::ChildEnded:
-            for (const std::wstring& failure : opener.Reap()) io.Err(L"lyrics follow: " + failure + L"\n");
-            continue;
-        case WatchEvent::Kind::End:
-            if (!event.reason.empty()) io.Err(L"lyrics follow: " + event.reason + L"\n");
-            return kExitOk;
+            case WatchEvent::Kind::Update:
+                follower.Table().Apply(event.update);
+                break;
+            case WatchEvent::Kind::Gone:
+                follower.Table().Remove(event.update.player);
+                break;
+            case WatchEvent::Kind::ChildEnded:
+                for (const std::wstring& failure : opener.Reap()) io.Err(L"lyrics follow: " + failure + L"\n");
+                continue;
+            case WatchEvent::Kind::End:
+                if (!event.reason.empty()) io.Err(L"lyrics follow: " + event.reason + L"\n");
+                return kExitOk;
         }
         if (!follower.ShowChange()) return kExitFailure;
     }

@@ -15,7 +15,7 @@ namespace lyrics::cli {
 // change. player is the bus name's part after "org.mpris.MediaPlayer2.".
 struct PlayerUpdate {
     std::wstring player;
-    std::optional<std::wstring> status;     // PlaybackStatus: "Playing", "Paused", "Stopped"
+    std::optional<std::wstring> status;      // PlaybackStatus: "Playing", "Paused", "Stopped"
     std::optional<orlisk::PlayerSong> song;  // Metadata's artist and title (either may be blank)
 };
 

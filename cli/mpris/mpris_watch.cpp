@@ -67,8 +67,8 @@ Status MprisWatch::Subscribe() {
 }
 
 std::optional<PlayerUpdate> MprisWatch::ReadPlayer(const std::string& busName) {
-    const Message reply = Call(bus_.get(), busName.c_str(), kMprisPath, "org.freedesktop.DBus.Properties", "GetAll",
-                               kPlayerInterface);
+    const Message reply =
+        Call(bus_.get(), busName.c_str(), kMprisPath, "org.freedesktop.DBus.Properties", "GetAll", kPlayerInterface);
     PlayerUpdate update{PlayerNameOf(busName), std::wstring(), orlisk::PlayerSong{}};
     if (!reply || ReadPlayerProperties(reply.get(), update) < 0) return std::nullopt;
     return update;

@@ -45,9 +45,9 @@ Status ProcessOpener::Open(const std::wstring& path) {
     const std::string file = EncodePathBytes(path);
     // The editor's command line may hold options ("code --wait"); the path goes as "$1", unparsed.
     const std::string script = editor_ ? *editor_ + " \"$1\"" : std::string();
-    std::vector<const char*> argv =
-        editor_ ? std::vector<const char*>{"/bin/sh", "-c", script.c_str(), "sh", file.c_str(), nullptr}
-                : std::vector<const char*>{"xdg-open", file.c_str(), nullptr};
+    std::vector<const char*> argv = editor_
+                                        ? std::vector<const char*>{"/bin/sh", "-c", script.c_str(), "sh", file.c_str(), nullptr}
+                                        : std::vector<const char*>{"xdg-open", file.c_str(), nullptr};
     SpawnSetup setup;
     sigset_t defaults = StopSignals::Watched();
     sigaddset(&defaults, SIGPIPE);
@@ -57,10 +57,11 @@ Status ProcessOpener::Open(const std::wstring& path) {
     // What the program says goes to standard error: standard output holds the lyrics lines only.
     if (!editor_) posix_spawn_file_actions_adddup2(&setup.actions, 2, 1);
     pid_t child = 0;
-    const int error = posix_spawnp(&child, argv[0], &setup.actions, &setup.attributes, const_cast<char* const*>(argv.data()), environ);
+    const int error =
+        posix_spawnp(&child, argv[0], &setup.actions, &setup.attributes, const_cast<char* const*>(argv.data()), environ);
     if (error != 0) {
-        return Failure{L"could not start " + DecodeUtf8Lenient(argv[0]) + L" for \"" + DisplayPath(path) +
-                       L"\": " + ReasonText(std::error_code(error, std::generic_category()))};
+        return Failure{L"could not start " + DecodeUtf8Lenient(argv[0]) + L" for \"" + DisplayPath(path) + L"\": " +
+                       ReasonText(std::error_code(error, std::generic_category()))};
     }
     running_.emplace(child, path);
     return {};

@@ -31,7 +31,8 @@ std::vector<std::string> Split(const std::string& text) {
     std::vector<std::string> parts;
     if (text.empty()) return parts;
     std::size_t start = 0;
-    for (std::size_t bar; (bar = text.find('|', start)) != std::string::npos; start = bar + 1) parts.push_back(text.substr(start, bar - start));
+    for (std::size_t bar; (bar = text.find('|', start)) != std::string::npos; start = bar + 1)
+        parts.push_back(text.substr(start, bar - start));
     parts.push_back(text.substr(start));
     return parts;
 }
