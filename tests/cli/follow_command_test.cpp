@@ -54,7 +54,7 @@ TEST(PlayerTableTest, ChoosesThePlayingOneElseTheLastChangedAndPicksByName) {
     table.Apply(Song(L"alpha", L"Playing", L"A", L"One"));
     table.Apply(Song(L"beta", L"Paused", L"B", L"Two"));
     EXPECT_EQ(table.Choose(std::nullopt)->player, L"alpha");  // playing beats changed last
-    table.Apply(StatusOf(L"alpha", L"Paused"));                // a status alone keeps the song
+    table.Apply(StatusOf(L"alpha", L"Paused"));               // a status alone keeps the song
     EXPECT_EQ(table.ChosenSong(std::nullopt)->title, L"One");
     table.Apply(StatusOf(L"beta", L"Stopped"));
     EXPECT_EQ(table.ChosenSong(std::nullopt)->player, L"beta");
@@ -68,10 +68,14 @@ TEST(PlayerTableTest, ChoosesThePlayingOneElseTheLastChangedAndPicksByName) {
 
 TEST(FollowOptionsTest, WrongCommandLines) {
     lyrics::testing::TempFolder work;
-    const std::vector<std::vector<std::wstring>> wrong = {
-        {}, {L"--folder"}, {L"--folder", work.text(), L"--folder", work.text()}, {L"--folder", work / L"none"},
-        {L"--folder", work.text(), L"--open", L"--print"}, {L"--folder", work.text(), L"--editor", L"--print"},
-        {L"--folder", work.text(), L"--player", L""}, {L"--folder", work.text(), L"--loud"}};
+    const std::vector<std::vector<std::wstring>> wrong = {{},
+                                                          {L"--folder"},
+                                                          {L"--folder", work.text(), L"--folder", work.text()},
+                                                          {L"--folder", work / L"none"},
+                                                          {L"--folder", work.text(), L"--open", L"--print"},
+                                                          {L"--folder", work.text(), L"--editor", L"--print"},
+                                                          {L"--folder", work.text(), L"--player", L""},
+                                                          {L"--folder", work.text(), L"--loud"}};
     for (const auto& args : wrong) EXPECT_FALSE(ParseFollowOptions(args).ok()) << (args.empty() ? L"" : args.back());
     const Result<FollowOptions> editor = ParseFollowOptions({L"--editor", L"--folder", work.text()});
     ASSERT_TRUE(editor.ok());
@@ -148,7 +152,9 @@ TEST(PlayingTest, NamesTheSongOrSaysWhyNothingPlays) {
         {{}, {}, L"", L"lyrics playing: no media player is on the session bus (MPRIS).\n"},
         {{Song(L"a", L"Paused", L"", L"Y")}, {}, L"", L"lyrics playing: nothing plays (a: Paused).\n"},
         {{Song(L"a", L"Playing", L"", L"")}, {}, L"", L"lyrics playing: a plays a song without a title.\n"},
-        {{Song(L"a", L"Playing", L"", L"Y"), Song(L"b", L"Playing", L"", L"Z")}, L"c", L"",
+        {{Song(L"a", L"Playing", L"", L"Y"), Song(L"b", L"Playing", L"", L"Z")},
+         L"c",
+         L"",
          L"lyrics playing: no player \"c\" is on the session bus (there: a, b).\n"},
     };
     for (const Case& c : cases) {
@@ -159,6 +165,21 @@ TEST(PlayingTest, NamesTheSongOrSaysWhyNothingPlays) {
         EXPECT_EQ(io.out, c.out);
         EXPECT_EQ(io.err, c.err);
     }
+}
+
+TEST(PlayerCommandsTest, ExistOnLinuxOnly) {
+    RecordingIo io;
+    EXPECT_EQ(RunLyrics({L"--help"}, io), kExitOk);
+#ifdef _WIN32
+    EXPECT_EQ(io.out.find(L"lyrics follow"), std::wstring::npos);
+    EXPECT_EQ(RunLyrics({L"follow", L"--folder", L"."}, io), kExitBadInput);
+    EXPECT_NE(io.err.find(L"unknown command \"follow\""), std::wstring::npos);
+#else
+    EXPECT_NE(io.out.find(L"lyrics follow --folder DIR [--open | --print] [--player NAME] [--editor]"), std::wstring::npos);
+    EXPECT_NE(io.out.find(L"lyrics playing [--player NAME]"), std::wstring::npos);
+    EXPECT_EQ(RunLyrics({L"follow", L"--print", L"--open", L"--folder", L"."}, io), kExitBadInput);
+    EXPECT_NE(io.err.find(kFollowUsage), std::wstring::npos);
+#endif
 }
 
 }  // namespace
