@@ -205,6 +205,11 @@ churn)
     echo "after 100 songs: VmRSS $rss_before kB, $fds_before descriptors; after 1,100: VmRSS $rss_after kB, $fds_after descriptors"
     [ "$fds_after" = "$fds_before" ] || fail "descriptors went from $fds_before to $fds_after"
     [ "$rss_after" -le $((rss_before + 512)) ] || fail "memory grew from $rss_before kB to $rss_after kB"
+    # Waiting costs no processor time: not a tick in a second without songs.
+    ticks_before=$(awk '{ print $14 + $15 }' "/proc/$follow_pid/stat")
+    sleep 1
+    ticks_after=$(awk '{ print $14 + $15 }' "/proc/$follow_pid/stat")
+    [ "$ticks_after" -le $((ticks_before + 1)) ] || fail "follow used $((ticks_after - ticks_before)) ticks waiting"
     stop_follow INT
     ;;
 *)
