@@ -17,6 +17,8 @@ StopSignals::StopSignals() {
     const sigset_t watched = Watched();
     pthread_sigmask(SIG_BLOCK, &watched, &previous_);
     fd_ = FileDescriptor(signalfd(-1, &watched, SFD_CLOEXEC | SFD_NONBLOCK));
+    // Blocked with no descriptor to read them from, Ctrl-C would go unseen: the default stays.
+    if (fd_.get() < 0) pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
 StopSignals::~StopSignals() {
