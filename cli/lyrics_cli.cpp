@@ -1,5 +1,7 @@
 #include "cli/lyrics_cli.h"
 
+#include <new>
+
 #include "match/playlist_names.h"
 #include "version.h"
 
@@ -55,7 +57,14 @@ int RunCommand(const std::vector<std::wstring>& args, CliIo& io) {
 }  // namespace
 
 int RunLyrics(const std::vector<std::wstring>& args, CliIo& io) {
-    const int exitCode = RunCommand(args, io);
+    int exitCode = kExitOk;
+    try {
+        exitCode = RunCommand(args, io);
+    } catch (const std::bad_alloc&) {
+        // What the command held is freed by now, so the message itself finds room.
+        io.Err(L"lyrics: there is not enough memory to finish the command; what it wrote is incomplete.\n");
+        return kExitFailure;
+    }
     // Output cut off by a full disk must not pass for a finished command.
     if (const std::wstring lost = io.FinishOut(); !lost.empty()) {
         io.Err(L"lyrics: standard output could not be written: " + lost + L".\n");

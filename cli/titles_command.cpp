@@ -26,17 +26,29 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
         io.Err(L"lyrics titles: " + playlist.failure().message + L"\n");
         return kExitFailure;
     }
-    std::wstring text;
+    // Written in batches, so that memory does not grow with the number of titles; a title longer
+    // than a batch goes out on its own, never copied.
+    constexpr std::size_t kBatch = 1 << 16;
+    std::wstring batch;
     for (const std::wstring& title : playlist->playlistTitles.Texts()) {
         if (title.empty()) continue;
-        text += title;
-        text += L'\n';
+        if (batch.size() + title.size() >= kBatch && !batch.empty()) {
+            io.Out(batch);
+            batch.clear();
+        }
+        if (title.size() >= kBatch) {
+            io.Out(title);
+            io.Out(L"\n");
+            continue;
+        }
+        batch += title;
+        batch += L'\n';
     }
     const match::PlayingTime time = match::SplitPlayingTime(playlist->totalSeconds);
-    text += L"titles: " + std::to_wstring(playlist->titleCount) + L"\n";
-    text += L"length: " + std::to_wstring(time.hours) + L":" + std::to_wstring(time.minutes) + L":" +
-            std::to_wstring(time.seconds) + L"\n";
-    io.Out(text);
+    batch += L"titles: " + std::to_wstring(playlist->titleCount) + L"\n";
+    batch += L"length: " + std::to_wstring(time.hours) + L":" + std::to_wstring(time.minutes) + L":" +
+             std::to_wstring(time.seconds) + L"\n";
+    io.Out(batch);
     return kExitOk;
 }
 

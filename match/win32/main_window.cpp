@@ -4,8 +4,8 @@
 
 #include "common/path_text.h"
 #include "common/win32/dpi.h"
+#include "common/win32/program_folder.h"
 #include "match/win32/form_layout.h"
-#include "match/win32/program_folder.h"
 #include "match/win32/unmatch_offer.h"
 #include "shell/folder_browse.h"
 #include "shell/playlist_file_dialog.h"
@@ -110,12 +110,6 @@ void MainWindow::ApplyDpi(UINT dpi) {
     SetWindowIcons();
 }
 
-RECT MainWindow::FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const {
-    // Labels fit their text, as the form's auto-sized labels do, so a wider font at another DPI
-    // never clips them.
-    return IsOfClass(control, L"STATIC") ? FittedToCaption(control, rect, font) : rect;
-}
-
 bool MainWindow::OnCreate() {
     BuildForm();
     SizeToForm();
@@ -215,7 +209,7 @@ void MainWindow::cmdBrowse_Click() {
 void MainWindow::cmdOpen_Click() {
     const std::wstring playlist = shell::PickPlaylistFile(Hwnd());
     // The picker cuts its answer at the first NUL itself; the form's scratch box for that cut is
-    // left empty after every call, chosen or cancelled, as before.
+    // left empty after every call, chosen or cancelled.
     ::SetWindowTextW(Control(kIdTxtOpen1), L"");
     if (!playlist.empty()) ::SetWindowTextW(Control(kIdTxtOpen), playlist.c_str());
 }
@@ -242,10 +236,7 @@ void MainWindow::ShowInvalidInput(InputCheck check) {
     const std::wstring message(InputCheckMessage(check));
     const std::wstring caption(kInputCheckCaption);
     ::MessageBoxW(Hwnd(), message.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
-    const HWND offending = Control(check == InputCheck::InvalidLyricsFolder ? kIdTxtBrowse : kIdTxtOpen);
-    ::SetFocus(offending);
-    // Selected whole, so that what the user types next replaces the wrong path instead of adding to it.
-    ::SendMessageW(offending, EM_SETSEL, 0, -1);
+    FocusAndSelectAll(Control(check == InputCheck::InvalidLyricsFolder ? kIdTxtBrowse : kIdTxtOpen));
 }
 
 void MainWindow::ShowFailure(const std::wstring& message) {

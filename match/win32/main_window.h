@@ -25,7 +25,6 @@ public:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi(UINT dpi) override;
-    RECT FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const override;
 
     // Window events.
     bool OnCreate();

@@ -1,5 +1,6 @@
 #include "orlisk/win32/orlisk_app.h"
 
+#include "common/win32/program_loop.h"
 #include "shell/folder_browse.h"
 
 namespace lyrics::orlisk::win32 {
@@ -21,15 +22,7 @@ bool OrliskApp::Start(HINSTANCE instance) {
     return window_.Hwnd() != nullptr;
 }
 
-int OrliskApp::Run() {
-    MSG msg{};
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (window_.PreTranslate(msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
+int OrliskApp::Run() { return RunMessageLoop(window_.Hwnd()); }
 
 void OrliskApp::OnEvent(const SettingsWindowEvent& event) {
     // What a handler answers is also in EndRequested(), which stays set: a handler run inside a

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/win32/dpi.h"
+#include "common/win32/program_loop.h"
 #include "orlisk/win32/orlisk_resources.h"
 #include "orlisk/win32/settings_layout.h"
 
@@ -71,12 +72,11 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 RECT SettingsWindow::FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const {
-    // The label sizes itself to its text, so a wider font never cuts it off.
-    if (std::wstring_view(control.windowClass) == L"STATIC") return FittedToCaption(control, rect, font);
     // A font other than the one the form was drawn with can need more room than the form gave a
     // check box; then it grows to the right, up to the window's edge, instead of cutting its caption.
     SIZE text{};
-    if (!IsCheckOrOption(control) || !MeasureText(font, control.caption, text)) return rect;
+    if (!IsCheckOrOption(control) || !MeasureText(font, control.caption, text))
+        return FormWindow::FitControl(control, rect, font);
     // The box or circle, the gap after it and room for the focus rectangle.
     const int needed = text.cx + SystemMetricForDpi(SM_CXMENUCHECK, Dpi()) + ::MulDiv(8, static_cast<int>(Dpi()), 96);
     const int room = TwipsToPixels(kFormWidthTwips, Dpi()) - rect.left;
@@ -147,10 +147,7 @@ void SettingsWindow::PressOK() {
 
 void SettingsWindow::ShowFolderRefused() {
     ::MessageBeep(MB_ICONWARNING);
-    const HWND path = Control(kIdTxtPath);
-    ::SetFocus(path);
-    // Selected whole, so that what the user types replaces the folder instead of adding to it.
-    ::SendMessageW(path, EM_SETSEL, 0, -1);
+    FocusAndSelectAll(Control(kIdTxtPath));
 }
 
 void SettingsWindow::OnDestroy() {
@@ -266,10 +263,6 @@ void SettingsWindow::SetTip(std::wstring_view text) {
 
 const std::wstring& SettingsWindow::TipText() const { return pendingTip_; }
 
-bool SettingsWindow::PreTranslate(MSG& msg) {
-    if (!Hwnd() || !::IsWindowVisible(Hwnd())) return false;
-    if (msg.hwnd != Hwnd() && !::IsChild(Hwnd(), msg.hwnd)) return false;
-    return ::IsDialogMessageW(Hwnd(), &msg) != FALSE;
-}
+bool SettingsWindow::PreTranslate(MSG& msg) { return TakeDialogKey(Hwnd(), msg); }
 
 }  // namespace lyrics::orlisk::win32

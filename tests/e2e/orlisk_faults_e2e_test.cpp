@@ -90,14 +90,14 @@ protected:
             5s);
         return window;
     }
-    ChildProcess hostile_;
+    StartedProcess hostile_;
 };
 
 TEST_F(OrliskFaults, LyricsKeptOpenByCancelAreAskedAgainOnTheNextClick) {
     StoreSettings(L"1", L"0");
     ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(orlisk_.Start(), nullptr);
-    const HWND edited = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND edited = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(edited, nullptr);
     ASSERT_TRUE(EditUnsaved(edited));
     const DWORD notepad = ProcessOf(edited);
@@ -123,14 +123,14 @@ TEST_F(OrliskFaults, LyricsKeptOpenByCancelAreAskedAgainOnTheNextClick) {
     Click(::GetDlgItem(prompts.front(), IDNO));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(edited); }, 5s));
     orlisk_.ClickIcon();
-    EXPECT_NE(ReadyNotepadOf(kFirstSong), nullptr);
+    EXPECT_NE(ReadyLyricsOf(kFirstSong), nullptr);
 }
 
 TEST_F(OrliskFaults, AStreamOfWindowsThatIgnoreCloseLeavesOrliskAnswering) {
     StoreSettings(L"1", L"0");
     ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(orlisk_.Start(), nullptr);
-    const HWND lyrics = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND lyrics = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(lyrics, nullptr);
     ASSERT_TRUE(hostile_.Start(Programs().winamp, {L"--stream", L"300", std::wstring(kFirstSong) + L" - Notepad"}));
     ASSERT_TRUE(WaitFor([&] { return TopLevelWindows(L"LyricsTestWinamp", hostile_.Id()).size() >= 3; }, 10s));
@@ -151,7 +151,7 @@ TEST_F(OrliskFaults, AnEditorSlowToShowItsWindowLeavesTheTrayAnswering) {
     StoreSettings(L"0", L"0");
     const TxtOpensWith slowEditor(L"\"" + Programs().winamp + L"\" --editor 4500 \"%1\"");
     ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(orlisk_.Start(), nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
 
     orlisk_.ClickIcon();
     std::this_thread::sleep_for(500ms);
@@ -179,8 +179,8 @@ TEST_F(OrliskFaults, TheSameSongFromAnotherPlaylistEntryKeepsItsLyricsOpen) {
     StoreSettings(L"1", L"1");
     const HWND winamp = StartAnsweringWinamp({kFirstSong, kFirstSong, kSecondSong});
     ASSERT_NE(winamp, nullptr);
-    ASSERT_NE(orlisk_.Start(), nullptr);
-    const HWND first = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND first = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(first, nullptr);
 
     ::PostMessageW(winamp, WM_COMMAND, kWinampNext, 0);  // entry 2: the same title
@@ -189,7 +189,7 @@ TEST_F(OrliskFaults, TheSameSongFromAnotherPlaylistEntryKeepsItsLyricsOpen) {
     EXPECT_EQ(NotepadWindows(), std::vector<HWND>{first});
 
     ::PostMessageW(winamp, WM_COMMAND, kWinampNext, 0);  // another song
-    EXPECT_NE(ReadyNotepadOf(kSecondSong), nullptr);
+    EXPECT_NE(ReadyLyricsOf(kSecondSong), nullptr);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s));
 }
 
@@ -202,8 +202,8 @@ TEST_F(OrliskFaults, HungWinampWindowsDoNotHoldUpTheWalk) {
 
     HWND lyrics = nullptr;
     const long long took = MillisecondsOf([&] {
-        ASSERT_NE(orlisk_.Start(), nullptr);
-        lyrics = ReadyNotepadOf(kFirstSong);
+        ASSERT_NE(StartOrlisk(), nullptr);
+        lyrics = ReadyLyricsOf(kFirstSong);
     });
     std::printf("30 hung Winamp windows: the lyrics opened %lld ms after Orlisk was started\n", took);
     ASSERT_NE(lyrics, nullptr);
@@ -212,7 +212,7 @@ TEST_F(OrliskFaults, HungWinampWindowsDoNotHoldUpTheWalk) {
     // The next walk passes them over at once.
     orlisk_.ClickIcon();
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(lyrics); }, 5s));
-    EXPECT_NE(ReadyNotepadOf(kFirstSong), nullptr);
+    EXPECT_NE(ReadyLyricsOf(kFirstSong), nullptr);
 }
 
 }  // namespace
