@@ -49,6 +49,7 @@ DWORD WriteAndClose(UniqueFileHandle file, const std::wstring& path, std::string
 
 struct FileReader::Handle {
     UniqueFileHandle file;
+    bool sparse = false;  // only a file marked sparse has holes
 };
 
 FileReader::FileReader(std::unique_ptr<Handle> handle, std::uint64_t size, const std::wstring& path, std::wstring_view what)
@@ -66,6 +67,9 @@ Result<FileReader> FileReader::Open(const std::wstring& path, std::wstring_view 
     if (GetFileType(handle->file.get()) != FILE_TYPE_DISK) return NotAFileFailure(what, path);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(handle->file.get(), &size)) return FileFailure(what, path, L"read", Error(GetLastError()));
+    BY_HANDLE_FILE_INFORMATION information{};
+    handle->sparse = GetFileInformationByHandle(handle->file.get(), &information) &&
+                     (information.dwFileAttributes & FILE_ATTRIBUTE_SPARSE_FILE) != 0;
     return FileReader(std::move(handle), static_cast<std::uint64_t>(size.QuadPart), path, what);
 }
 
@@ -78,11 +82,9 @@ Result<std::size_t> FileReader::Read(char* buffer, std::size_t room) {
 }
 
 std::uint64_t FileReader::SkipZeros(std::size_t unit) {
-    // Only a file marked sparse has holes; the first allocated range after here ends the zeros.
+    // The first allocated range after here ends the zeros.
+    if (!handle_->sparse) return 0;
     const HANDLE file = handle_->file.get();
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(file, &information) || (information.dwFileAttributes & FILE_ATTRIBUTE_SPARSE_FILE) == 0)
-        return 0;
     LARGE_INTEGER here{};
     if (!SetFilePointerEx(file, LARGE_INTEGER{}, &here, FILE_CURRENT) || static_cast<std::uint64_t>(here.QuadPart) >= size_)
         return 0;
