@@ -8,7 +8,7 @@ OrliskApp::OrliskApp(const SingleInstance& singleInstance)
     : window_(*this),
       desktop_([this](MSG& msg) { return window_.PreTranslate(msg); }),
       host_(singleInstance),
-      logic_(OrliskPorts{desktop_, shell_, store_, window_, window_, files_, host_, trayMenu_, winamp_}) {}
+      logic_(OrliskPorts{desktop_, shell_, store_, window_, window_, files_, host_, trayMenu_, winamp_, media_}) {}
 
 bool OrliskApp::Start(HINSTANCE instance) {
     if (!window_.Create(instance)) return false;
