@@ -3,9 +3,9 @@
 
 #include <map>
 
-#include "bench/pairwise_matching.h"
 #include "bench/song_names.h"
 #include "match/title_matching.h"
+#include "tests/match/oracles/pairwise_matching.h"
 
 namespace lyrics::match::bench {
 
@@ -44,7 +44,7 @@ void BM_PairwiseMatchTitles(benchmark::State& state) {
         state.PauseTiming();
         plain = tables;
         state.ResumeTiming();
-        plainOutcome = PairwiseMatchTitles(plain.playlistTitles, plain.lyricsFileNames);
+        plainOutcome = oracles::PairwiseMatchTitles(plain.playlistTitles, plain.lyricsFileNames);
         benchmark::DoNotOptimize(plainOutcome);
     }
     if (plainOutcome != fastOutcome || plain.playlistTitles != fast.playlistTitles ||

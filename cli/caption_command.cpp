@@ -24,9 +24,7 @@ std::wstring CaptionLine(std::wstring_view caption) {
 
 int CaptionCommand(const std::vector<std::wstring>& args, CliIo& io) {
     if (!args.empty()) {
-        std::wstring text;
-        for (const std::wstring& caption : args) text += CaptionLine(caption);
-        io.Out(text);
+        for (const std::wstring& caption : args) io.Out(CaptionLine(caption));
         return kExitOk;
     }
     // Written line by line, so that a pipe shows each answer as its caption arrives.

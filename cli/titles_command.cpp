@@ -1,6 +1,7 @@
 // lyrics titles FILE
 #include "cli/lyrics_cli.h"
 #include "match/match_run.h"
+#include "match/playlist_names.h"
 #include "match/playlist_reader.h"
 #include "match/unmatch_list.h"
 
@@ -16,7 +17,8 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
     // file that is not there, or not a file, is left to the read, which says why (exit 1).
     if (!match::HasPlaylistExtension(path)) {
         io.Err(std::wstring(match::InputCheckMessage(match::InputCheck::InvalidPlaylistFile)) + L" (\"" + path + L"\")\n" +
-               L"lyrics titles: \"" + path + L"\" does not end in .pls, .m3u, .m3u8 or .b4s, so no title is read from it.\n");
+               L"lyrics titles: \"" + path + L"\" does not end in " + match::PlaylistExtensionList() +
+               L", so no title is read from it.\n");
         return kExitBadInput;
     }
     const Result<match::Playlist> playlist = match::ReadPlaylist(path);
@@ -24,17 +26,29 @@ int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io) {
         io.Err(L"lyrics titles: " + playlist.failure().message + L"\n");
         return kExitFailure;
     }
-    std::wstring text;
+    // Written in batches, so that memory does not grow with the number of titles; a title longer
+    // than a batch goes out on its own, never copied.
+    constexpr std::size_t kBatch = 1 << 16;
+    std::wstring batch;
     for (const std::wstring& title : playlist->playlistTitles.Texts()) {
         if (title.empty()) continue;
-        text += title;
-        text += L'\n';
+        if (batch.size() + title.size() >= kBatch && !batch.empty()) {
+            io.Out(batch);
+            batch.clear();
+        }
+        if (title.size() >= kBatch) {
+            io.Out(title);
+            io.Out(L"\n");
+            continue;
+        }
+        batch += title;
+        batch += L'\n';
     }
     const match::PlayingTime time = match::SplitPlayingTime(playlist->totalSeconds);
-    text += L"titles: " + std::to_wstring(playlist->titleCount) + L"\n";
-    text += L"length: " + std::to_wstring(time.hours) + L":" + std::to_wstring(time.minutes) + L":" +
-            std::to_wstring(time.seconds) + L"\n";
-    io.Out(text);
+    batch += L"titles: " + std::to_wstring(playlist->titleCount) + L"\n";
+    batch += L"length: " + std::to_wstring(time.hours) + L":" + std::to_wstring(time.minutes) + L":" +
+             std::to_wstring(time.seconds) + L"\n";
+    io.Out(batch);
     return kExitOk;
 }
 

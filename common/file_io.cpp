@@ -8,15 +8,16 @@
 
 namespace lyrics {
 
-Result<std::string> ReadInChunks(std::uint64_t sizeHint, const ChunkReader& readChunk, std::wstring_view what,
-                                 const std::wstring& path) {
+Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view what) {
+    Result<FileReader> file = FileReader::Open(path, what);
+    if (!file) return file.failure();
     try {
         std::string bytes;
-        if (sizeHint > bytes.max_size()) throw std::bad_alloc();
-        bytes.reserve(static_cast<std::size_t>(sizeHint));
+        if (file->Size() > bytes.max_size()) throw std::bad_alloc();
+        bytes.reserve(static_cast<std::size_t>(file->Size()));
         char buffer[1 << 16];
         for (;;) {
-            const Result<std::size_t> got = readChunk(buffer, sizeof buffer);
+            const Result<std::size_t> got = file->Read(buffer, sizeof buffer);
             if (!got) return got.failure();
             if (*got == 0) return bytes;
             bytes.append(buffer, *got);

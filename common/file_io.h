@@ -3,11 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
 
+#include "common/byte_supply.h"
 #include "common/result.h"
 
 namespace lyrics {
@@ -29,12 +30,32 @@ enum class NewFile { Written, NameTaken };
 // created and could not write whole is removed; nothing else is ever removed.
 Result<NewFile> WriteNewFile(const std::wstring& path, std::string_view bytes, std::wstring_view what);
 
-// For the systems' ReadFileBytes: the whole of an opened file, read through readChunk (which fills
-// the buffer it is given and returns how much, 0 at the end, or a failure), with room for sizeHint
-// bytes taken first. Memory that runs out is a failure naming the file, never an exception.
-using ChunkReader = std::function<Result<std::size_t>(char* buffer, std::size_t size)>;
-Result<std::string> ReadInChunks(std::uint64_t sizeHint, const ChunkReader& readChunk, std::wstring_view what,
-                                 const std::wstring& path);
+// A file opened for reading a chunk at a time, for reads that need not hold the file whole. Only a
+// regular file (on Windows a disk file) is opened, as ReadFileBytes says; failures name the file.
+class FileReader final : public ByteSupply {
+public:
+    static Result<FileReader> Open(const std::wstring& path, std::wstring_view what);
+    FileReader(FileReader&& other) noexcept;
+    FileReader& operator=(FileReader&& other) noexcept;
+    ~FileReader();
+
+    // The size when opened.
+    std::uint64_t Size() const noexcept { return size_; }
+    Result<std::size_t> Read(char* buffer, std::size_t room) override;
+    // A hole of a sparse file is skipped (where the system tells of holes).
+    std::uint64_t SkipZeros(std::size_t unit) override;
+    // Back to the first byte.
+    Status Rewind();
+
+private:
+    struct Handle;  // the system's
+    FileReader(std::unique_ptr<Handle> handle, std::uint64_t size, const std::wstring& path, std::wstring_view what);
+
+    std::unique_ptr<Handle> handle_;
+    std::uint64_t size_ = 0;
+    std::wstring path_;
+    std::wstring what_;
+};
 
 // The failure of an action on a file: The <what> "<path>" could not be <action>: <reason>.
 Failure FileFailure(std::wstring_view what, const std::wstring& path, std::wstring_view action, const std::error_code& error);

@@ -1,5 +1,7 @@
 #include "common/text_decoding.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -62,7 +64,7 @@ bool IsStrictUtf8From(std::string_view bytes, std::size_t i) noexcept {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     while (i < bytes.size()) {
         if (p[i] < 0x80) {
-            ++i;
+            i += AsciiPrefixLength(bytes.substr(i));
             continue;
         }
         const Utf8Step step = Utf8StepAt(p + i, bytes.size() - i);
@@ -91,15 +93,160 @@ bool IsTrailingSurrogate(char32_t unit) noexcept { return unit >= 0xDC00 && unit
 
 bool StartsWith(std::string_view bytes, std::string_view mark) noexcept { return bytes.substr(0, mark.size()) == mark; }
 
+// The bytes a UTF-8 sequence takes after a lead byte; 0 for a byte that leads none.
+std::size_t Utf8Trail(unsigned char lead) noexcept {
+    if (lead >= 0xC2 && lead <= 0xDF) return 1;
+    if (lead >= 0xE0 && lead <= 0xEF) return 2;
+    if (lead >= 0xF0 && lead <= 0xF4) return 3;
+    return 0;
+}
+
+// The zero bytes of a word, one high bit each, with no carry from one byte into the next.
+std::uint64_t ZeroBytes(std::uint64_t word) noexcept {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+    return ~(((word & kLow7) + kLow7) | word) & ~kLow7;
+}
+
 }  // namespace
 
-EncodingChoice ChooseEncoding(std::string_view bytes) noexcept {
-    if (StartsWith(bytes, "\xEF\xBB\xBF")) return {TextEncoding::Utf8, 3};
-    if (StartsWith(bytes, "\xFF\xFE")) return {TextEncoding::Utf16Le, 2};
-    if (StartsWith(bytes, "\xFE\xFF")) return {TextEncoding::Utf16Be, 2};
-    const std::size_t ascii = AsciiPrefixLength(bytes);
-    if (ascii < bytes.size() && IsStrictUtf8From(bytes, ascii)) return {TextEncoding::Utf8, 0};
+void TextScan::Feed(std::string_view chunk) noexcept {
+    if (chunk.empty()) return;
+    const std::size_t take = std::min(kHead - headLength_, chunk.size());
+    std::memcpy(head_ + headLength_, chunk.data(), take);
+    headLength_ += take;
+    FeedUtf8(chunk);
+    FeedLineEnds(chunk);
+    size_ += chunk.size();
+    lastByte_ = chunk.back();
+}
+
+void TextScan::FeedZeros(std::uint64_t count) noexcept {
+    // After the first few, more zeros change nothing the first ones did not: they are counted.
+    static constexpr char kZeros[kHead] = {};
+    const auto fed = static_cast<std::size_t>(std::min<std::uint64_t>(count, kHead));
+    Feed(std::string_view(kZeros, fed));
+    size_ += count - fed;
+}
+
+void TextScan::FeedUtf8(std::string_view chunk) noexcept {
+    if (!utf8Valid_) return;
+    const auto* p = reinterpret_cast<const unsigned char*>(chunk.data());
+    std::size_t from = 0;
+    if (carryLength_ > 0) {  // the sequence the last chunk cut, completed from this one
+        unsigned char joined[4];
+        std::memcpy(joined, carry_, carryLength_);
+        const std::size_t more = std::min(4 - carryLength_, chunk.size());
+        std::memcpy(joined + carryLength_, chunk.data(), more);
+        const Utf8Step step = Utf8StepAt(joined, carryLength_ + more);
+        if (!step.valid && step.length >= carryLength_ + more && more == chunk.size()) {
+            std::memcpy(carry_ + carryLength_, chunk.data(), more);  // still cut short
+            carryLength_ += more;
+            return;
+        }
+        if (!step.valid) {
+            utf8Valid_ = false;
+            return;
+        }
+        from = step.length - carryLength_;
+        carryLength_ = 0;
+    }
+    // A sequence that runs past the chunk's end waits for the next chunk.
+    std::size_t end = chunk.size();
+    for (std::size_t back = 1; back <= 3 && back <= end - from; ++back) {
+        const unsigned char c = p[end - back];
+        if (c >= 0x80 && c <= 0xBF) continue;
+        if (Utf8Trail(c) >= back) {
+            carryLength_ = back;
+            std::memcpy(carry_, p + end - back, back);
+            end -= back;
+        }
+        break;
+    }
+    const std::string_view whole = chunk.substr(from, end - from);
+    if (AsciiPrefixLength(chunk) < chunk.size()) highByte_ = true;
+    if (!IsStrictUtf8From(whole, 0)) utf8Valid_ = false;
+}
+
+void TextScan::FeedLineEnds(std::string_view chunk) noexcept {
+    const auto* p = reinterpret_cast<const unsigned char*>(chunk.data());
+    const std::size_t n = chunk.size();
+    // Zero bytes, by the parity of their offset in the whole text.
+    for (std::size_t i = 0; i < n && !(zeroAt_[0] && zeroAt_[1]);) {
+        if (i + 8 <= n) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p + i, 8);
+            if (const std::uint64_t zeros = ZeroBytes(word)) {
+                const std::size_t parity = (size_ + i) % 2;  // of the word's lowest byte in memory order
+                const std::uint64_t firstLanes = zeros & 0x0080008000800080u, secondLanes = zeros & 0x8000800080008000u;
+                const bool littleEndianWord = std::endian::native == std::endian::little;
+                if (littleEndianWord ? firstLanes : secondLanes) zeroAt_[parity] = true;
+                if (littleEndianWord ? secondLanes : firstLanes) zeroAt_[1 - parity] = true;
+            }
+            i += 8;
+        } else {
+            if (p[i] == 0) zeroAt_[(size_ + i) % 2] = true;
+            ++i;
+        }
+    }
+    const char ends[2] = {'\n', '\r'};
+    // A line end as a code unit has a zero byte beside it.
+    const bool zeroNear = lastByte_ == 0 || chunk.find('\0') != std::string_view::npos;
+    for (int e = 0; e < 2; ++e) {
+        if (!byteSeen_[e] && chunk.find(ends[e]) != std::string_view::npos) byteSeen_[e] = true;
+        if (pendingLittle_[e] && p[0] == 0) unitSeen_[e][0] = true;
+        pendingLittle_[e] = false;
+        if (!zeroNear) continue;
+        for (std::size_t at = chunk.find(ends[e]); at != std::string_view::npos && !(unitSeen_[e][0] && unitSeen_[e][1]);
+             at = chunk.find(ends[e], at + 1)) {
+            const bool even = (size_ + at) % 2 == 0;
+            if (even && at + 1 == n) pendingLittle_[e] = true;
+            if (even && at + 1 < n && p[at + 1] == 0) unitSeen_[e][0] = true;
+            if (!even && (at > 0 ? p[at - 1] : static_cast<unsigned char>(lastByte_)) == 0) unitSeen_[e][1] = true;
+        }
+    }
+}
+
+bool TextScan::Utf16Unmarked(bool bigEndian) const noexcept {
+    if (size_ % 2 != 0) return false;              // no whole number of code units
+    if (zeroAt_[bigEndian ? 1 : 0]) return false;  // a zero where the other half of a unit goes
+    std::size_t characters = 0;
+    for (std::size_t k = 0; k + 2 <= headLength_; k += 2) {
+        const char low = head_[k + (bigEndian ? 1 : 0)], high = head_[k + (bigEndian ? 0 : 1)];
+        if (high != 0) return false;
+        if (low == '\n' || low == '\r') break;
+        ++characters;
+    }
+    return characters >= kLeastFirstLine;
+}
+
+EncodingChoice TextScan::Encoding() const noexcept {
+    const std::string_view head(head_, headLength_);
+    if (StartsWith(head, "\xEF\xBB\xBF")) return {TextEncoding::Utf8, 3};
+    if (StartsWith(head, "\xFF\xFE")) return {TextEncoding::Utf16Le, 2};
+    if (StartsWith(head, "\xFE\xFF")) return {TextEncoding::Utf16Be, 2};
+    if (Utf16Unmarked(false)) return {TextEncoding::Utf16Le, 0};
+    if (Utf16Unmarked(true)) return {TextEncoding::Utf16Be, 0};
+    if (highByte_ && utf8Valid_ && carryLength_ == 0) return {TextEncoding::Utf8, 0};
     return {TextEncoding::EightBit, 0};
+}
+
+TextShape TextScan::Shape() const noexcept {
+    const TextEncoding encoding = Encoding().encoding;
+    const bool* seen = byteSeen_;
+    bool units[2] = {false, false};
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be) {
+        const int order = encoding == TextEncoding::Utf16Be ? 1 : 0;
+        units[0] = unitSeen_[0][order];
+        units[1] = unitSeen_[1][order];
+        seen = units;
+    }
+    return TextShape{encoding, seen[0] || !seen[1] ? '\n' : '\r'};
+}
+
+EncodingChoice ChooseEncoding(std::string_view bytes) noexcept {
+    TextScan scan;
+    scan.Feed(bytes);
+    return scan.Encoding();
 }
 
 bool IsStrictUtf8(std::string_view bytes) noexcept { return IsStrictUtf8From(bytes, AsciiPrefixLength(bytes)); }
@@ -157,31 +304,19 @@ std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
-FileText::FileText(std::string_view bytes) : bytes_(bytes) {
-    const EncodingChoice choice = ChooseEncoding(bytes);
-    encoding_ = choice.encoding;
-    const std::string_view text = bytes.substr(choice.markLength);
-    switch (encoding_) {
-        case TextEncoding::EightBit:
-            break;
-        case TextEncoding::Utf8:
-            decoded_ = DecodeUtf8Replacing(text);
-            break;
-        case TextEncoding::Utf16Le:
-            decoded_ = DecodeUtf16(text, false);
-            break;
-        case TextEncoding::Utf16Be:
-            decoded_ = DecodeUtf16(text, true);
-            break;
-    }
+FileText::FileText(std::string_view bytes) {
+    TextScan scan;
+    scan.Feed(bytes);
+    text_ = bytes.substr(scan.Encoding().markLength);
+    shape_ = scan.Shape();
 }
 
-LineSource FileText::Lines() const noexcept {
-    return encoding_ == TextEncoding::EightBit ? LineSource(bytes_) : LineSource(std::wstring_view(decoded_));
-}
+LineSource FileText::Lines() const noexcept { return LineSource(text_, shape_); }
 
-std::size_t FileText::LineCount() const noexcept {
-    return encoding_ == TextEncoding::EightBit ? CountLines(bytes_) : CountLines(std::wstring_view(decoded_));
+std::size_t FileText::LineCount() const {
+    LineSource lines = Lines();
+    lines.ReadAll();
+    return lines.Line();
 }
 
 }  // namespace lyrics

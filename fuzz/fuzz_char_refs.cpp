@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "bench/reference_decoding.h"
 #include "common/text_codec.h"
 #include "match/char_refs.h"
+#include "tests/match/oracles/reference_decoding.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 4096) return 0;  // the reference is quadratic
     const std::wstring title = TitleFrom(data, size);
     const std::wstring fast = lyrics::match::DecodeCharRefs(title);
-    const std::wstring plain = lyrics::match::bench::ReferenceDecodeCharRefs(title);
+    const std::wstring plain = lyrics::match::oracles::ReferenceDecodeCharRefs(title);
     if (fast != plain) {
         std::fprintf(stderr, "DecodeCharRefs and the restart rule differ (%zu and %zu characters)\n", fast.size(), plain.size());
         std::abort();

@@ -153,6 +153,23 @@ ReferenceLines SplitLines(const std::wstring& text) {
 
 bool StartsWith(std::string_view bytes, std::string_view mark) { return bytes.substr(0, mark.size()) == mark; }
 
+// UTF-16 without a mark: an even size; the first line (to its first CR or LF, within the first 256
+// bytes) holds four characters or more, each with a zero high byte; no low byte of the file is zero.
+bool ReferenceUnmarkedUtf16(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) return false;
+    const std::size_t high = bigEndian ? 0 : 1, low = 1 - high;
+    for (std::size_t i = low; i < bytes.size(); i += 2) {
+        if (bytes[i] == 0) return false;
+    }
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size() && i + 1 < 256; i += 2) {
+        if (bytes[i + high] != 0) return false;
+        if (bytes[i + low] == '\n' || bytes[i + low] == '\r') break;
+        ++characters;
+    }
+    return characters >= 4;
+}
+
 // What the whole reading must give: the encoding, the text and the lines.
 struct Expected {
     TextEncoding encoding;
@@ -164,6 +181,8 @@ Expected ReferenceReading(std::string_view bytes) {
     if (StartsWith(bytes, "\xEF\xBB\xBF")) return {TextEncoding::Utf8, ReferenceUtf8(bytes.substr(3), valid)};
     if (StartsWith(bytes, "\xFF\xFE")) return {TextEncoding::Utf16Le, ReferenceUtf16(bytes.substr(2), false, valid)};
     if (StartsWith(bytes, "\xFE\xFF")) return {TextEncoding::Utf16Be, ReferenceUtf16(bytes.substr(2), true, valid)};
+    if (ReferenceUnmarkedUtf16(bytes, false)) return {TextEncoding::Utf16Le, ReferenceUtf16(bytes, false, valid)};
+    if (ReferenceUnmarkedUtf16(bytes, true)) return {TextEncoding::Utf16Be, ReferenceUtf16(bytes, true, valid)};
     const std::wstring utf8 = ReferenceUtf8(bytes, valid);
     bool high = false;
     for (const char byte : bytes) high = high || static_cast<unsigned char>(byte) >= 0x80;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/pairwise_matching.h"
 #include "match/title_matching.h"
+#include "tests/match/oracles/pairwise_matching.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::wstring> plainTitles = titles;
     std::vector<std::wstring> plainNames = names;
     const lyrics::match::MatchOutcome outcome = lyrics::match::MatchTitles(titles, names);
-    const lyrics::match::MatchOutcome plainOutcome = lyrics::match::bench::PairwiseMatchTitles(plainTitles, plainNames);
+    const lyrics::match::MatchOutcome plainOutcome = lyrics::match::oracles::PairwiseMatchTitles(plainTitles, plainNames);
     if (outcome != plainOutcome || titles != plainTitles || names != plainNames) {
         std::fprintf(stderr, "MatchTitles and the pairwise loop differ\n");
         std::abort();

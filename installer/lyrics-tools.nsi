@@ -5,8 +5,21 @@
 ;            -DOUTFILE=<setup.exe> installer/lyrics-tools.nsi
 ;
 ; It needs no administrator rights: everything goes under the user's own profile and registry.
-; Switches for silent use: /S; /RUNATSIGNIN=0 leaves out the sign-in entry; /D=<folder> (last).
+; Switches for silent use: /S; /RUNATSIGNIN=0 leaves out the sign-in entry; /LOG=<file> the log
+; (by default "Lyrics Tools setup.log" in the temporary folder); /D=<folder> (last).
 ; The uninstaller keeps Orlisk's settings unless ticked, or /REMOVESETTINGS=1 when silent.
+;
+; Setup never overwrites a file it did not put there: it installs into a folder that holds none of
+; the names it writes, or into the folder of the existing install (the uninstall entry's), and
+; nowhere else while that install exists, so that no install is left without its uninstaller.
+; Nothing is written or removed while a program of the install runs: Orlisk is asked to end as its
+; "Exit Program" does; Match and lyrics.exe, which may be in the middle of the user's work, are not
+; ended: the run stops instead. Exit codes of a silent run: 0 done, 3 a program of the install
+; still runs, 4 the folder is refused; each with a line in the log.
+; The uninstall entry's QuietUninstallString runs the uninstaller in place (_?=), so that the
+; process a tool starts ends only once everything is removed, with the exit code that says so, but
+; its own file: no running program may delete that, so a copy of it in the temporary folder removes
+; it, and the emptied folder, within a moment after. The next run of either deletes that copy.
 ;
 ; Only a 64-bit installer can be tested here (the Wine we test under runs 64-bit programs only);
 ; 32-bit Windows users take the win32 zip, as the welcome page says.
@@ -33,6 +46,13 @@ SetDateSave on
 ; Orlisk's settings, where Windows keeps classic programs' per-user settings.
 !define SETTINGS_ROOT "Software\VB and VBA Program Settings"
 !define SETTINGS_APP "${SETTINGS_ROOT}\Orlisk"
+; What Setup writes into the folder, and the one file it writes that is not in the stage.
+!define INSTALLED_FILES "Match.exe|Orlisk.exe|lyrics.exe|Match Help.txt|OrliskHelp.html|README.txt|LICENSE.txt|Uninstall.exe|"
+; The programs that may run from the folder, whose files cannot be replaced or removed meanwhile.
+!define PROGRAMS "Orlisk.exe|Match.exe|lyrics.exe|"
+!define LISTS_PATTERN "UnMatch *.txt"
+!define EXIT_IN_USE 3
+!define EXIT_FOLDER_REFUSED 4
 ; Orlisk's settings window and its "Exit Program" button.
 !define ORLISK_CLASS "OrliskSettingsWindow"
 !define ORLISK_EXIT_ID 108
@@ -60,15 +80,24 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License"
 !include "LogicLib.nsh"
 !include "Sections.nsh"
 !include "WinMessages.nsh"
+!include "WordFunc.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
+Var LogFile
+; The folder of the install the uninstall entry names, when its uninstaller is still there.
+Var ExistingFolder
+Var DirectoryPageText
+Var UninstallFinishText
+
 !define MUI_WELCOMEPAGE_TEXT "This installs Match and Orlisk, the lyrics tools, for you alone: no administrator rights are needed.$\r$\n$\r$\nMatch compares your lyrics folder with a Winamp playlist. Orlisk sits beside the clock and opens the lyrics of the song Winamp plays.$\r$\n$\r$\nThis installer is for 64-bit Windows. On 32-bit Windows, unpack lyrics-tools-${VERSION}-win32.zip instead.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_DIRECTORYPAGE_TEXT_TOP "$DirectoryPageText"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryPageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Orlisk.exe"
@@ -81,8 +110,81 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "$UninstallFinishText"
+!insertmacro MUI_UNPAGE_FINISH
 
 !insertmacro MUI_LANGUAGE "English"
+
+; Appends one line to the log, and shows it in the details.
+!macro DefineLog un
+Function ${un}Log
+  Exch $0
+  Push $1
+  DetailPrint "$0"
+  ClearErrors
+  FileOpen $1 "$LogFile" a
+  ${IfNot} ${Errors}
+    FileSeek $1 0 END
+    FileWrite $1 "${PRODUCT} ${VERSION}: $0$\r$\n"
+    FileClose $1
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro DefineLog ""
+!insertmacro DefineLog "un."
+!macro Log un text
+  Push "${text}"
+  Call ${un}Log
+!macroend
+
+; Reads /LOG= from the command line into $LogFile.
+!macro ReadLogSwitch
+  ; The uninstallers an earlier in-place uninstall moved out of their folder have ended by now.
+  Delete "$TEMP\${PRODUCT} uninstall *.exe"
+  StrCpy $LogFile "$TEMP\${PRODUCT} setup.log"
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/LOG=" $1
+  ${IfNot} ${Errors}
+  ${AndIf} $1 != ""
+    StrCpy $LogFile $1
+  ${EndIf}
+!macroend
+
+; Sets $0 to the first of the programs in $INSTDIR whose file cannot be opened for writing (it
+; runs: Windows keeps a running program's file from being written or removed), or to "".
+!macro DefineProgramInUse un
+Function ${un}ProgramInUse
+  Push $1
+  Push $2
+  Push $3
+  StrCpy $1 "${PROGRAMS}"
+  StrCpy $0 ""
+  ${Do}
+    ${WordFind} $1 "|" "+1{" $2
+    ${WordFind} $1 "|" "+1}" $1
+    ${If} $2 == ""
+    ${OrIf} $2 == $1
+      ${Break}
+    ${EndIf}
+    ${If} ${FileExists} "$INSTDIR\$2"
+      ; GENERIC_WRITE, every sharing mode, OPEN_EXISTING
+      StrCpy $3 "$INSTDIR\$2"
+      System::Call "kernel32::CreateFileW(w r3, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r3"
+      ${If} $3 P= -1
+        StrCpy $0 $2
+        ${Break}
+      ${EndIf}
+      System::Call "kernel32::CloseHandle(p r3)"
+    ${EndIf}
+  ${Loop}
+  Pop $3
+  Pop $2
+  Pop $1
+FunctionEnd
+!macroend
 
 ; Ends a running Orlisk the way its "Exit Program" button does, so that it saves its settings
 ; first, and waits (bounded) until its process is gone and its files can be replaced or removed.
@@ -127,6 +229,8 @@ FunctionEnd
 !macroend
 !insertmacro DefineCloseOrlisk ""
 !insertmacro DefineCloseOrlisk "un."
+!insertmacro DefineProgramInUse ""
+!insertmacro DefineProgramInUse "un."
 
 ; Closes Orlisk or gives up: asks the user to retry, or ends the run with an error when silent.
 !macro EnsureOrliskClosed un
@@ -136,7 +240,8 @@ FunctionEnd
       ${Break}
     ${EndIf}
     ${If} ${Silent}
-      SetErrorLevel 3
+      !insertmacro Log "${un}" "Orlisk is still running from $INSTDIR and does not close: nothing was changed."
+      SetErrorLevel ${EXIT_IN_USE}
       Abort "Orlisk is still running."
     ${EndIf}
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Orlisk is still running and does not close.$\r$\nEnd it with Exit in its tray menu, then click Retry." IDRETRY +2
@@ -144,9 +249,65 @@ FunctionEnd
   ${Loop}
 !macroend
 
+; Goes on only once no program of the install runs: Match and lyrics.exe are the user's to end.
+; Silent, a program still running ends the run before anything is written or removed.
+!macro EnsureProgramsFree un
+  ${Do}
+    Call ${un}ProgramInUse
+    ${If} $0 == ""
+      ${Break}
+    ${EndIf}
+    ${If} ${Silent}
+      !insertmacro Log "${un}" "$INSTDIR\$0 is running: nothing was changed. Close it and run this again."
+      SetErrorLevel ${EXIT_IN_USE}
+      Abort "$0 is running."
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$INSTDIR\$0 is running.$\r$\nClose it, then click Retry." IDRETRY +2
+    Abort "$0 is running."
+  ${Loop}
+!macroend
+
+; Sets $0 to why $INSTDIR may not take this install, or to "" when it may: the folder of the
+; existing install, or a folder holding none of the names Setup writes.
+Function FolderRefusal
+  Push $1
+  Push $2
+  StrCpy $0 ""
+  ${If} $ExistingFolder != ""
+    ${If} $INSTDIR != $ExistingFolder
+      StrCpy $0 "${PRODUCT} is installed in $ExistingFolder, and is upgraded there. To move it, uninstall it first."
+    ${EndIf}
+  ${Else}
+    StrCpy $1 "${INSTALLED_FILES}"
+    ${Do}
+      ${WordFind} $1 "|" "+1{" $2
+      ${WordFind} $1 "|" "+1}" $1
+      ${If} $2 == ""
+      ${OrIf} $2 == $1
+        ${Break}
+      ${EndIf}
+      ${If} ${FileExists} "$INSTDIR\$2"
+        StrCpy $0 "The folder $INSTDIR already holds $2, which Setup did not put there and does not overwrite. Choose a new or empty folder."
+        ${Break}
+      ${EndIf}
+    ${Loop}
+  ${EndIf}
+  Pop $2
+  Pop $1
+FunctionEnd
+
+Function DirectoryPageLeave
+  Call FolderRefusal
+  ${If} $0 != ""
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$0"
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Section "Match and Orlisk (required)" SecPrograms
   SectionIn RO
   !insertmacro EnsureOrliskClosed ""
+  !insertmacro EnsureProgramsFree ""
   SetOutPath "$INSTDIR"
   File "${STAGE}\Match.exe"
   File "${STAGE}\Orlisk.exe"
@@ -160,6 +321,8 @@ Section "Match and Orlisk (required)" SecPrograms
   CreateDirectory "${START_MENU}"
   CreateShortcut "${START_MENU}\Match.lnk" "$INSTDIR\Match.exe" "" "$INSTDIR\Match.exe" 0
   CreateShortcut "${START_MENU}\Orlisk.lnk" "$INSTDIR\Orlisk.exe" "" "$INSTDIR\Orlisk.exe" 0
+  ; Match writes its lists beside itself, in a folder Explorer hides: this opens it.
+  CreateShortcut "${START_MENU}\Unmatch lists.lnk" "$INSTDIR"
 
   ; The sign-in entry is written anew by its own section when chosen; an install without it
   ; leaves none behind from an earlier one.
@@ -171,11 +334,12 @@ Section "Match and Orlisk (required)" SecPrograms
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Match.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  !insertmacro Log "" "installed in $INSTDIR."
 SectionEnd
 
 Section "Start Orlisk when I sign in" SecRunAtSignIn
@@ -183,12 +347,32 @@ Section "Start Orlisk when I sign in" SecRunAtSignIn
 SectionEnd
 
 Function .onInit
+  !insertmacro ReadLogSwitch
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/RUNATSIGNIN=" $1
   ${IfNot} ${Errors}
   ${AndIf} $1 == "0"
     !insertmacro UnselectSection ${SecRunAtSignIn}
+  ${EndIf}
+
+  ReadRegStr $ExistingFolder HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${IfNot} ${FileExists} "$ExistingFolder\Uninstall.exe"
+    StrCpy $ExistingFolder ""
+  ${EndIf}
+  ${If} $ExistingFolder != ""
+    StrCpy $DirectoryPageText "${PRODUCT} is installed in this folder. Setup upgrades it there; to move it, uninstall it first."
+  ${Else}
+    StrCpy $DirectoryPageText "Setup installs ${PRODUCT} in the following folder. Choose a new or empty one: Setup does not overwrite files it did not put there."
+  ${EndIf}
+
+  ${If} ${Silent}
+    Call FolderRefusal
+    ${If} $0 != ""
+      !insertmacro Log "" "$0 Nothing was installed."
+      SetErrorLevel ${EXIT_FOLDER_REFUSED}
+      Abort
+    ${EndIf}
   ${EndIf}
 FunctionEnd
 
@@ -197,6 +381,7 @@ FunctionEnd
 Section "un.Match and Orlisk" UnSecPrograms
   SectionIn RO
   !insertmacro EnsureOrliskClosed "un."
+  !insertmacro EnsureProgramsFree "un."
   Delete "$INSTDIR\Match.exe"
   Delete "$INSTDIR\Orlisk.exe"
   Delete "$INSTDIR\lyrics.exe"
@@ -204,8 +389,11 @@ Section "un.Match and Orlisk" UnSecPrograms
   Delete "$INSTDIR\OrliskHelp.html"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
-  ; The copy of the uninstaller that runs this was started by Uninstall.exe, which may still be
-  ; ending: its file goes only once it has, and the folder only after that.
+  ; Run in place (the uninstall entry's quiet command), the uninstaller cannot delete its own
+  ; file: a copy of it removes that and the folder once this process has ended (un.onInit).
+  ; Otherwise the copy of the uninstaller that runs this was started by Uninstall.exe, which may
+  ; still be ending: its file goes only once it has, and the folder only after that.
+  ${If} $EXEPATH != "$INSTDIR\Uninstall.exe"
   StrCpy $1 0
   ${Do}
     Delete "$INSTDIR\Uninstall.exe"
@@ -229,13 +417,33 @@ Section "un.Match and Orlisk" UnSecPrograms
     IntOp $1 $1 + 1
     Sleep 100
   ${Loop}
+  ${EndIf}
 
   Delete "${START_MENU}\Match.lnk"
   Delete "${START_MENU}\Orlisk.lnk"
+  Delete "${START_MENU}\Unmatch lists.lnk"
   RMDir "${START_MENU}"
 
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+
+  ; The unmatch lists are the user's: they stay, and the last page says where.
+  FindFirst $1 $2 "$INSTDIR\${LISTS_PATTERN}"
+  FindClose $1
+  ${If} $2 != ""
+    StrCpy $UninstallFinishText "${PRODUCT} has been removed. Your unmatch lists were kept, in$\r$\n$INSTDIR"
+    !insertmacro Log "un." "uninstalled; the unmatch lists were kept in $INSTDIR."
+  ${Else}
+    StrCpy $UninstallFinishText "${PRODUCT} has been removed from your computer."
+    !insertmacro Log "un." "uninstalled from $INSTDIR."
+  ${EndIf}
+
+  ${If} $EXEPATH == "$INSTDIR\Uninstall.exe"
+    System::Call "kernel32::GetCurrentProcessId() i .r1"
+    StrCpy $2 "$TEMP\${PRODUCT} uninstall $1.exe"
+    CopyFiles /SILENT "$EXEPATH" "$2"
+    Exec '"$2" /S /CLEANUP=$1 _?=$INSTDIR'
+  ${EndIf}
 SectionEnd
 
 ; After the section above, so that Orlisk has saved its settings before they go.
@@ -244,8 +452,36 @@ Section /o "un.Orlisk's settings (lyrics folder and options)" UnSecSettings
   DeleteRegKey /ifempty HKCU "${SETTINGS_ROOT}"
 SectionEnd
 
+; The copy an in-place uninstall leaves running: once that uninstaller (process $1) has ended, its
+; file goes, and the folder unless the user's files keep it.
+Function un.RemoveInPlaceUninstaller
+  System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"  ; SYNCHRONIZE
+  ${If} $2 P<> 0
+    System::Call "kernel32::WaitForSingleObject(p r2, i 10000) i"
+    System::Call "kernel32::CloseHandle(p r2)"
+  ${EndIf}
+  StrCpy $1 0
+  ${Do}
+    Delete "$INSTDIR\Uninstall.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
+    ${OrIf} $1 >= 50
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+    Sleep 100
+  ${Loop}
+  RMDir "$INSTDIR"
+FunctionEnd
+
 Function un.onInit
+  !insertmacro ReadLogSwitch
   ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/CLEANUP=" $1
+  ${IfNot} ${Errors}
+    Call un.RemoveInPlaceUninstaller
+    Quit
+  ${EndIf}
   ClearErrors
   ${GetOptions} $0 "/REMOVESETTINGS=" $1
   ${IfNot} ${Errors}

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "common/folder_listing.h"
-#include "common/lower_case.h"
 #include "common/path_text.h"
 #include "match/playlist_names.h"
 #include "match/playlist_reader.h"
@@ -31,10 +30,7 @@ InputCheck CheckMatchInputs(const std::wstring& folderText, const std::wstring& 
     return CheckPlaylistInput(playlistText);
 }
 
-bool HasPlaylistExtension(const std::wstring& path) {
-    const std::wstring ending = LowerCase(std::wstring_view(path).substr(path.size() - std::min<std::size_t>(4, path.size())));
-    return ending == L".pls" || ending == L".m3u" || ending == L".b4s" || EndsInM3u8(path);
-}
+bool HasPlaylistExtension(const std::wstring& path) { return PlaylistTypeByExtension(path) != PlaylistType::Unknown; }
 
 InputCheck CheckPlaylistInput(const std::wstring& playlistText) {
     if (!FileExists(playlistText) || !HasPlaylistExtension(playlistText)) return InputCheck::InvalidPlaylistFile;

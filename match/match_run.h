@@ -17,13 +17,13 @@ namespace lyrics::match {
 enum class InputCheck { Passed, InvalidLyricsFolder, InvalidPlaylistFile };
 
 // The checks in order, stopping at the first that fails: a folder exists at folderText; folderText
-// is not made of spaces alone; a file exists at playlistText and its last four characters,
-// lower-cased, are ".pls", ".m3u" or ".b4s", or its last five ".m3u8". The texts are taken as
-// typed, untrimmed.
+// is not made of spaces alone; a file exists at playlistText and its name ends, in any letter case,
+// in an extension of kPlaylistKinds (".m3u", ".m3u8", ".pls", ".b4s"). The texts are taken as typed,
+// untrimmed.
 InputCheck CheckMatchInputs(const std::wstring& folderText, const std::wstring& playlistText);
 // The playlist's part of that check alone: Passed or InvalidPlaylistFile.
 InputCheck CheckPlaylistInput(const std::wstring& playlistText);
-// The check's test of the name alone: ".pls", ".m3u", ".b4s" or ".m3u8" at its end, in any case.
+// The check's test of the name alone: one of the extensions of kPlaylistKinds at its end, in any case.
 bool HasPlaylistExtension(const std::wstring& path);
 
 // "Invalid Lyrics folder." or "Invalid Playlist File."; empty for Passed.

@@ -4,9 +4,31 @@
 
 namespace lyrics::match {
 
-bool EndsInM3u8(std::wstring_view path) {
-    constexpr std::wstring_view kEnding = L".m3u8";
-    return path.size() >= kEnding.size() && LowerCase(path.substr(path.size() - kEnding.size())) == kEnding;
+PlaylistType PlaylistTypeByExtension(std::wstring_view path) {
+    for (const PlaylistKind& kind : kPlaylistKinds) {
+        const std::size_t length = kind.extension.size();
+        if (path.size() >= length && LowerCase(path.substr(path.size() - length)) == kind.extension) return kind.type;
+    }
+    return PlaylistType::Unknown;
+}
+
+std::wstring PlaylistExtensionList(std::wstring_view lastJoint) {
+    std::wstring list;
+    for (std::size_t k = 0; k < kPlaylistKinds.size(); ++k) {
+        if (k > 0) list += k + 1 == kPlaylistKinds.size() ? lastJoint : std::wstring_view(L", ");
+        list += kPlaylistKinds[k].extension;
+    }
+    return list;
+}
+
+std::wstring PlaylistPatternList() {
+    std::wstring list;
+    for (const PlaylistKind& kind : kPlaylistKinds) {
+        if (!list.empty()) list += L';';
+        list += L'*';
+        list += kind.extension;
+    }
+    return list;
 }
 
 }  // namespace lyrics::match

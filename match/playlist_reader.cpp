@@ -9,6 +9,7 @@
 #include "common/lower_case.h"
 #include "common/number_text.h"
 #include "common/path_text.h"
+#include "common/streamed_text.h"
 #include "common/text_decoding.h"
 #include "match/char_refs.h"
 #include "match/playlist_names.h"
@@ -49,7 +50,7 @@ void AddMilliseconds(std::int32_t& totalSeconds, std::wstring_view lengthText) {
 
 class PlaylistWalk {
 public:
-    PlaylistWalk(LineSource lines, Playlist& playlist) : lines_(lines), playlist_(playlist) {}
+    PlaylistWalk(LineSource& lines, Playlist& playlist) : lines_(lines), playlist_(playlist) {}
 
     void Pls() {
         lines_.SkipLine();
@@ -133,6 +134,11 @@ public:
             lines_.SkipLine();
         }
 
+        return Status();
+    }
+
+    // The slots of a .b4s up to the stated entry count have their references decoded.
+    void DecodeB4sTitles() {
         const std::size_t decoded = static_cast<std::size_t>(
             std::clamp<std::int64_t>(playlist_.titleCount, 0, static_cast<std::int64_t>(playlist_.playlistTitles.size())));
         std::vector<std::wstring>& titles = playlist_.playlistTitles.Texts();
@@ -140,7 +146,6 @@ public:
             std::wstring& title = titles[k];
             if (title.find(L'&') != kNotFound) title = DecodeCharRefs(title);  // no "&", no reference: no copy
         }
-        return Status();
     }
 
 private:
@@ -175,26 +180,29 @@ private:
         if (std::optional<std::wstring> line = lines_.ReadLine()) Slot(slot) = std::move(*line);
     }
 
-    LineSource lines_;
+    LineSource& lines_;
     Playlist& playlist_;
 };
 
 }  // namespace
 
 PlaylistType PlaylistTypeOf(std::wstring_view path) {
-    if (match::EndsInM3u8(path)) return PlaylistType::M3u;
+    if (const PlaylistType named = PlaylistTypeByExtension(path); named != PlaylistType::Unknown) return named;
+    // The dot is not part of this test: the last three characters against each name of three letters.
     const std::wstring ending = LowerCase(path.substr(path.size() - std::min<std::size_t>(3, path.size())));
-    if (ending == L"pls") return PlaylistType::Pls;
-    if (ending == L"m3u") return PlaylistType::M3u;
-    if (ending == L"b4s") return PlaylistType::B4s;
+    for (const PlaylistKind& kind : kPlaylistKinds) {
+        if (kind.extension.size() == 4 && kind.extension.substr(1) == ending) return kind.type;
+    }
     return PlaylistType::Unknown;
 }
 
-Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const std::wstring& path) {
-    const FileText text(bytes);
+namespace {
+
+// The walk of the type over the lines; the slots number the lines, known once all are taken.
+Result<Playlist> ParseLines(LineSource& lines, PlaylistType type, const std::wstring& path) {
     Playlist playlist;
-    playlist.playlistTitles = TitleSlots(text.LineCount());
-    PlaylistWalk walk(text.Lines(), playlist);
+    playlist.playlistTitles = TitleSlots(TitleSlots::kUncounted);
+    PlaylistWalk walk(lines, playlist);
     switch (type) {
         case PlaylistType::Pls:
             walk.Pls();
@@ -208,20 +216,36 @@ Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const 
         case PlaylistType::Unknown:
             break;
     }
+    lines.ReadAll();
+    playlist.playlistTitles.Count(lines.Line());
+    if (type == PlaylistType::B4s) walk.DecodeB4sTitles();
     return playlist;
 }
 
+}  // namespace
+
+Result<Playlist> ParsePlaylist(std::string_view bytes, PlaylistType type, const std::wstring& path) {
+    const FileText text(bytes);
+    LineSource lines = text.Lines();
+    return ParseLines(lines, type, path);
+}
+
 Result<Playlist> ReadPlaylist(const std::wstring& path) {
-    Result<std::string> bytes = ReadFileBytes(path, L"playlist");
-    if (!bytes) return bytes.failure();
     const PlaylistType type = PlaylistTypeOf(path);
     try {
+        // Read as it is walked: memory follows the titles kept, not the size of the file.
+        Result<StreamedText> text = StreamedText::Open(path, L"playlist");
+        if (!text) return text.failure();
         // The walk of a .pls or .m3u starts by skipping its header line; in a file without a single
         // character that skip fails before any entry is taken up, so the file holds no playlist.
-        if ((type == PlaylistType::Pls || type == PlaylistType::M3u) && FileText(*bytes).Lines().AtEndOfStream()) {
+        if ((type == PlaylistType::Pls || type == PlaylistType::M3u) && text->TextSize() == 0) {
             return Failure{L"The playlist \"" + DisplayPath(path) + L"\" could not be read: it is empty."};
         }
-        return ParsePlaylist(*bytes, type, path);
+        Result<LineSource> lines = text->Lines();
+        if (!lines) return lines.failure();
+        Result<Playlist> playlist = ParseLines(*lines, type, path);
+        if (lines->failure()) return *lines->failure();
+        return playlist;
     } catch (const std::bad_alloc&) {
         return OutOfMemoryFailure(L"playlist", path);
     }

@@ -1,4 +1,4 @@
-// Reads a Winamp playlist (.pls, .m3u, .b4s) into its titles, title count and playing time.
+// Reads a Winamp playlist (.pls, .m3u, .m3u8, .b4s) into its titles, title count and playing time.
 //
 // The reader walks the file in a fixed stride of lines and cuts values out of lines at fixed
 // markers and positions; a file laid out differently yields other or fewer titles, never an error.
@@ -13,14 +13,13 @@
 #include <vector>
 
 #include "common/result.h"
+#include "match/playlist_names.h"
 #include "match/title_slots.h"
 
 namespace lyrics::match {
 
-enum class PlaylistType { Pls, M3u, B4s, Unknown };
-
 // By the last three characters of the path, lower-cased: "pls", "m3u", "b4s"; a path ending in
-// ".m3u8" is an .m3u.
+// ".m3u8" is an .m3u (the kinds of match/playlist_names.h).
 PlaylistType PlaylistTypeOf(std::wstring_view path);
 
 struct Playlist {

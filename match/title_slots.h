@@ -13,10 +13,15 @@ namespace lyrics::match {
 
 class TitleSlots {
 public:
+    // The count of a table whose slots are still being written, until Count gives the true one.
+    static constexpr std::size_t kUncounted = static_cast<std::size_t>(-1);
+
     TitleSlots() = default;
     explicit TitleSlots(std::size_t count) noexcept : count_(count) {}
 
     std::size_t size() const noexcept { return count_; }
+    // The number of slots, once the last was written.
+    void Count(std::size_t count) noexcept { count_ = count; }
     // The text of the 0-based slot; blank when nothing was written there.
     const std::wstring& operator[](std::size_t slot) const {
         const auto at = std::lower_bound(slots_.begin(), slots_.end(), slot);

@@ -1,7 +1,7 @@
 // Desktop: what the logic asks of the window system, and nothing more.
 // The window walk, the song-change tick and the closing of lyrics windows run over it; the
 // Windows program implements it with GetWindow, GetWindowTextW, IsWindow, FindWindowW,
-// GetClassNameW, PostMessageW and PeekMessageW, the tests with a list of fake windows. Requests to another
+// GetClassNameW, PostMessageW, SetForegroundWindow and PeekMessageW, the tests with a list of fake windows. Requests to another
 // program's window are posted: they return at once, and the window acts on them in its own time.
 // Member names avoid the Win32 macro names (PostMessage, FindWindow ...), which <windows.h> would
 // otherwise rename in the adapter only.
@@ -50,6 +50,9 @@ public:
     virtual void CancelMode(WindowHandle window) = 0;
     // Asks the window to close, as its close box would (WM_CLOSE); it may refuse.
     virtual void AskToClose(WindowHandle window) = 0;
+    // Brings the window to the front for the user, restored if it was minimized, or the box it
+    // shows if it is asking something.
+    virtual void BringToFront(WindowHandle window) = 0;
 
     // One pass of the program's message loop: handles what is pending, never waits. A WM_QUIT met
     // here is posted again for the main loop.

@@ -16,6 +16,7 @@ inline constexpr std::wstring_view kNotepadSuffix = L" - Notepad";
 inline constexpr std::wstring_view kTxtNotepadSuffix = L".txt - Notepad";
 inline constexpr std::wstring_view kLastOpened = L"Last Opened: ";
 inline constexpr std::wstring_view kCouldNotOpen = L"Could not open file: ";
+inline constexpr std::wstring_view kLyricsStillOpen = L"Lyrics still open: ";
 
 // The longest file name the file systems hold, and the longest path the shell takes (MAX_PATH
 // less its terminator). Past them the shell has been seen to overrun its own buffers.

@@ -1,6 +1,5 @@
 #include "orlisk/orlisk_logic.h"
 
-#include "common/lower_case.h"
 #include "orlisk/lyrics_files.h"
 #include "orlisk/settings_values.h"
 #include "orlisk/song_change.h"
@@ -74,7 +73,7 @@ std::optional<PlayerSong> OrliskLogic::MediaSong() {
 
 std::optional<FoundSong> OrliskLogic::WalkForSong() {
     WalkScope walk(walkInProgress_);
-    return FindWinampSong(ports_.desktop, ports_.remote, ports_.controls.Handle(), ports_.controls.Caption(), ports_.tip,
+    return FindWinampSong(ports_.desktop, asker_, ports_.controls.Handle(), ports_.controls.Caption(), ports_.tip,
                           [this] { return endRequested_; });
 }
 
@@ -105,10 +104,7 @@ void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<
     lastTitle_ = name;
     // A copy read from disk beside a Notepad that holds unsaved edits would invite the user to
     // save the older text over them.
-    if (closer_.AskedWindowRemains(NotepadCaptions(name))) {
-        ports_.tip.SetTip(std::wstring(kLastOpened) + name);
-        return;
-    }
+    if (ShowRemainingLyrics(name)) return;
 
     // The controls as they stand now, saved or not.
     const ShowCommand show = ShowCommandForSize(ports_.controls.SizeIndex());
@@ -127,10 +123,24 @@ void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<
 }
 
 void OrliskLogic::CloseLyrics() {
+    CloseLastLyrics(AskAgain::Yes);
+    if (lastTitle_) ShowRemainingLyrics(*lastTitle_);
+}
+
+void OrliskLogic::CloseLastLyrics(AskAgain again) {
     // Before any song there is no title: " - Notepad" alone, or the empty caption, under which
     // FindWindow answers any window without one, must not close anything.
     if (!lastTitle_) return;
-    for (const std::wstring& caption : NotepadCaptions(lastTitle_.value())) closer_.CloseCaptioned(LowerCase(caption));
+    WalkScope close(walkInProgress_);
+    closer_.Close(NotepadCaptions(*lastTitle_), again, [this] { return endRequested_; });
+}
+
+bool OrliskLogic::ShowRemainingLyrics(const std::wstring& title) {
+    const std::optional<WindowHandle> remaining = closer_.RemainingWindow(NotepadCaptions(title));
+    if (!remaining) return false;
+    ports_.desktop.BringToFront(*remaining);
+    ports_.tip.SetTip(std::wstring(kLyricsStillOpen) + title);
+    return true;
 }
 
 std::wstring OrliskLogic::LyricsCaption() const {
@@ -147,7 +157,7 @@ void OrliskLogic::tmrAuto_Timer() {
         const CaptionRead caption = ports_.desktop.ReadCaption(winampWindow_);
         // A window that reads empty is closing, or is gone between the two calls.
         if (caption.copied != 0) {
-            if (lastTitle_ && SongHasChangedIn(winampWindow_, caption)) ReopenLyrics();
+            if (lastTitle_ && SongHasChangedIn(winampWindow_, caption)) ReopenLyrics(AskAgain::No);
             return;
         }
     }
@@ -155,15 +165,20 @@ void OrliskLogic::tmrAuto_Timer() {
 }
 
 bool OrliskLogic::SongHasChangedIn(WindowHandle winamp, const CaptionRead& caption) {
-    const WinampAnswer answer = AskWinamp(ports_.desktop, ports_.remote, winamp);
+    asker_.StartRound();
+    const WinampAnswer answer = asker_.Ask(winamp);
     switch (answer.state) {
-        case WinampState::Playing:
-            if (lastEntry_) return answer.entry != lastEntry_;
-            // The song was taken from the caption while Winamp did not answer; now that it does,
-            // the entry it names is followed from here on if it is that same song.
-            if (answer.entry->title != *lastTitle_) return true;
+        case WinampState::Playing: {
+            // A change of song is a change of title: the same song played from another place in
+            // the playlist keeps its lyrics. The title Winamp named last is compared with the one
+            // it names now, as the caption may give the title in another form. When the song was
+            // taken from the caption while Winamp did not answer, the entry is followed from here
+            // on if it is that same song.
+            const std::wstring& last = lastEntry_ ? lastEntry_->title : *lastTitle_;
+            if (answer.entry->title != last) return true;
             lastEntry_ = answer.entry;
             return false;
+        }
         case WinampState::Stopped:
             // Nothing plays: the lyrics of the last song stay until another one starts.
             return false;
@@ -178,7 +193,8 @@ bool OrliskLogic::FollowNewWinamp() {
     const WindowHandle winamp = ports_.desktop.FindByClass(kWinampClass);
     if (winamp == kNoWindow) return false;
     // A stopped Winamp has nothing to open; walking for it on every tick would only rewrite the tip.
-    if (AskWinamp(ports_.desktop, ports_.remote, winamp).state == WinampState::Stopped) return false;
+    asker_.StartRound();
+    if (asker_.Ask(winamp).state == WinampState::Stopped) return false;
     const std::optional<FoundSong> found = WalkForSong();
     if (!found) return false;
     if (lastTitle_ && found->title == *lastTitle_) {
@@ -186,7 +202,7 @@ bool OrliskLogic::FollowNewWinamp() {
         RememberWinampSong(*found);
         return true;
     }
-    CloseLyrics();
+    CloseLastLyrics(AskAgain::No);
     OpenFoundSong(*found);
     return true;
 }
@@ -195,7 +211,7 @@ void OrliskLogic::FollowMediaSession() {
     if (endRequested_) return;
     const std::optional<PlayerSong> song = MediaSong();
     if (!song || !mediaSongs_.Changed(song)) return;
-    CloseLyrics();
+    CloseLastLyrics(AskAgain::No);
     OpenMediaSong(*song);
 }
 
@@ -244,12 +260,12 @@ void OrliskLogic::cmdHelp_Click() {
 }
 
 ProgramNext OrliskLogic::cSysTray_MouseEvent(int button) {
-    if (button == kTrayButtonFirst) ReopenLyrics();
+    if (button == kTrayButtonFirst) ReopenLyrics(AskAgain::Yes);
     if (button == kTrayButtonSecond) return RunMenuCommand(ports_.menu.Choose());
     return ProgramNext::KeepRunning;
 }
 
-void OrliskLogic::mnuOpen_Click() { ReopenLyrics(); }
+void OrliskLogic::mnuOpen_Click() { ReopenLyrics(AskAgain::Yes); }
 
 void OrliskLogic::mnuClsWindow_Click() {
     if (walkInProgress_) return;
@@ -296,10 +312,12 @@ ProgramNext OrliskLogic::End() {
     return ProgramNext::End;
 }
 
-void OrliskLogic::ReopenLyrics() {
+void OrliskLogic::ReopenLyrics(AskAgain again) {
     // A walk is running below this handler: the click or tick is dropped.
     if (walkInProgress_) return;
-    CloseLyrics();
+    CloseLastLyrics(again);
+    // "Exit" chosen while the close handled messages: nothing more is opened.
+    if (endRequested_) return;
     OpenLyrics();
 }
 

@@ -6,7 +6,8 @@
 // user-interface thread.
 //
 // Following Winamp (the tick, while "Auto" is on): while Winamp answers, a song change is a
-// change of its playing entry, so a caption that scrolls or is cut never closes the lyrics; a
+// change of the title of its playing entry, so a caption that scrolls or is cut never closes the
+// lyrics, and the same song from another place in the playlist leaves them open; a
 // Winamp that does not answer is followed by its caption. When no Winamp window is known, or the
 // one remembered is gone, each tick looks for Winamp's main window by its class (one call) and
 // walks the windows only when one exists, so Winamp started after Orlisk, or started again, is
@@ -22,9 +23,9 @@
 // Ending: a handler that ends the program answers ProgramNext::End, and EndRequested() stays true
 // from then on; that flag is the one the window acts on.
 //
-// Re-entry: the window walk handles pending messages after each window it passes over, and the
-// shell's open may handle messages sent to the window while it waits for the program it started,
-// so a handler can be called while OpenLyrics runs (WalkInProgress()). A tray click, a menu
+// Re-entry: the window walk handles pending messages after each window it passes over, the close
+// of lyrics windows while it waits for them to go, and the shell's open while it waits for the
+// program it started, so a handler can be called while they run (WalkInProgress()). A tray click, a menu
 // "Open Lyrics" or "Close Lyrics" and a tick arriving then are dropped; the other handlers run. A handler that
 // ends the program inside a walk also makes the walk stop at its next step; the window must not
 // be destroyed, nor this object, while WalkInProgress() is true: the outermost handler closes it
@@ -45,6 +46,7 @@
 #include "orlisk/song_finder.h"
 #include "orlisk/tray_menu.h"
 #include "orlisk/tray_tip.h"
+#include "orlisk/winamp_asker.h"
 #include "orlisk/winamp_remote.h"
 #include "orlisk/window_closer.h"
 #include "orlisk/window_handle.h"
@@ -80,10 +82,12 @@ public:
 
     // Finds the playing song and hands its lyrics file to the shell; the outcome goes to the tip.
     // While a Notepad of that song's lyrics, asked to close, is still there (asking whether to
-    // save the user's edits), no second copy is opened: the tip says "Last Opened: " and the
-    // title, for those lyrics are on screen.
+    // save the user's edits, or kept by the user's Cancel), no second copy is opened beside it:
+    // that window is brought to the front and the tip says "Lyrics still open: " and the title.
     void OpenLyrics();
-    // Asks the Notepad windows of the lyrics opened last to close; nothing before a first song.
+    // Asks the Notepad windows of the lyrics opened last to close, a window kept open earlier
+    // again (the user asks for it); nothing before a first song. One still there is brought to
+    // the front, and the tip says so.
     void CloseLyrics();
 
     // tmrAuto's tick.
@@ -123,8 +127,13 @@ private:
     // Changes a check box and, when its state changed, runs its click handler.
     void SetStartup(CheckState state);
     void SetAuto(CheckState state);
-    // CloseLyrics then OpenLyrics, unless a walk runs.
-    void ReopenLyrics();
+    // The close of the last song's Notepads, marked as a walk while it handles messages. again:
+    // whether a window kept open by an earlier close is asked again (a request of the user's).
+    void CloseLastLyrics(AskAgain again);
+    // CloseLastLyrics then OpenLyrics, unless a walk runs.
+    void ReopenLyrics(AskAgain again);
+    // Brings a window of the song's lyrics kept open to the front and says so; false for none.
+    bool ShowRemainingLyrics(const std::wstring& title);
     // The window walk, marked as running while it runs.
     std::optional<FoundSong> WalkForSong();
     // Hands a found song's lyrics to the shell and remembers the song; the outcome goes to the tip.
@@ -149,6 +158,7 @@ private:
 
     OrliskPorts ports_;
     WindowCloser closer_{ports_.desktop};
+    WinampAsker asker_{ports_.desktop, ports_.remote};
     bool walkInProgress_ = false;
     bool endRequested_ = false;
 

@@ -12,7 +12,7 @@ namespace {
 // The walk without a remote: no window ever answers.
 class SilentRemote final : public WinampRemote {
 public:
-    WinampAnswer WhatDoYouPlay(WindowHandle) override { return WinampAnswer::NotAnswering(); }
+    WinampAnswer WhatDoYouPlay(WindowHandle, std::chrono::milliseconds) override { return WinampAnswer::NotAnswering(); }
 };
 
 std::optional<PlayingEntry> PlayingEntryOf(const WinampAnswer& answer) {
@@ -29,6 +29,13 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std:
 
 std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, WindowHandle own, std::wstring_view ownCaption,
                                         TrayTip& tip, const std::function<bool()>& stopRequested) {
+    WinampAsker asker(desktop, remote);
+    return FindWinampSong(desktop, asker, own, ownCaption, tip, stopRequested);
+}
+
+std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampAsker& asker, WindowHandle own, std::wstring_view ownCaption,
+                                        TrayTip& tip, const std::function<bool()>& stopRequested) {
+    asker.StartRound();
     // A window that goes while messages are handled leaves the Z order, and so has no next one
     // although it is not the last: the walk starts again from the top rather than take a closing
     // program for the end of the list, and passes silently over the windows it has examined.
@@ -53,10 +60,10 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, 
             if (result.kind != CaptionKind::Skipped) tip.SetTip(kWinampMayNotBeOpen);
             if (result.kind == CaptionKind::Title && !desktop.IsDisabled(window)) {
                 // The caption decides the title; Winamp's answer only tells the tick what to follow.
-                return FoundSong{window, std::move(result.title), PlayingEntryOf(AskWinamp(desktop, remote, window))};
+                return FoundSong{window, std::move(result.title), PlayingEntryOf(asker.Ask(window))};
             }
             if (result.kind == CaptionKind::NoTitle && !desktop.IsDisabled(window)) {
-                if (std::optional<PlayingEntry> entry = PlayingEntryOf(AskWinamp(desktop, remote, window))) {
+                if (std::optional<PlayingEntry> entry = PlayingEntryOf(asker.Ask(window))) {
                     std::wstring title = entry->title;
                     return FoundSong{window, std::move(title), std::move(entry)};
                 }
@@ -71,13 +78,7 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, 
 }
 
 WinampAnswer AskWinamp(Desktop& desktop, WinampRemote& remote, WindowHandle window) {
-    if (window == kNoWindow || !desktop.HasClass(window, kWinampClass)) return WinampAnswer::NotAnswering();
-    WinampAnswer answer = remote.WhatDoYouPlay(window);
-    // Playing with no title to name a file after tells nothing: the caption has to do.
-    const bool titled = answer.entry && !answer.entry->title.empty();
-    if (answer.state == WinampState::Playing && !titled) return WinampAnswer::NotAnswering();
-    if (answer.state != WinampState::Playing) answer.entry.reset();
-    return answer;
+    return WinampAsker(desktop, remote).Ask(window);
 }
 
 }  // namespace lyrics::orlisk

@@ -9,9 +9,10 @@
 // at most, and examines no window twice.
 //
 // Given a WinampRemote, the walk also asks every window of Winamp's main-window class that it
-// meets. A caption that yields a title still decides; a caption that yields none (Winamp scrolls
-// its title through the caption, or cuts it) gives way to what Winamp says it plays. A Winamp
-// that is stopped, or does not answer, is passed over as its caption alone would be.
+// meets, all of them within one budget (WinampAsker). A caption that yields a title still
+// decides; a caption that yields none (Winamp scrolls its title through the caption, or cuts it)
+// gives way to what Winamp says it plays. A Winamp that is stopped, or does not answer, is passed
+// over as its caption alone would be.
 #pragma once
 
 #include <functional>
@@ -21,6 +22,7 @@
 
 #include "orlisk/desktop.h"
 #include "orlisk/tray_tip.h"
+#include "orlisk/winamp_asker.h"
 #include "orlisk/winamp_remote.h"
 #include "orlisk/window_handle.h"
 
@@ -46,9 +48,11 @@ std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std:
 std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, WindowHandle own, std::wstring_view ownCaption,
                                         TrayTip& tip, const std::function<bool()>& stopRequested = {});
 
-// What window plays, asked only when it is of Winamp's main-window class: to every other window
-// the same messages mean something of its own, and sending them could make it act. Playing comes
-// with an entry whose title is not empty; an answer without one counts as no answer.
+// The same walk, one round of asker's: the windows it found hung in earlier walks rest.
+std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampAsker& asker, WindowHandle own, std::wstring_view ownCaption,
+                                        TrayTip& tip, const std::function<bool()>& stopRequested = {});
+
+// What window plays, asked as WinampAsker asks, in a round of its own.
 WinampAnswer AskWinamp(Desktop& desktop, WinampRemote& remote, WindowHandle window);
 
 }  // namespace lyrics::orlisk

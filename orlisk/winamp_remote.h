@@ -8,6 +8,7 @@
 // the song is still the one whose lyrics the user wants.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,8 +44,9 @@ class WinampRemote {
 public:
     virtual ~WinampRemote() = default;
     // window must be of Winamp's main-window class: any other window gives the same messages a
-    // meaning of its own (see AskWinamp, which makes sure of it).
-    virtual WinampAnswer WhatDoYouPlay(WindowHandle window) = 0;
+    // meaning of its own (see WinampAsker, which makes sure of it). budget: what the whole asking
+    // may take at most.
+    virtual WinampAnswer WhatDoYouPlay(WindowHandle window, std::chrono::milliseconds budget) = 0;
 };
 
 }  // namespace lyrics::orlisk

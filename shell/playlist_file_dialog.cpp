@@ -2,13 +2,18 @@
 
 #include <commdlg.h>
 
+#include "match/playlist_names.h"
+
 namespace lyrics::shell {
 
 namespace {
 
-// The filter list: one entry, pairs of NUL-terminated texts closed by an empty text. Winamp saves
-// playlists of titles beyond the ANSI code page as .m3u8.
-constexpr wchar_t kPlaylistFilter[] = L"Winamp Playlist (*.m3u;*.m3u8;*.pls;*.b4s)\0*.m3u;*.m3u8;*.pls;*.b4s\0";
+// The filter list: one entry, pairs of NUL-terminated texts closed by an empty text (the string's
+// own terminator).
+std::wstring PlaylistFilter() {
+    const std::wstring patterns = match::PlaylistPatternList();
+    return L"Winamp Playlist (" + patterns + L")" + L'\0' + patterns + L'\0';
+}
 
 // Room for the longest path Windows accepts. A buffer of 256 characters would make the dialog fail,
 // and so lose the user's choice without a word, for a playlist stored a little deeper.
@@ -18,12 +23,13 @@ constexpr DWORD kPathCapacity = 32768;
 
 std::wstring PickPlaylistFile(HWND owner) {
     std::wstring path(kPathCapacity, L'\0');
+    const std::wstring filter = PlaylistFilter();
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.hInstance = ::GetModuleHandleW(nullptr);
-    dialog.lpstrFilter = kPlaylistFilter;
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrCustomFilter = nullptr;
     dialog.nMaxCustFilter = 0;
     dialog.nFilterIndex = 1;

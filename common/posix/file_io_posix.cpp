@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <system_error>
 
 #include "common/file_io.h"
@@ -51,23 +52,50 @@ int WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view what) {
+struct FileReader::Handle {
+    FileDescriptor file;
+};
+
+FileReader::FileReader(std::unique_ptr<Handle> handle, std::uint64_t size, const std::wstring& path, std::wstring_view what)
+    : handle_(std::move(handle)), size_(size), path_(path), what_(what) {}
+FileReader::FileReader(FileReader&& other) noexcept = default;
+FileReader& FileReader::operator=(FileReader&& other) noexcept = default;
+FileReader::~FileReader() = default;
+
+Result<FileReader> FileReader::Open(const std::wstring& path, std::wstring_view what) {
     // Without O_NONBLOCK, opening a pipe that no one writes to would wait for ever.
-    const FileDescriptor file(::open(PathFromText(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!file) return FileFailure(what, path, L"opened", Error(errno));
+    std::unique_ptr<Handle> handle(
+        new Handle{FileDescriptor(::open(PathFromText(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY))});
+    if (!handle->file) return FileFailure(what, path, L"opened", Error(errno));
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) return FileFailure(what, path, L"read", Error(errno));
+    if (::fstat(handle->file.get(), &status) != 0) return FileFailure(what, path, L"read", Error(errno));
     if (!S_ISREG(status.st_mode)) return NotAFileFailure(what, path);
-    return ReadInChunks(
-        static_cast<std::uint64_t>(status.st_size),
-        [&](char* buffer, std::size_t room) -> Result<std::size_t> {
-            for (;;) {
-                const ssize_t got = ::read(file.get(), buffer, room);
-                if (got >= 0) return static_cast<std::size_t>(got);
-                if (errno != EINTR) return FileFailure(what, path, L"read", Error(errno));
-            }
-        },
-        what, path);
+    return FileReader(std::move(handle), static_cast<std::uint64_t>(status.st_size), path, what);
+}
+
+Result<std::size_t> FileReader::Read(char* buffer, std::size_t room) {
+    for (;;) {
+        const ssize_t got = ::read(handle_->file.get(), buffer, room);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) return FileFailure(what_, path_, L"read", Error(errno));
+    }
+}
+
+std::uint64_t FileReader::SkipZeros(std::size_t unit) {
+    const int fd = handle_->file.get();
+    const off_t here = ::lseek(fd, 0, SEEK_CUR);
+    if (here < 0) return 0;
+    off_t data = ::lseek(fd, here, SEEK_DATA);
+    if (data < 0 && errno == ENXIO) data = ::lseek(fd, 0, SEEK_END);  // a hole up to the end
+    if (data < here) data = here;
+    const std::uint64_t skipped = static_cast<std::uint64_t>(data - here) / unit * unit;
+    if (::lseek(fd, here + static_cast<off_t>(skipped), SEEK_SET) < 0) return 0;
+    return skipped;
+}
+
+Status FileReader::Rewind() {
+    if (::lseek(handle_->file.get(), 0, SEEK_SET) != 0) return FileFailure(what_, path_, L"read", Error(errno));
+    return Status();
 }
 
 Status WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what) {

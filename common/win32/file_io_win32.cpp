@@ -1,6 +1,8 @@
 #include <windows.h>
+#include <winioctl.h>
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 
 #include "common/file_io.h"
@@ -48,23 +50,67 @@ DWORD WriteAndClose(UniqueFileHandle file, const std::wstring& path, std::string
 
 }  // namespace
 
-Result<std::string> ReadFileBytes(const std::wstring& path, std::wstring_view what) {
+struct FileReader::Handle {
+    UniqueFileHandle file;
+};
+
+FileReader::FileReader(std::unique_ptr<Handle> handle, std::uint64_t size, const std::wstring& path, std::wstring_view what)
+    : handle_(std::move(handle)), size_(size), path_(path), what_(what) {}
+FileReader::FileReader(FileReader&& other) noexcept = default;
+FileReader& FileReader::operator=(FileReader&& other) noexcept = default;
+FileReader::~FileReader() = default;
+
+Result<FileReader> FileReader::Open(const std::wstring& path, std::wstring_view what) {
     if (NamesDevice(path)) return NotAFileFailure(what, path);
-    const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return FileFailure(what, path, L"opened", Error(GetLastError()));
-    if (GetFileType(file.get()) != FILE_TYPE_DISK) return NotAFileFailure(what, path);
+    auto handle = std::make_unique<Handle>(
+        Handle{UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))});
+    if (!handle->file) return FileFailure(what, path, L"opened", Error(GetLastError()));
+    if (GetFileType(handle->file.get()) != FILE_TYPE_DISK) return NotAFileFailure(what, path);
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return FileFailure(what, path, L"read", Error(GetLastError()));
-    return ReadInChunks(
-        static_cast<std::uint64_t>(size.QuadPart),
-        [&](char* buffer, std::size_t room) -> Result<std::size_t> {
-            DWORD got = 0;
-            if (!ReadFile(file.get(), buffer, static_cast<DWORD>(room), &got, nullptr))
-                return FileFailure(what, path, L"read", Error(GetLastError()));
-            return static_cast<std::size_t>(got);
-        },
-        what, path);
+    if (!GetFileSizeEx(handle->file.get(), &size)) return FileFailure(what, path, L"read", Error(GetLastError()));
+    return FileReader(std::move(handle), static_cast<std::uint64_t>(size.QuadPart), path, what);
+}
+
+Result<std::size_t> FileReader::Read(char* buffer, std::size_t room) {
+    DWORD got = 0;
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+    if (!ReadFile(handle_->file.get(), buffer, piece, &got, nullptr))
+        return FileFailure(what_, path_, L"read", Error(GetLastError()));
+    return static_cast<std::size_t>(got);
+}
+
+std::uint64_t FileReader::SkipZeros(std::size_t unit) {
+    // Only a file marked sparse has holes; the first allocated range after here ends the zeros.
+    const HANDLE file = handle_->file.get();
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file, &information) || (information.dwFileAttributes & FILE_ATTRIBUTE_SPARSE_FILE) == 0)
+        return 0;
+    LARGE_INTEGER here{};
+    if (!SetFilePointerEx(file, LARGE_INTEGER{}, &here, FILE_CURRENT) || static_cast<std::uint64_t>(here.QuadPart) >= size_)
+        return 0;
+    FILE_ALLOCATED_RANGE_BUFFER query{};
+    query.FileOffset = here;
+    query.Length.QuadPart = static_cast<LONGLONG>(size_) - here.QuadPart;
+    FILE_ALLOCATED_RANGE_BUFFER range{};
+    DWORD returned = 0;
+    if (!DeviceIoControl(file, FSCTL_QUERY_ALLOCATED_RANGES, &query, sizeof query, &range, sizeof range, &returned, nullptr) &&
+        GetLastError() != ERROR_MORE_DATA)
+        return 0;
+    const LONGLONG data = returned >= sizeof range ? range.FileOffset.QuadPart : static_cast<LONGLONG>(size_);
+    if (data <= here.QuadPart) return 0;
+    const std::uint64_t skipped = static_cast<std::uint64_t>(data - here.QuadPart) / unit * unit;
+    LARGE_INTEGER next{};
+    next.QuadPart = here.QuadPart + static_cast<LONGLONG>(skipped);
+    if (!SetFilePointerEx(file, next, nullptr, FILE_BEGIN)) return 0;
+    return skipped;
+}
+
+Status FileReader::Rewind() {
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(handle_->file.get(), start, nullptr, FILE_BEGIN))
+        return FileFailure(what_, path_, L"read", Error(GetLastError()));
+    return Status();
 }
 
 Status WriteFileBytes(const std::wstring& path, std::string_view bytes, std::wstring_view what) {

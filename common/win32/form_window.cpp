@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <string_view>
 
 #include "common/win32/dpi.h"
 #include "common/win32/unique_handle.h"
@@ -36,7 +37,10 @@ void FormWindow::ApplyDpi(UINT dpi) {
     ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-RECT FormWindow::FitControl(const ControlTemplate&, const RECT& rect, HFONT) const { return rect; }
+RECT FormWindow::FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const {
+    // Labels fit their text, as the form's auto-sized labels do, so a wider font never cuts them off.
+    return std::wstring_view(control.windowClass) == L"STATIC" ? FittedToCaption(control, rect, font) : rect;
+}
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -36,8 +36,8 @@ protected:
     // at the DPI (icons) adds it in an override that calls this one first.
     virtual void ApplyDpi(UINT dpi);
     // Where the control goes, given its rectangle from the table at the current DPI and the font it
-    // shows its caption in. By default the table's rectangle; a form whose controls grow to show
-    // their captions whole adjusts it here.
+    // shows its caption in. By default the table's rectangle, a label's as wide as its caption; a
+    // form whose other controls grow to show their captions whole adjusts them here.
     virtual RECT FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const;
 
     // The messages every form handles alike (WM_DPICHANGED, WM_DESTROY); the others go to

@@ -11,4 +11,9 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+void FocusAndSelectAll(HWND edit) {
+    ::SetFocus(edit);
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
 }  // namespace lyrics

@@ -4,8 +4,8 @@
 
 #include "common/path_text.h"
 #include "common/win32/dpi.h"
+#include "common/win32/program_folder.h"
 #include "match/win32/form_layout.h"
-#include "match/win32/program_folder.h"
 #include "match/win32/unmatch_offer.h"
 #include "shell/folder_browse.h"
 #include "shell/playlist_file_dialog.h"
@@ -93,6 +93,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kFocusMovedMessage:
             OnFocusMoved();
             return 0;
+        case WM_CLOSE:
+            if (!OnClose()) return 0;
+            break;
         case WM_DESTROY:
             OnDestroy();
             break;  // the form takes back what it gave its controls
@@ -105,12 +108,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::ApplyDpi(UINT dpi) {
     FormWindow::ApplyDpi(dpi);
     SetWindowIcons();
-}
-
-RECT MainWindow::FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const {
-    // Labels fit their text, as the form's auto-sized labels do, so a wider font at another DPI
-    // never clips them.
-    return IsOfClass(control, L"STATIC") ? FittedToCaption(control, rect, font) : rect;
 }
 
 bool MainWindow::OnCreate() {
@@ -180,6 +177,13 @@ void MainWindow::OnFocusMoved() {
     ShowDefaultButton(focus && ::IsChild(Hwnd(), focus) && IsPushButton(focus) ? focus : nullptr);
 }
 
+bool MainWindow::OnClose() const {
+    // The close box and Alt+F4 reach the window inside the run's message boxes, as a press of
+    // "Exit Program" does; acted on there, the window would go with the offer of the list before
+    // the user has read its name. Like that press, they do nothing until the run has ended.
+    return !matching_;
+}
+
 void MainWindow::OnDestroy() { ::PostQuitMessage(0); }
 
 void MainWindow::cmdMatch_Click() {
@@ -205,7 +209,7 @@ void MainWindow::cmdBrowse_Click() {
 void MainWindow::cmdOpen_Click() {
     const std::wstring playlist = shell::PickPlaylistFile(Hwnd());
     // The picker cuts its answer at the first NUL itself; the form's scratch box for that cut is
-    // left empty after every call, chosen or cancelled, as before.
+    // left empty after every call, chosen or cancelled.
     ::SetWindowTextW(Control(kIdTxtOpen1), L"");
     if (!playlist.empty()) ::SetWindowTextW(Control(kIdTxtOpen), playlist.c_str());
 }
@@ -232,10 +236,7 @@ void MainWindow::ShowInvalidInput(InputCheck check) {
     const std::wstring message(InputCheckMessage(check));
     const std::wstring caption(kInputCheckCaption);
     ::MessageBoxW(Hwnd(), message.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
-    const HWND offending = Control(check == InputCheck::InvalidLyricsFolder ? kIdTxtBrowse : kIdTxtOpen);
-    ::SetFocus(offending);
-    // Selected whole, so that what the user types next replaces the wrong path instead of adding to it.
-    ::SendMessageW(offending, EM_SETSEL, 0, -1);
+    FocusAndSelectAll(Control(check == InputCheck::InvalidLyricsFolder ? kIdTxtBrowse : kIdTxtOpen));
 }
 
 void MainWindow::ShowFailure(const std::wstring& message) {

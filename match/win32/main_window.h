@@ -25,7 +25,6 @@ public:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ApplyDpi(UINT dpi) override;
-    RECT FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const override;
 
     // Window events.
     bool OnCreate();
@@ -33,6 +32,8 @@ private:
     void OnActivate(bool active);
     bool OnSetCursor();
     void OnFocusMoved();
+    // Whether a close request (the close box, Alt+F4) may close the window: not during a run.
+    bool OnClose() const;
     void OnDestroy();
 
     // Control events.

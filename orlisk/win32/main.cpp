@@ -1,9 +1,5 @@
 // Orlisk.exe: starts the one Orlisk of this session and runs its message loop.
-#include <windows.h>
-
-#include <commctrl.h>
-
-#include "common/win32/com_apartment.h"
+#include "common/win32/program_loop.h"
 #include "orlisk/win32/orlisk_app.h"
 #include "orlisk/win32/single_instance.h"
 
@@ -12,10 +8,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const lyrics::orlisk::win32::SingleInstance singleInstance;
     if (singleInstance.AnotherIsRunning()) return 0;
 
-    const lyrics::ComApartment com;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-
+    const lyrics::UiThread uiThread;
     lyrics::orlisk::win32::OrliskApp app(singleInstance);
     if (!app.Start(instance)) return 0;
     return app.Run();

@@ -173,7 +173,7 @@ private:
         Follow(runtime, managerRequest);
     }
 
-    void Follow(const WinRtRuntime& runtime, ComRef<IAsyncOperation<IManager>>& managerRequest) {
+    void Follow(WinRtRuntime& runtime, ComRef<IAsyncOperation<IManager>>& managerRequest) {
         ComRef<IManager> manager;
         Registration<IManager> sessionChanges;
         ComRef<ISession> session;
@@ -187,6 +187,7 @@ private:
             const bool retry = blankReads > 0 && blankReads <= kBlankReadsAgain;
             const DWORD timeout = retry ? static_cast<DWORD>(kBlankReadAgainAfter.count()) : INFINITE;
             const DWORD woken = ::WaitForMultipleObjects(3, events, FALSE, timeout);
+            if (woken == WAIT_OBJECT_0) runtime.LeaveAtEnd();
             if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
             if (woken == WAIT_OBJECT_0 + 1) {
                 readAgain = true;

@@ -27,6 +27,7 @@ bool Find(HMODULE module, const char* name, Function& function) {
 }  // namespace
 
 WinRtRuntime::~WinRtRuntime() {
+    if (!leaveAtEnd_) return;
     if (initialized_) roUninitialize_();
     if (combase_) ::FreeLibrary(combase_);
 }

@@ -18,8 +18,13 @@ public:
     WinRtRuntime() = default;
     WinRtRuntime(const WinRtRuntime&) = delete;
     WinRtRuntime& operator=(const WinRtRuntime&) = delete;
-    // Uninitializes the thread that initialized it, then lets combase.dll go.
+    // After LeaveAtEnd, takes the thread that started it out of the apartment and lets
+    // combase.dll go; otherwise leaves both for the life of the process. Under Wine, the last
+    // thread leaving the multithreaded apartment while the program runs on has been seen to
+    // stop the Notepads that Orlisk later asks to close from asking to save their edits.
     ~WinRtRuntime();
+    // Called when the program ends, the only time the apartment is left.
+    void LeaveAtEnd() noexcept { leaveAtEnd_ = true; }
 
     // Loads combase.dll and its functions, and joins the calling thread to the multithreaded
     // apartment. False where Windows has no Runtime.
@@ -40,6 +45,7 @@ private:
 
     HMODULE combase_ = nullptr;
     bool initialized_ = false;
+    bool leaveAtEnd_ = false;
     RoInitializeFn roInitialize_ = nullptr;
     RoUninitializeFn roUninitialize_ = nullptr;
     RoGetActivationFactoryFn roGetActivationFactory_ = nullptr;

@@ -1,6 +1,6 @@
 // OrliskApp: the running program. It owns the settings window, the real ports behind the
-// opener's logic and the logic itself, and turns every event of the window into the logic's
-// handler of that name. The program ends when the logic says it is to end, once no window walk
+// opener's logic and the logic itself, and maps every event of the window to the logic's handler
+// of that name. The program ends when the logic says it is to end, once no window walk
 // is running below the handler.
 #pragma once
 
@@ -18,7 +18,7 @@
 
 namespace lyrics::orlisk::win32 {
 
-class OrliskApp final : public SettingsWindowEvents {
+class OrliskApp final {
 public:
     explicit OrliskApp(const SingleInstance& singleInstance);
 
@@ -28,19 +28,13 @@ public:
     // The message loop; returns the program's exit code once the window is gone.
     int Run();
 
-    void cmdBrowse_Click() override;
-    void cmdOK_Click() override;
-    void cmdExit_Click() override;
-    void cmdHelp_Click() override;
-    void chkStartup_Click() override;
-    void chkAuto_Click() override;
-    void tmrAuto_Timer() override;
-    void cSysTray_MouseUp(int buttonCode, POINT anchor) override;
-
 private:
-    // Runs one of the logic's handlers, then closes the window if the program is to end.
-    template <typename Result, typename... Params, typename... Args>
-    void Dispatch(Result (OrliskLogic::*handler)(Params...), Args... args);
+    // Runs the logic's handler of the event, then closes the window if the program is to end.
+    void OnEvent(const SettingsWindowEvent& event);
+    // cmdBrowse_Click: the folder picker into txtPath; asks nothing of the logic.
+    void cmdBrowse_Click();
+    // Closes the window once the logic asked to end and no walk runs below the handler.
+    void CloseIfEnded();
 
     SettingsWindow window_;
     Win32Desktop desktop_;

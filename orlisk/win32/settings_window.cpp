@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "common/win32/dpi.h"
+#include "common/win32/program_loop.h"
 #include "orlisk/win32/orlisk_resources.h"
 #include "orlisk/win32/settings_layout.h"
 
@@ -29,7 +31,7 @@ bool IsCheckOrOption(const ControlTemplate& control) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(SettingsWindowEvents& events) : FormWindow(kSettingsForm), events_(events) {}
+SettingsWindow::SettingsWindow(SettingsEventSink events) : FormWindow(kSettingsForm), events_(std::move(events)) {}
 
 SettingsWindow::~SettingsWindow() {
     // Here rather than in the base, so that OnDestroy still finds the tray icon and the timer.
@@ -70,12 +72,11 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 RECT SettingsWindow::FitControl(const ControlTemplate& control, const RECT& rect, HFONT font) const {
-    // The label sizes itself to its text, so a wider font never cuts it off.
-    if (std::wstring_view(control.windowClass) == L"STATIC") return FittedToCaption(control, rect, font);
     // A font other than the one the form was drawn with can need more room than the form gave a
     // check box; then it grows to the right, up to the window's edge, instead of cutting its caption.
     SIZE text{};
-    if (!IsCheckOrOption(control) || !MeasureText(font, control.caption, text)) return rect;
+    if (!IsCheckOrOption(control) || !MeasureText(font, control.caption, text))
+        return FormWindow::FitControl(control, rect, font);
     // The box or circle, the gap after it and room for the focus rectangle.
     const int needed = text.cx + SystemMetricForDpi(SM_CXMENUCHECK, Dpi()) + ::MulDiv(8, static_cast<int>(Dpi()), 96);
     const int room = TwipsToPixels(kFormWidthTwips, Dpi()) - rect.left;
@@ -101,33 +102,27 @@ void SettingsWindow::OnCommand(int id, int notifyCode) {
     if (notifyCode != BN_CLICKED) return;
     switch (id) {
         case kIdCmdBrowse:
-            events_.cmdBrowse_Click();
-            break;
+            return events_({SettingsEvent::cmdBrowse_Click});
         case kIdCmdOK:
         case IDCANCEL:  // Esc: OK is also the cancel button
-            PressOK();
-            break;
+            return PressOK();
         case kIdCmdExit:
-            events_.cmdExit_Click();
-            break;
+            return events_({SettingsEvent::cmdExit_Click});
         case kIdCmdHelp:
-            events_.cmdHelp_Click();
-            break;
+            return events_({SettingsEvent::cmdHelp_Click});
         case kIdChkStartup:
             LeaveGreyedStyle(kIdChkStartup);
-            events_.chkStartup_Click();
-            break;
+            return events_({SettingsEvent::chkStartup_Click});
         case kIdChkAuto:
             LeaveGreyedStyle(kIdChkAuto);
-            events_.chkAuto_Click();
-            break;
+            return events_({SettingsEvent::chkAuto_Click});
         default:
-            break;
+            return;
     }
 }
 
 void SettingsWindow::OnTimer(UINT_PTR timerId) {
-    if (timerId == kTmrAutoId) events_.tmrAuto_Timer();
+    if (timerId == kTmrAutoId) events_({SettingsEvent::tmrAuto_Timer});
 }
 
 LRESULT SettingsWindow::OnCtlColorStatic(HDC dc) {
@@ -144,7 +139,7 @@ void SettingsWindow::OnClose() {
 }
 
 void SettingsWindow::PressOK() {
-    events_.cmdOK_Click();
+    events_({SettingsEvent::cmdOK_Click});
     // OK hides the window unless the folder failed the check; a window left open is the answer,
     // and the user must see that it is one, not think OK broken.
     if (IsShown()) ShowFolderRefused();
@@ -152,10 +147,7 @@ void SettingsWindow::PressOK() {
 
 void SettingsWindow::ShowFolderRefused() {
     ::MessageBeep(MB_ICONWARNING);
-    const HWND path = Control(kIdTxtPath);
-    ::SetFocus(path);
-    // Selected whole, so that what the user types replaces the folder instead of adding to it.
-    ::SendMessageW(path, EM_SETSEL, 0, -1);
+    FocusAndSelectAll(Control(kIdTxtPath));
 }
 
 void SettingsWindow::OnDestroy() {
@@ -177,7 +169,7 @@ void SettingsWindow::OnTrayCallback(WPARAM wParam, LPARAM lParam) {
             if (window.trayIcon_) window.trayIcon_->EventHandled();
         }
     } handled{*this};
-    events_.cSysTray_MouseUp(event.buttonCode, event.anchor);
+    events_({SettingsEvent::cSysTray_MouseEvent, event});
 }
 
 void SettingsWindow::Show() {
@@ -271,10 +263,6 @@ void SettingsWindow::SetTip(std::wstring_view text) {
 
 const std::wstring& SettingsWindow::TipText() const { return pendingTip_; }
 
-bool SettingsWindow::PreTranslate(MSG& msg) {
-    if (!Hwnd() || !::IsWindowVisible(Hwnd())) return false;
-    if (msg.hwnd != Hwnd() && !::IsChild(Hwnd(), msg.hwnd)) return false;
-    return ::IsDialogMessageW(Hwnd(), &msg) != FALSE;
-}
+bool SettingsWindow::PreTranslate(MSG& msg) { return TakeDialogKey(Hwnd(), msg); }
 
 }  // namespace lyrics::orlisk::win32

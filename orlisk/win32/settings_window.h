@@ -1,13 +1,14 @@
 // SettingsWindow (frmMain): Orlisk's one window. It is created hidden and lives as long as the
 // program: it carries the tray icon, the song-change timer tmrAuto and the settings controls.
 // Those controls are the live settings, so the window is the logic's SettingsControls port, and
-// its tray icon is the logic's TrayTip. What a click means is decided by the
-// SettingsWindowEvents it reports to; this class only keeps the window.
+// its tray icon is the logic's TrayTip. What a click means is decided by whoever receives its
+// events; this class only keeps the window.
 //
 // The form itself (controls, fonts, DPI) is FormWindow's, the icon's life in the tray is
 // TrayIcon's; this class keeps what is Orlisk's own.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,24 +19,30 @@
 
 namespace lyrics::orlisk::win32 {
 
-// What happens in the window, one call per handler of the form.
-class SettingsWindowEvents {
-public:
-    virtual ~SettingsWindowEvents() = default;
-    virtual void cmdBrowse_Click() = 0;
-    virtual void cmdOK_Click() = 0;
-    virtual void cmdExit_Click() = 0;
-    virtual void cmdHelp_Click() = 0;
-    virtual void chkStartup_Click() = 0;
-    virtual void chkAuto_Click() = 0;
-    virtual void tmrAuto_Timer() = 0;
-    // A mouse event on the tray icon, as button code 1 (first) or 2 (second); anchor in screen pixels.
-    virtual void cSysTray_MouseUp(int buttonCode, POINT anchor) = 0;
+// What happens in the window: one value per event of its controls, named after its handler.
+enum class SettingsEvent {
+    cmdBrowse_Click,
+    cmdOK_Click,
+    cmdExit_Click,
+    cmdHelp_Click,
+    chkStartup_Click,
+    chkAuto_Click,
+    tmrAuto_Timer,
+    cSysTray_MouseEvent,
 };
+
+// One event as the window reports it; the tray icon's carries its button code (1 or 2) and the
+// point, in screen pixels, where a menu should appear.
+struct SettingsWindowEvent {
+    SettingsEvent event;
+    TrayButtonEvent tray{};
+};
+
+using SettingsEventSink = std::function<void(const SettingsWindowEvent&)>;
 
 class SettingsWindow final : public FormWindow, public SettingsControls, public TrayTip {
 public:
-    explicit SettingsWindow(SettingsWindowEvents& events);
+    explicit SettingsWindow(SettingsEventSink events);
     ~SettingsWindow() override;
 
     // Creates the window hidden, with its icon in the tray. False when Windows refused.
@@ -87,7 +94,7 @@ private:
     void SetCheck(int id, CheckState state);
     void LeaveGreyedStyle(int id);
 
-    SettingsWindowEvents& events_;
+    SettingsEventSink events_;
     std::unique_ptr<TrayIcon> trayIcon_;
     std::wstring pendingTip_{kFirstTip};
     bool timerRunning_ = false;

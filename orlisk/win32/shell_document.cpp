@@ -40,29 +40,6 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM search) {
     return FALSE;
 }
 
-// Waits, bounded, until the started program has a window and its thread takes messages: it has
-// then done what it does at start (Notepad has read the file and captioned its window).
-// WaitForInputIdle would say the same, but Wine's handles the messages sent to this thread while
-// it waits, and leaves a handle open on every call. Nothing here handles a message: the wait
-// sleeps, and the probe is sent with SMTO_BLOCK.
-void WaitUntilReady(HANDLE process) {
-    const auto deadline = std::chrono::steady_clock::now() + kReadyForInputWait;
-    ProcessWindowSearch search{::GetProcessId(process)};
-    for (;;) {
-        if (::WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return;  // a launcher that handed over and ended
-        ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return;
-        if (search.found) {
-            DWORD_PTR ignored = 0;
-            ::SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, static_cast<UINT>(left.count()),
-                                  &ignored);
-            return;
-        }
-        ::Sleep(static_cast<DWORD>(kReadyPollPause.count()));
-    }
-}
-
 }  // namespace
 
 bool ShellTakesDocument(const std::wstring& path) {
@@ -93,6 +70,34 @@ bool ShellDocument::Open(WindowHandle owner, std::wstring_view document, ShowCom
     // at once would find nothing, and a burst of clicks would leave a Notepad for each.
     if (started) WaitUntilReady(started.get());
     return true;
+}
+
+// Ready means the program has done what it does at start (Notepad has read the file and
+// captioned its window). WaitForInputIdle would say the same, but Wine's handles the messages
+// sent to this thread while it waits, and leaves a handle open on every call. The probe of the
+// window is sent with SMTO_BLOCK and a short time-out, so that only the handler given runs
+// messages, between probes.
+void ShellDocument::WaitUntilReady(HANDLE process) const {
+    const auto deadline = std::chrono::steady_clock::now() + kReadyForInputWait;
+    ProcessWindowSearch search{::GetProcessId(process)};
+    const auto pause = static_cast<DWORD>(kReadyPollPause.count());
+    for (;;) {
+        if (::WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return;  // a launcher that handed over and ended
+        if (!search.found) ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            DWORD_PTR ignored = 0;
+            if (::SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, pause, &ignored) != 0) return;
+            if (!::IsWindow(search.found)) search.found = nullptr;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) return;
+        if (!handleMessages_) {
+            ::Sleep(pause);
+            continue;
+        }
+        // Wakes for the program's end or a message for this thread, whichever comes first.
+        ::MsgWaitForMultipleObjects(1, &process, FALSE, pause, QS_ALLINPUT);
+        if (!handleMessages_()) return;
+    }
 }
 
 }  // namespace lyrics::orlisk::win32

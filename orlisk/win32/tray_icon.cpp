@@ -125,17 +125,17 @@ TrayButtonEvent TrayIcon::Decode(WPARAM wParam, LPARAM lParam) {
 
     switch (message) {
         case WM_LBUTTONUP:
-            event.buttonCode = 1;
+            event.buttonCode = kTrayButtonFirst;
             break;
         case NIN_KEYSELECT:
-            if (keySelect_.StartPress(::GetTickCount(), ::GetDoubleClickTime())) event.buttonCode = 1;
+            if (keySelect_.StartPress(::GetTickCount(), ::GetDoubleClickTime())) event.buttonCode = kTrayButtonFirst;
             break;
         case WM_CONTEXTMENU:
-            event.buttonCode = 2;
+            event.buttonCode = kTrayButtonSecond;
             break;
         case WM_RBUTTONUP:
             // Under version 4 the same click also arrives as WM_CONTEXTMENU, which is the one acted on.
-            if (!version4_) event.buttonCode = 2;
+            if (!version4_) event.buttonCode = kTrayButtonSecond;
             break;
         default:
             break;

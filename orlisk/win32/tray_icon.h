@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "common/win32/unique_handle.h"
+#include "orlisk/tray_menu.h"
 #include "orlisk/win32/key_select_debouncer.h"
 
 namespace lyrics::orlisk::win32 {
@@ -25,8 +26,8 @@ inline constexpr std::size_t kMaxTipLength = 127;
 // (never between the two halves of a surrogate pair).
 std::wstring FitTip(std::wstring_view text);
 
-// What a mouse event on the icon means to the program: button code 1 for the first button,
-// 2 for the second, 0 for everything else, and where a menu should appear.
+// What a mouse event on the icon means to the program: kTrayButtonFirst for the first button,
+// kTrayButtonSecond for the second, 0 for everything else, and where a menu should appear.
 struct TrayButtonEvent {
     int buttonCode = 0;
     POINT anchor{};

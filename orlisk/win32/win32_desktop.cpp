@@ -53,6 +53,14 @@ void Win32Desktop::CancelMode(WindowHandle window) { ::PostMessageW(ToHwnd(windo
 
 void Win32Desktop::AskToClose(WindowHandle window) { ::PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0); }
 
+void Win32Desktop::BringToFront(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
+    // The box a Notepad shows ("save changes?") is its last active popup; that is what the user
+    // must answer. Asynchronous: the window belongs to another program, which may be busy.
+    if (::IsIconic(hwnd)) ::ShowWindowAsync(hwnd, SW_RESTORE);
+    ::SetForegroundWindow(::GetLastActivePopup(hwnd));
+}
+
 void Win32Desktop::PumpMessages() {
     MSG msg{};
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -27,6 +27,7 @@ public:
     bool HasClass(WindowHandle window, std::wstring_view className) override;
     void CancelMode(WindowHandle window) override;
     void AskToClose(WindowHandle window) override;
+    void BringToFront(WindowHandle window) override;
     void PumpMessages() override;
     std::chrono::steady_clock::time_point Now() override;
     void Pause(std::chrono::milliseconds span) override;

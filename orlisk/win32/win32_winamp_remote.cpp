@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -102,9 +103,9 @@ std::optional<std::wstring> ReadTitle(HANDLE process, std::uintptr_t address) {
 
 }  // namespace
 
-WinampAnswer Win32WinampRemote::WhatDoYouPlay(WindowHandle window) {
+WinampAnswer Win32WinampRemote::WhatDoYouPlay(WindowHandle window, std::chrono::milliseconds budget) {
     const HWND winamp = ToHwnd(window);
-    const Asker asker(winamp, budget_);
+    const Asker asker(winamp, std::min(budget, budget_));
 
     const std::optional<LRESULT> version = asker.Ask(0, kIpcGetVersion);
     if (!version || *version == 0) return WinampAnswer::NotAnswering();

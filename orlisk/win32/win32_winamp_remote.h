@@ -17,7 +17,7 @@ namespace lyrics::orlisk::win32 {
 
 using namespace std::chrono_literals;
 
-// What the whole asking may take: a Winamp that answers takes well under a millisecond.
+// What one asking may take at most: a Winamp that answers takes well under a millisecond.
 inline constexpr std::chrono::milliseconds kWinampAskBudget = 500ms;
 // The longest title read, in characters; a longer one counts as a failed read.
 inline constexpr std::size_t kMaxWinampTitle = 2048;
@@ -26,7 +26,10 @@ class Win32WinampRemote final : public WinampRemote {
 public:
     explicit Win32WinampRemote(std::chrono::milliseconds budget = kWinampAskBudget) : budget_(budget) {}
 
-    WinampAnswer WhatDoYouPlay(WindowHandle window) override;
+    // budget: at most the one the remote was made with.
+    WinampAnswer WhatDoYouPlay(WindowHandle window, std::chrono::milliseconds budget) override;
+    // Within the remote's own budget.
+    WinampAnswer WhatDoYouPlay(WindowHandle window) { return WhatDoYouPlay(window, budget_); }
 
 private:
     std::chrono::milliseconds budget_;

@@ -31,6 +31,7 @@ protected:
 TEST_F(LyricsCliTest, HelpVersionAndWrongCommandLines) {
     EXPECT_EQ(Run({L"--help"}), kExitOk);
     EXPECT_TRUE(Contains(io.out, L"lyrics match --folder DIR --playlist FILE"));
+    EXPECT_TRUE(Contains(io.out, L"playlist FILE (.m3u, .m3u8, .pls, .b4s)"));
     EXPECT_EQ(Run({L"--version"}), kExitOk);
     EXPECT_TRUE(Contains(io.out, L"lyrics 1."));
     EXPECT_EQ(Run({}), kExitBadInput);
@@ -103,7 +104,7 @@ TEST_F(LyricsCliTest, TitlesReadsUnicodePlaylistsAsMatchDoes) {
     EXPECT_EQ(Run({L"titles", pls}), kExitOk);
     EXPECT_EQ(io.out, L"\u65e5\ntitles: 1\nlength: 0:0:9\n");
     EXPECT_EQ(Run({L"titles", work.Write(L"list.txt", "")}), kExitBadInput);  // the check match makes
-    EXPECT_TRUE(Contains(io.err, L"does not end in .pls, .m3u, .m3u8 or .b4s"));
+    EXPECT_TRUE(Contains(io.err, L"does not end in .m3u, .m3u8, .pls or .b4s"));
 }
 
 TEST_F(LyricsCliTest, AnEmptyOutIsAWrongCommandLine) {

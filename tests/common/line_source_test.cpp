@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace lyrics {
 namespace {
 
@@ -68,21 +71,75 @@ TEST(LineSource, ATextWithCrsButNoLfHasCrLineEnds) {
     EXPECT_EQ(counted.Line(), 3u);
 }
 
-TEST(LineSource, DecodedTextIsCutByTheSameRules) {
-    const std::wstring text = L"\u03a9\r\n\u65e5\rx\n\u0416";
-    EXPECT_EQ(CountLines(std::wstring_view(text)), 3u);
-    LineSource source{std::wstring_view(text)};
+std::string Utf16Le(std::wstring_view text) {
+    std::string bytes;
+    for (const wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF)};
+    return bytes;
+}
+
+std::vector<std::wstring> AllLines(LineSource& source) {
+    std::vector<std::wstring> lines;
+    while (std::optional<std::wstring> line = source.ReadLine()) lines.push_back(*line);
+    return lines;
+}
+
+TEST(LineSource, UnicodeTextIsCutByTheSameRules) {
+    const std::string text = Utf16Le(L"\u03a9\r\n\u65e5\rx\n\u0416");
+    LineSource source(text, TextShape{TextEncoding::Utf16Le, '\n'});
     EXPECT_EQ(source.ReadLine(), L"\u03a9");
     EXPECT_EQ(source.ReadLine(), L"\u65e5\rx");
     EXPECT_EQ(source.Line(), 3u);
     EXPECT_EQ(source.ReadLine(), L"\u0416");
     EXPECT_EQ(source.ReadLine(), std::nullopt);
 
-    EXPECT_EQ(CountLines(std::wstring_view(L"a\rb")), 2u);
-    EXPECT_EQ(CountLines(std::wstring_view(L"")), 1u);
-    LineSource crOnly{std::wstring_view(L"\u03a3\r\u03c3")};
-    crOnly.ReadAll();
-    EXPECT_EQ(crOnly.Line(), 2u);
+    const std::string crOnly = Utf16Le(L"\u03a3\r\u03c3");
+    LineSource counted(crOnly, TextShape{TextEncoding::Utf16Le, '\r'});
+    counted.ReadAll();
+    EXPECT_EQ(counted.Line(), 2u);
+    // A byte 0A or 0D that is half of another character ends no line: U+010A, U+0D0D.
+    const std::string halves = Utf16Le(L"\u010a\u0d0d\r\nx");
+    LineSource notEnds(halves, TextShape{TextEncoding::Utf16Le, '\n'});
+    EXPECT_EQ(AllLines(notEnds), (std::vector<std::wstring>{L"\u010a\u0d0d", L"x"}));
+}
+
+class PieceSupply final : public ByteSupply {
+public:
+    PieceSupply(std::string_view text, std::size_t piece) : text_(text), piece_(piece) {}
+    Result<std::size_t> Read(char* buffer, std::size_t room) override {
+        const std::size_t n = std::min({piece_, room, text_.size()});
+        std::copy_n(text_.data(), n, buffer);
+        text_.remove_prefix(n);
+        return n;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t piece_;
+};
+
+// Streamed in pieces of every small size, a text gives the lines it gives in memory: a line end,
+// a CR before it or a UTF-16 code unit cut by the end of a piece changes nothing.
+TEST(LineSource, StreamedInPiecesGivesTheLinesOfTheTextInMemory) {
+    const struct {
+        std::string text;
+        TextShape shape;
+    } cases[] = {
+        {"#EXTM3U\r\n#EXTINF:1,Caf\xE9\r\np\r\n\r\nlast", {TextEncoding::EightBit, '\n'}},
+        {"a\rb\r\rc", {TextEncoding::EightBit, '\r'}},
+        {"\xCE\xA3\xCE\n\xE9t\xC3\xA9\r\n", {TextEncoding::Utf8, '\n'}},
+        {Utf16Le(L"[p]\r\nTitle1=\u65e5\r\n\u010a\n") + "\x3D", {TextEncoding::Utf16Le, '\n'}},
+        {std::string("\0a\0\r\0\n\x01\x0A\0\n\0b", 13), {TextEncoding::Utf16Be, '\n'}},
+    };
+    for (const auto& c : cases) {
+        LineSource inMemory(c.text, c.shape);
+        const std::vector<std::wstring> expected = AllLines(inMemory);
+        for (std::size_t piece = 1; piece <= 4; ++piece) {
+            PieceSupply supply(c.text, piece);
+            LineSource streamed(supply, c.shape);
+            EXPECT_EQ(AllLines(streamed), expected) << "pieces of " << piece;
+            EXPECT_EQ(streamed.Line(), inMemory.Line());
+        }
+    }
 }
 
 }  // namespace

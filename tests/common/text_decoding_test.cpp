@@ -121,10 +121,39 @@ TEST(TextEncoding, Utf16InBothByteOrdersWithPairsAndStrayHalves) {
 
 TEST(TextEncoding, Utf16IsDecodedBeforeLinesAreFound) {
     // U+010A's bytes hold 0x0A and U+0D0D's hold 0x0D: neither ends a line in UTF-16.
-    const FileText text("\xFF\xFE\x0A\x01\x0D\x0D\r\0\n\0x\0\n\0"s);
+    const std::string bytes = "\xFF\xFE\x0A\x01\x0D\x0D\r\0\n\0x\0\n\0"s;
+    const FileText text(bytes);
     EXPECT_EQ(text.encoding(), TextEncoding::Utf16Le);
     EXPECT_EQ(text.LineCount(), 3u);
     EXPECT_EQ(AllLines(text), (Lines{L"\u010A\u0D0D", L"x"}));
+}
+
+std::string Utf16(std::wstring_view text, bool bigEndian) {
+    std::string bytes;
+    for (const wchar_t c : text) {
+        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>((c >> 8) & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(TextEncoding, Utf16WithoutAMarkOnlyWhereItIsUnambiguous) {
+    const std::wstring pls = L"[playlist]\r\nTitle1=\u65e5\u672c \u00e9\r\n";
+    for (const bool bigEndian : {false, true}) {
+        const std::string bytes = Utf16(pls, bigEndian);
+        const FileText text(bytes);
+        EXPECT_EQ(text.encoding(), bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le);
+        EXPECT_EQ(AllLines(text), (Lines{L"[playlist]", L"Title1=\u65e5\u672c \u00e9"}));
+    }
+    ExpectChoice(Utf16(L"#EXT", false), TextEncoding::Utf16Le, 0);
+    ExpectChoice(Utf16(L"#EX\n#EXTINF", false), TextEncoding::EightBit, 0);                // a first line too short to tell
+    ExpectChoice(Utf16(L"#EXTM3U\n", true) + "x", TextEncoding::EightBit, 0);              // an odd size
+    ExpectChoice(Utf16(L"\u65e5\u672c\r\n[playlist]", false), TextEncoding::EightBit, 0);  // a first line not of Latin letters
+    ExpectChoice(Utf16(L"[playlist]\r\n\u4e00", false), TextEncoding::EightBit, 0);        // a zero at an even offset too
+    ExpectChoice(Utf16(L"[playlist]\r\n\u4e00", true), TextEncoding::EightBit, 0);         // and at an odd one
+    ExpectChoice(std::string(1000, '\0'), TextEncoding::EightBit, 0);
+    ExpectChoice("#EXTM3U\r\n\0\r\n"s, TextEncoding::EightBit, 0);
+    ExpectChoice("#\0E\0X\0T\0\n\0"s + std::string(300, 'x') + "\0x"s, TextEncoding::EightBit, 0);  // one zero far on, even
 }
 
 TEST(TextEncoding, TextsWithoutLfButWithCrHaveCrLineEnds) {

@@ -1,20 +1,18 @@
-// Orlisk.exe as the end-to-end tests drive it, and what they read of a running process from
-// outside: its handle count and its committed memory. Every wait is bounded.
+// Orlisk.exe as the end-to-end tests drive it: started over the settings stored beforehand, its
+// tray icon found and clicked, its menu worked from the keyboard, its settings window's controls
+// found by caption, and ended by its own "Exit Program" (with everything it started, by force,
+// if that fails) when the object goes. Every wait is bounded.
 #pragma once
-
-#include "tests/e2e/orlisk_e2e_support.h"
 
 #include <windows.h>
 
-#include <cstddef>
-#include <optional>
+#include <string>
 #include <vector>
+
+#include "tests/driver/started_process.h"
 
 namespace orlisk_e2e {
 
-// Orlisk.exe as the end-to-end tests drive it: started over the settings stored beforehand, its
-// tray icon found and clicked, its menu worked from the keyboard, ended by its own "Exit Program"
-// (terminated if that fails) when the object goes.
 class DrivenOrlisk {
 public:
     // The menu's commands, counted down from the top as the arrow keys reach them.
@@ -28,38 +26,38 @@ public:
     DrivenOrlisk& operator=(const DrivenOrlisk&) = delete;
     ~DrivenOrlisk() { Stop(); }
 
-    // Starts Orlisk; its settings window, or null when the window or the icon did not come.
-    HWND Start();
+    // Starts exe; its settings window, or null when the window or the icon did not come.
+    HWND Start(const std::wstring& exe);
     // A first-button click on the icon, as the tray passes it on; it returns at once.
     void ClickIcon();
     // A second-button click on the icon; the menu it pops up, or null when none showed.
     HWND OpenMenu();
     // Pops the menu up with the second button, goes commandsDown commands down and presses
-    // Enter; waits until the menu has gone. False when no menu showed.
+    // Enter; waits until the menu has gone. False when no menu showed or it stayed.
     bool Choose(int commandsDown);
     // "Settings" from the menu, then "OK": true when the settings window showed, that is when
     // Orlisk still handles its events. Needs a lyrics folder that passes the check, so that "OK"
     // hides the window again for the next time.
     bool Answers();
+    // Waits until the settings window shows; false when it did not within 3 s.
+    bool SettingsShow() const;
     // Boxes Orlisk shows (it should show none).
     std::vector<HWND> VisibleDialogs() const;
+    // Ends Orlisk as its "Exit Program" button does, by force when it has not ended within 5 s.
     void Stop();
 
-    ChildProcess& Process() { return process_; }
+    lyrics::testing::StartedProcess& Process() { return process_; }
     HWND Settings() const { return settings_; }
+    // The settings window's button of that caption, and its one edit box (the lyrics folder).
+    HWND Button(const wchar_t* caption) const;
+    HWND PathBox() const;
     // The tray icons that came with this Orlisk (there should be one).
     const std::vector<HWND>& Icons() const { return icons_; }
 
 private:
-    ChildProcess process_;
+    lyrics::testing::StartedProcess process_;
     HWND settings_ = nullptr;
     std::vector<HWND> icons_;
 };
-
-// The handles a process holds, as the kernel lists them (NtQuerySystemInformation with
-// SystemExtendedHandleInformation, which Wine answers, unlike GetProcessHandleCount).
-std::optional<std::size_t> HandleCount(DWORD processId);
-// The memory a process has committed for itself (its private bytes).
-std::optional<std::size_t> CommittedBytes(DWORD processId);
 
 }  // namespace orlisk_e2e

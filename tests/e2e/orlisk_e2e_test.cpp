@@ -3,38 +3,39 @@
 // checked through what it opens, closes and stores in the registry.
 //
 // Usage: orlisk_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe [gtest options]
-#include "tests/e2e/orlisk_fixture.h"
-
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
+
+#include "tests/e2e/orlisk_fixture.h"
 
 namespace orlisk_e2e {
 namespace {
 
-constexpr wchar_t settingsClass[] = L"OrliskSettingsWindow";
+constexpr wchar_t kSettingsClass[] = L"OrliskSettingsWindow";
 
 class OrliskE2E : public OrliskFixture {};
 
 TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
     StoreSettings(L"1", L"0");
     ASSERT_TRUE(StartWinamp(L"12. Artist - Song - Winamp"));
-    const HWND settings = orlisk_.Start();
+    const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
     EXPECT_FALSE(::IsWindowVisible(settings)) << "a good stored folder keeps the window hidden";
 
     HWND first = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (first = NotepadOf(L"Artist - Song")) != nullptr; }, 10s))
+    ASSERT_TRUE(WaitFor([&] { return (first = LyricsOf(L"Artist - Song")) != nullptr; }, 10s))
         << "\"Start\" on: the lyrics of the playing song open at start-up";
 
     orlisk_.ClickIcon();
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "the first button closes the open lyrics";
     HWND second = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (second = NotepadOf(L"Artist - Song")) != nullptr && second != first; }, 10s))
+    EXPECT_TRUE(WaitFor([&] { return (second = LyricsOf(L"Artist - Song")) != nullptr && second != first; }, 10s))
         << "and opens those of the song now playing, even the same one";
     EXPECT_EQ(NotepadWindows().size(), 1u);
 }
@@ -42,19 +43,16 @@ TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
 TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {
     StoreSettings(L"0", L"1");
     ASSERT_TRUE(StartWinamp(L"3. Artist - Song - Winamp"));
-    ASSERT_NE(orlisk_.Start(), nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
     HWND first = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (first = NotepadOf(L"Artist - Song")) != nullptr; }, 10s))
+    ASSERT_TRUE(WaitFor([&] { return (first = LyricsOf(L"Artist - Song")) != nullptr; }, 10s))
         << "\"Auto\" on checks \"Start\" too, so the lyrics open at start-up";
 
     ASSERT_TRUE(PlaySong(L"4. Other - Tune - Winamp"));
     const auto changed = std::chrono::steady_clock::now();
-    const auto since = [&] {
-        return static_cast<int>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - changed).count());
-    };
+    const auto since = [&] { return MillisecondsSince(changed); };
     HWND second = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (second = NotepadOf(L"Other - Tune")) != nullptr; }, 3s))
+    EXPECT_TRUE(WaitFor([&] { return (second = LyricsOf(L"Other - Tune")) != nullptr; }, 3s))
         << "a new song's lyrics open within 3 seconds";
     const int openedAfter = since();
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s)) << "and the old ones are closed";
@@ -70,33 +68,33 @@ TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {
 
 TEST_F(OrliskE2E, OpensNothingWithoutWinamp) {
     StoreSettings(L"1", L"1");
-    ASSERT_NE(orlisk_.Start(), nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
     orlisk_.ClickIcon();
     EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 3s));
     EXPECT_TRUE(orlisk_.Process().IsRunning());
 }
 
 TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
-    StoreSetting(L"Path", lyrics_.Path(false));
+    StoreSetting(L"Path", LyricsPath(false));
     StoreSetting(L"Size", L"2");
     StoreSetting(L"Start", L"0");
-    const HWND settings = orlisk_.Start();
+    const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
     ASSERT_EQ(orlisk_.Icons().size(), 1u);
 
-    const HWND path = FindControl(settings, L"Edit", nullptr);
-    EXPECT_EQ(TextOf(path), lyrics_.Path(true)) << "the stored folder gets its backslash at start-up";
-    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Maximized")), BST_CHECKED);
-    const HWND startup = FindControl(settings, L"Button", L"As soon as Orlisk opens (if Winamp is also open)");
+    const HWND path = orlisk_.PathBox();
+    EXPECT_EQ(WindowText(path), LyricsPath(true)) << "the stored folder gets its backslash at start-up";
+    EXPECT_EQ(CheckOf(orlisk_.Button(L"Maximized")), BST_CHECKED);
+    const HWND startup = orlisk_.Button(L"As soon as Orlisk opens (if Winamp is also open)");
     EXPECT_EQ(CheckOf(startup), BST_UNCHECKED);
 
     // Checking "Automatically" checks the start-up box as well.
-    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"Automatically when song changes")));
+    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"Automatically when song changes")));
     EXPECT_EQ(CheckOf(startup), BST_CHECKED);
 
-    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"Exit Program")));
+    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"Exit Program")));
     EXPECT_TRUE(orlisk_.Process().WaitForExit(5s)) << "Exit Program ends the program";
-    EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(true));
+    EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(true));
     EXPECT_EQ(StoredSetting(L"Size"), L"2");
     EXPECT_EQ(StoredSetting(L"Start"), L"1");
     EXPECT_EQ(StoredSetting(L"Auto"), L"1");
@@ -111,89 +109,79 @@ TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
 
 TEST_F(OrliskE2E, OkWithAMissingFolderSavesTheRestAndStaysOpen) {
     StoreSetting(L"Start", L"0");
-    const HWND settings = orlisk_.Start();
+    const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s))
         << "with no folder stored the settings window shows at start-up";
 
-    ASSERT_TRUE(SetText(FindControl(settings, L"Edit", nullptr), lyrics_.Path(false) + L"\\missing"));
-    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"Minimized")));
-    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"OK")));
+    ASSERT_TRUE(SetText(orlisk_.PathBox(), LyricsPath(false) + L"\\missing"));
+    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"Minimized")));
+    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
     EXPECT_TRUE(::IsWindowVisible(settings)) << "a folder that cannot be found keeps the window open";
     EXPECT_EQ(StoredSetting(L"Path"), std::nullopt);
     EXPECT_EQ(StoredSetting(L"Size"), L"1");
     EXPECT_EQ(StoredSetting(L"Start"), L"0");
     EXPECT_EQ(StoredSetting(L"Auto"), L"0");
 
-    ASSERT_TRUE(SetText(FindControl(settings, L"Edit", nullptr), lyrics_.Path(false)));
-    ASSERT_TRUE(Click(FindControl(settings, L"Button", L"OK")));
+    ASSERT_TRUE(SetText(orlisk_.PathBox(), LyricsPath(false)));
+    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 3s)) << "a good folder: OK hides the window";
-    EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(true));
+    EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(true));
     EXPECT_TRUE(orlisk_.Process().IsRunning()) << "OK never ends the program";
 }
 
 TEST_F(OrliskE2E, ASecondOrliskEndsAtOnce) {
     StoreSettings(L"0", L"0");
-    ASSERT_NE(orlisk_.Start(), nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
     const std::size_t icons = TrayIconWindows().size();
 
-    ChildProcess second;
+    StartedProcess second;
     ASSERT_TRUE(second.Start(Programs().orlisk));
     EXPECT_TRUE(second.WaitForExit(3s)) << "the second instance ends by itself";
     EXPECT_EQ(second.ExitCode(), 0u);
     EXPECT_TRUE(orlisk_.Process().IsRunning()) << "the first one keeps running";
     EXPECT_EQ(TrayIconWindows().size(), icons) << "the second never shows an icon";
-    EXPECT_EQ(TopLevelWindows(settingsClass).size(), 1u);
+    EXPECT_EQ(TopLevelWindows(kSettingsClass).size(), 1u);
 }
 
 TEST_F(OrliskE2E, StoredValuesThatDoNotFitLeaveTheControlsAsCreated) {
-    StoreSetting(L"Path", lyrics_.Path(false) + L"\\missing");
+    StoreSetting(L"Path", LyricsPath(false) + L"\\missing");
     StoreSetting(L"Size", L"7");
     StoreSetting(L"Start", L"yes");
     StoreSetting(L"Auto", L"-1");
-    const HWND settings = orlisk_.Start();
+    const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s))
         << "a folder that cannot be found shows the settings window";
-    EXPECT_EQ(TextOf(FindControl(settings, L"Edit", nullptr)), lyrics_.Path(false) + L"\\missing\\");
-    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Normal")), BST_CHECKED);
-    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Minimized")), BST_UNCHECKED);
-    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Maximized")), BST_UNCHECKED);
-    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"As soon as Orlisk opens (if Winamp is also open)")), BST_CHECKED);
-    EXPECT_EQ(CheckOf(FindControl(settings, L"Button", L"Automatically when song changes")), BST_UNCHECKED);
+    EXPECT_EQ(WindowText(orlisk_.PathBox()), LyricsPath(false) + L"\\missing\\");
+    EXPECT_EQ(CheckOf(orlisk_.Button(L"Normal")), BST_CHECKED);
+    EXPECT_EQ(CheckOf(orlisk_.Button(L"Minimized")), BST_UNCHECKED);
+    EXPECT_EQ(CheckOf(orlisk_.Button(L"Maximized")), BST_UNCHECKED);
+    EXPECT_EQ(CheckOf(orlisk_.Button(L"As soon as Orlisk opens (if Winamp is also open)")), BST_CHECKED);
+    EXPECT_EQ(CheckOf(orlisk_.Button(L"Automatically when song changes")), BST_UNCHECKED);
     EXPECT_EQ(StoredSetting(L"Size"), L"7") << "nothing is written at start-up";
 }
 
 TEST_F(OrliskE2E, SecondButtonMenuShowsTheSettings) {
     StoreSettings(L"0", L"0");
-    const HWND settings = orlisk_.Start();
+    const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
     ASSERT_FALSE(::IsWindowVisible(settings));
 
-    const HWND menu = orlisk_.OpenMenu();
-    ASSERT_NE(menu, nullptr) << "the second button pops up the menu";
     // Down to the third entry ("Exit", separator, "Settings"), then Enter.
-    for (int step = 0; step < 2; ++step) {
-        ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-        ::PostMessageW(menu, WM_KEYUP, VK_DOWN, 0);
-    }
-    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings)) << "the second button pops up the menu";
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
 }
 
 TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
-    StoreSetting(L"Path", lyrics_.Path(false) + L"\\missing");
+    StoreSetting(L"Path", LyricsPath(false) + L"\\missing");
     StoreSetting(L"Start", L"0");
-    ASSERT_NE(orlisk_.Start(), nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
 
-    const HWND menu = orlisk_.OpenMenu();
-    ASSERT_NE(menu, nullptr);
     // "Exit" is the first entry.
-    ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageW(menu, WM_KEYUP, VK_DOWN, 0);
-    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kExit));
     EXPECT_TRUE(orlisk_.Process().WaitForExit(5s)) << "\"Exit\" ends the program even with a folder that cannot be found";
-    EXPECT_EQ(StoredSetting(L"Path"), lyrics_.Path(false) + L"\\missing") << "that folder is not written back";
+    EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(false) + L"\\missing") << "that folder is not written back";
     EXPECT_EQ(StoredSetting(L"Size"), L"0") << "the other three are written";
     EXPECT_EQ(StoredSetting(L"Start"), L"0");
     EXPECT_EQ(StoredSetting(L"Auto"), L"0");
@@ -201,55 +189,42 @@ TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
 
 TEST_F(OrliskE2E, CancelledFolderPickerLeavesTheFolderBoxAlone) {
     StoreSetting(L"Start", L"0");
-    const HWND settings = orlisk_.Start();
+    const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s));
-    const HWND path = FindControl(settings, L"Edit", nullptr);
+    const HWND path = orlisk_.PathBox();
     ASSERT_TRUE(SetText(path, L"C:\\kept folder"));
 
     // Posted: the picker is modal, so the click returns only when it closes.
-    ::PostMessageW(FindControl(settings, L"Button", L"..."), BM_CLICK, 0, 0);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            for (HWND window : TopLevelWindows(L"#32770", orlisk_.Process().Id()))
-                if (::IsWindowVisible(window) && ::GetWindow(window, GW_OWNER) == settings) dialog = window;
-            return dialog != nullptr;
-        },
-        10s))
-        << "\"...\" shows the folder picker, owned by the settings window";
-    bool promptShown = false;
-    for (HWND child = ::FindWindowExW(dialog, nullptr, nullptr, nullptr); child;
-         child = ::FindWindowExW(dialog, child, nullptr, nullptr))
-        promptShown = promptShown || WindowText(child) == L"Lyrics folder...";
-    EXPECT_TRUE(promptShown) << "the picker shows Orlisk's prompt";
+    Click(orlisk_.Button(L"..."));
+    const HWND dialog = WaitForWindow([&] { return FindOwnedDialog(settings); }, 10s);
+    ASSERT_NE(dialog, nullptr) << "\"...\" shows the folder picker, owned by the settings window";
+    EXPECT_TRUE(ShowsText(dialog, L"Lyrics folder...")) << "the picker shows Orlisk's prompt";
 
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 5s));
-    EXPECT_EQ(TextOf(path), L"C:\\kept folder");
+    EXPECT_EQ(WindowText(path), L"C:\\kept folder");
 }
 
 TEST_F(OrliskE2E, ScalesTheFormToTheScreensDpi) {
     // 144 DPI for the programs started from now on (Wine reads it when a program starts).
-    const ScreenDpi dpi(144);
+    const ScreenDpiScope dpi(144);
     StoreSetting(L"Start", L"0");
-    const HWND settings = orlisk_.Start();
+    const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s));
     RECT client{};
     ASSERT_TRUE(::GetClientRect(settings, &client));
     EXPECT_EQ(client.right, ::MulDiv(4365, 144, 1440)) << "4365 twips at 144 DPI";
     EXPECT_EQ(client.bottom, ::MulDiv(2190, 144, 1440));
-    RECT ok{};
-    ::GetWindowRect(FindControl(settings, L"Button", L"OK"), &ok);
-    ::MapWindowPoints(nullptr, settings, reinterpret_cast<POINT*>(&ok), 2);
+    const RECT ok = RectInParent(orlisk_.Button(L"OK"), settings);
     EXPECT_EQ(ok.left, ::MulDiv(1660, 144, 1440));
     EXPECT_EQ(ok.bottom - ok.top, ::MulDiv(375, 144, 1440));
 }
 
 TEST_F(OrliskE2E, IconComesBackWhenTheTaskbarIsMadeAgain) {
     StoreSettings(L"0", L"0");
-    const HWND settings = orlisk_.Start();
+    const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
     ASSERT_EQ(orlisk_.Icons().size(), 1u);
     const std::size_t before = TrayIconWindows().size();
@@ -262,8 +237,7 @@ TEST_F(OrliskE2E, IconComesBackWhenTheTaskbarIsMadeAgain) {
     ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
     ASSERT_TRUE(WaitFor([&] { return TrayIconWindows().size() == before - 1; }, 3s));
 
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(settings, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    SendBounded(settings, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(WaitFor([&] { return TrayIconWindows().size() == before; }, 3s)) << "Orlisk puts its icon back";
 }
 

@@ -22,11 +22,6 @@ using lyrics::testing::MediaValue;
 using lyrics::testing::RegisteredMediaStandIn;
 using lyrics::testing::SetMediaValue;
 
-std::wstring& MediaStandIn() {
-    static std::wstring path;
-    return path;
-}
-
 int MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return static_cast<int>(
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
@@ -36,12 +31,12 @@ class MediaE2E : public OrliskFixture {
 protected:
     void SetUp() override {
         OrliskFixture::SetUp();
-        ASSERT_FALSE(MediaStandIn().empty()) << "--media=PATH is missing";
-        registered_.emplace(MediaStandIn());
+        ASSERT_FALSE(Programs().media.empty()) << "--media=PATH is missing";
+        registered_.emplace(Programs().media);
     }
     void TearDown() override {
         OrliskFixture::TearDown();
-        foobar_.Terminate();
+        foobar_.End();
         registered_.reset();
     }
 
@@ -49,23 +44,23 @@ protected:
     // media controls (both of their events registered) when expectSession.
     bool StartOrlisk(const std::wstring& start, const std::wstring& automatic, bool expectSession = true) {
         StoreSettings(start, automatic);
-        if (orlisk_.Start() == nullptr) return false;
+        if (orlisk_.Start(Programs().orlisk) == nullptr) return false;
         return !expectSession || WaitFor([] { return MediaValue(L"Registrations") == L"2"; }, 10s);
     }
 
     // Clicks the icon and waits for the lyrics of name to be ready; null when they did not come.
     HWND ClickFor(const std::wstring& name, HWND notThis = nullptr) {
         orlisk_.ClickIcon();
-        return ReadyNotepadOf(name, notThis);
+        return ReadyLyricsOf(name, notThis);
     }
 
     std::optional<RegisteredMediaStandIn> registered_;
-    ChildProcess foobar_;
+    StartedProcess foobar_;
 };
 
 TEST_F(MediaE2E, ATrayClickOpensTheSessionsSongByArtistAndTitleOrTitleAlone) {
-    lyrics_.AddLyrics(L"宇多田ヒカル - 花束を君に");
-    lyrics_.AddLyrics(L"Άρνηση");
+    ASSERT_TRUE(lyrics_.AddFile(L"宇多田ヒカル - 花束を君に.txt", "Lyrics\r\n"));
+    ASSERT_TRUE(lyrics_.AddFile(L"Άρνηση.txt", "Lyrics\r\n"));
     MediaPlays(L"Spotify.exe", L"Artist", L"Song");
     ASSERT_TRUE(StartOrlisk(L"0", L"0"));
     const HWND first = ClickFor(kFirstSong);
@@ -85,7 +80,7 @@ TEST_F(MediaE2E, ATrayClickOpensTheSessionsSongByArtistAndTitleOrTitleAlone) {
 TEST_F(MediaE2E, AutoFollowsASongChangeAndNothingElse) {
     MediaPlays(L"Spotify.exe", L"Artist", L"Song");
     ASSERT_TRUE(StartOrlisk(L"1", L"1"));
-    const HWND first = ReadyNotepadOf(kFirstSong);
+    const HWND first = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(first, nullptr) << "the session's song opens by itself";
 
     SetMediaValue(L"Republish", L"pause");  // the same song again
@@ -99,7 +94,7 @@ TEST_F(MediaE2E, AutoFollowsASongChangeAndNothingElse) {
 
     MediaPlays(L"Spotify.exe", L"Other", L"Tune");
     const auto changed = std::chrono::steady_clock::now();
-    EXPECT_NE(ReadyNotepadOf(kSecondSong), nullptr) << "a song change opens the new lyrics";
+    EXPECT_NE(ReadyLyricsOf(kSecondSong), nullptr) << "a song change opens the new lyrics";
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s)) << "and closes the old";
     std::printf("media controls, song change: lyrics after %d ms\n", MillisecondsSince(changed));
 }
@@ -109,7 +104,7 @@ TEST_F(MediaE2E, WinampsSongWins) {
     ASSERT_TRUE(StartWinamp(WinampCaption(2, kSecondSong)));
     ASSERT_TRUE(StartOrlisk(L"0", L"0"));
     EXPECT_NE(ClickFor(kSecondSong), nullptr);
-    EXPECT_EQ(LyricsNotepad(kFirstSong), nullptr);
+    EXPECT_EQ(LyricsOf(kFirstSong), nullptr);
 }
 
 TEST_F(MediaE2E, PlayersZeroOrNoMediaControlsIsWinampOnlyWithoutADelay) {
@@ -138,7 +133,7 @@ TEST_F(MediaE2E, ASlowSessionNeverDelaysAClickAndExitEndsAtOnceRemovingEveryRegi
     MediaPlays(L"Spotify.exe", L"Artist", L"Song");
     ASSERT_TRUE(StartOrlisk(L"0", L"0"));
     ASSERT_NE(ClickFor(kFirstSong), nullptr);
-    const HWND first = LyricsNotepad(kFirstSong);
+    const HWND first = LyricsOf(kFirstSong);
 
     SetMediaValue(L"Delay", L"30000");  // the next readings answer after 30 s
     MediaPlays(L"Spotify.exe", L"Other", L"Tune");
@@ -165,19 +160,15 @@ TEST_F(MediaE2E, APlayerActingAsWinampInPartIsFollowedByItsCaption) {
     HWND window = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (window = ::FindWindowW(L"Winamp v1.x", nullptr)) != nullptr; }, 5s));
     ASSERT_TRUE(StartOrlisk(L"1", L"1", false));
-    const HWND first = ReadyNotepadOf(kFirstSong);
+    const HWND first = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(first, nullptr) << "\"1. Artist - Song - Winamp\"";
 
     ::PostMessageW(window, WM_COMMAND, 40048, 0);  // next: "2. Other - Tune - Winamp", IPC_GETLISTPOS still 0
-    EXPECT_NE(ReadyNotepadOf(kSecondSong), nullptr) << "the caption's change is followed";
+    EXPECT_NE(ReadyLyricsOf(kSecondSong), nullptr) << "the caption's change is followed";
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s));
 }
 
 }  // namespace
 }  // namespace orlisk_e2e
 
-int wmain(int argc, wchar_t** argv) {
-    return orlisk_e2e::RunOrliskE2ETests(argc, argv, [](const std::wstring& argument) {
-        if (argument.starts_with(L"--media=")) orlisk_e2e::MediaStandIn() = orlisk_e2e::WindowsPath(argument.substr(8));
-    });
-}
+int wmain(int argc, wchar_t** argv) { return orlisk_e2e::RunOrliskE2ETests(argc, argv); }

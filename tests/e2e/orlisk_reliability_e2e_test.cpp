@@ -2,14 +2,13 @@
 // a close before the first song, captions too long for a file name, a burst of clicks, and
 // lyrics edited and not saved. The soak is in orlisk_soak_e2e_test.cpp.
 //
-// Usage: orlisk_reliability_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe
-//                               [--soak-cycles=N] [gtest options]
-#include "tests/e2e/orlisk_fixture.h"
-
+// Usage: orlisk_reliability_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe [gtest options]
 #include <algorithm>
 #include <cstdio>
 #include <set>
 #include <thread>
+
+#include "tests/e2e/orlisk_fixture.h"
 
 namespace orlisk_e2e {
 namespace {
@@ -39,13 +38,6 @@ std::string Narrow(const std::wstring& text) {
     return narrow;
 }
 
-std::vector<HWND> VisibleDialogsOf(DWORD processId) {
-    std::vector<HWND> dialogs;
-    for (HWND window : TopLevelWindows(L"#32770", processId))
-        if (::IsWindowVisible(window)) dialogs.push_back(window);
-    return dialogs;
-}
-
 // The messages Orlisk posted to a window of this thread, which pumps none: they wait in its queue.
 std::vector<UINT> PostedTo(HWND window) {
     std::vector<UINT> messages;
@@ -57,8 +49,8 @@ std::vector<UINT> PostedTo(HWND window) {
 TEST_F(OrliskReliability, MenusCloseLyricsClosesAndOpenLyricsReopens) {
     StoreSettings(L"1", L"0");
     ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(orlisk_.Start(), nullptr);
-    const HWND first = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND first = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(first, nullptr);
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
@@ -66,13 +58,13 @@ TEST_F(OrliskReliability, MenusCloseLyricsClosesAndOpenLyricsReopens) {
     EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2s)) << "and opens nothing";
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics));
-    const HWND second = ReadyNotepadOf(kFirstSong);
+    const HWND second = ReadyLyricsOf(kFirstSong);
     EXPECT_NE(second, nullptr) << "\"Open Lyrics\" opens them";
 
     // With lyrics open, "Open Lyrics" closes them before it opens those of the song now playing.
     ASSERT_TRUE(PlaySong(WinampCaption(13, kSecondSong)));
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics));
-    EXPECT_TRUE(WaitFor([&] { return NotepadOf(kSecondSong) != nullptr; }, 10s));
+    EXPECT_TRUE(WaitFor([&] { return LyricsOf(kSecondSong) != nullptr; }, 10s));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(second); }, 5s));
     EXPECT_EQ(SettledNotepads(1s, 10s).size(), 1u);
 }
@@ -84,7 +76,7 @@ TEST_F(OrliskReliability, CloseBeforeTheFirstSongAsksNoWindowToClose) {
     std::vector<HWND> bait;
     for (const wchar_t* caption : {L"", L" - Notepad", L".txt - Notepad"})
         bait.push_back(::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-    ASSERT_NE(orlisk_.Start(), nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
     orlisk_.ClickIcon();
@@ -108,7 +100,7 @@ TEST_F(OrliskReliability, TitlesNoFileCanHaveNeverReachTheShell) {
     StoreSettings(L"1", L"0");
     ASSERT_TRUE(StartWinamp(L"1. " + HugeTitle() + L" - Winamp"));
     const std::vector<HWND> before = TopLevelWindows();
-    ASSERT_NE(orlisk_.Start(), nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
     EXPECT_TRUE(orlisk_.Answers()) << "alive after trying the lyrics at start-up";
     orlisk_.ClickIcon();
     EXPECT_TRUE(orlisk_.Answers()) << "alive after a click";
@@ -138,9 +130,9 @@ TEST_F(OrliskReliability, TitlesNoFileCanHaveNeverReachTheShell) {
 TEST_F(OrliskReliability, AnOverlongTitleWithAutoOnClosesTheOldLyricsAndOpensNothing) {
     StoreSettings(L"0", L"1");
     ASSERT_TRUE(StartWinamp(WinampCaption(1, kFirstSong)));
-    ASSERT_NE(orlisk_.Start(), nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
     HWND first = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (first = NotepadOf(kFirstSong)) != nullptr; }, 10s));
+    ASSERT_TRUE(WaitFor([&] { return (first = LyricsOf(kFirstSong)) != nullptr; }, 10s));
 
     ASSERT_TRUE(PlaySong(L"2. " + HugeTitle() + L" - Winamp"));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "the tick saw the change";
@@ -152,8 +144,8 @@ TEST_F(OrliskReliability, AnOverlongTitleWithAutoOnClosesTheOldLyricsAndOpensNot
 TEST_F(OrliskReliability, ABurstOfClicksEndsWithOneNotepad) {
     StoreSettings(L"1", L"0");
     ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(orlisk_.Start(), nullptr);
-    const HWND first = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND first = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(first, nullptr);
 
     const auto start = std::chrono::steady_clock::now();
@@ -169,50 +161,37 @@ TEST_F(OrliskReliability, ABurstOfClicksEndsWithOneNotepad) {
     std::printf("20 clicks 30 ms apart: %zu Notepad windows seen, %zu left, settled after %lld ms\n", seen.size(), left.size(),
                 static_cast<long long>(took) - 3000);
     ASSERT_EQ(left.size(), 1u) << "one Notepad of the lyrics, not one per click";
-    EXPECT_EQ(left.front(), NotepadOf(kFirstSong));
+    EXPECT_EQ(left.front(), LyricsOf(kFirstSong));
     EXPECT_NE(left.front(), first) << "the clicks reopened the lyrics";
 }
 
 TEST_F(OrliskReliability, EditedLyricsAreAskedToCloseOnceAndNeverOpenedTwice) {
     StoreSettings(L"1", L"0");
     ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(orlisk_.Start(), nullptr);
-    const HWND edited = ReadyNotepadOf(kFirstSong);
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND edited = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(edited, nullptr);
-    const HWND text = ::FindWindowExW(edited, nullptr, L"Edit", nullptr);
+    const HWND text = EditOf(edited);
     ASSERT_NE(text, nullptr);
-    ::PostMessageW(text, WM_CHAR, L'x', 1);
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            DWORD_PTR modified = 0;
-            ::SendMessageTimeoutW(text, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, 2000, &modified);
-            return modified != 0;
-        },
-        5s));
-    const DWORD notepad = ProcessOf(edited);
+    TypeChar(text, L'x');
+    ASSERT_TRUE(WaitFor([&] { return IsEdited(edited); }, 5s));
 
     for (int click = 0; click < 4; ++click) {
         orlisk_.ClickIcon();
         std::this_thread::sleep_for(300ms);
     }
     const std::vector<HWND> left = SettledNotepads(3s, 30s);
-    const std::vector<HWND> prompts = VisibleDialogsOf(notepad);
-    EXPECT_EQ(prompts.size(), 1u) << "one \"save changes?\" question, not one per click";
+    EXPECT_EQ(SavePrompts(edited).size(), 1u) << "one \"save changes?\" question, not one per click";
     EXPECT_EQ(left, std::vector<HWND>{edited}) << "no second copy, read from disk without the edits";
 
     // The user does not save: the window goes, and the next click opens the lyrics again.
-    ASSERT_FALSE(prompts.empty());
-    Click(::GetDlgItem(prompts.front(), IDNO));
+    ASSERT_TRUE(AnswerSavePrompt(edited, IDNO));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(edited); }, 5s));
     orlisk_.ClickIcon();
-    EXPECT_TRUE(WaitFor([&] { return NotepadOf(kFirstSong) != nullptr; }, 10s));
+    EXPECT_TRUE(WaitFor([&] { return LyricsOf(kFirstSong) != nullptr; }, 10s));
 }
 
 }  // namespace
 }  // namespace orlisk_e2e
 
-int wmain(int argc, wchar_t** argv) {
-    return orlisk_e2e::RunOrliskE2ETests(argc, argv, [](const std::wstring& argument) {
-        if (argument.starts_with(L"--soak-cycles=")) orlisk_e2e::SoakCycles() = std::stoi(argument.substr(14));
-    });
-}
+int wmain(int argc, wchar_t** argv) { return orlisk_e2e::RunOrliskE2ETests(argc, argv); }

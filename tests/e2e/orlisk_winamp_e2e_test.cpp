@@ -7,87 +7,28 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <optional>
 #include <thread>
 
-#include "tests/e2e/orlisk_e2e_support.h"
+#include "tests/e2e/orlisk_fixture.h"
 
 namespace orlisk_e2e {
 namespace {
 
-constexpr wchar_t kWinampClass[] = L"Winamp v1.x";
 constexpr WORD kNextButton = 40048;
 
-int MillisecondsSince(std::chrono::steady_clock::time_point start) {
-    return static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
-}
-
-class WinampE2E : public ::testing::Test {
+// Orlisk with "Auto" on, which turns "Start" on with it.
+class WinampE2E : public OrliskFixture {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(Programs().orlisk.empty()) << "--orlisk=PATH is missing";
-        ASSERT_FALSE(Programs().winamp.empty()) << "--winamp=PATH is missing";
-        EndAllNotepads();
-        DeleteSettings();
-        lyrics_.AddLyrics(L"Artist - Song");
-        lyrics_.AddLyrics(L"Other - Tune");
-        // "Auto" on, which turns "Start" on with it.
-        StoreSetting(L"Path", lyrics_.Path(true));
-        StoreSetting(L"Start", L"1");
-        StoreSetting(L"Auto", L"1");
+        OrliskFixture::SetUp();
+        StoreSettings(L"1", L"1");
     }
-
-    void TearDown() override {
-        EndOrlisk(orlisk_);
-        winamp_.reset();
-        EndAllNotepads();
-        DeleteSettings();
-    }
-
-    bool StartOrlisk() { return orlisk_.Start(Programs().orlisk) && WaitForSettingsWindow(orlisk_, 10s) != nullptr; }
-
-    bool StartWinamp(const std::vector<std::wstring>& arguments) {
-        winamp_.reset();
-        winamp_.emplace();
-        return winamp_->Start(Programs().winamp, arguments) && WaitFor([&] { return WinampWindow() != nullptr; }, 5s);
-    }
-
-    HWND WinampWindow() const {
-        if (!winamp_) return nullptr;
-        const auto windows = TopLevelWindows(kWinampClass, winamp_->Id());
-        return windows.empty() ? nullptr : windows.front();
-    }
-
-    // As Winamp's close box does: the program ends.
-    bool CloseWinamp() {
-        ::PostMessageW(WinampWindow(), WM_CLOSE, 0, 0);
-        return winamp_->WaitForExit(5s);
-    }
-
-    // What the stand-in answers to IPC_GETVERSION, or nothing when it does not answer.
-    LRESULT WinampVersion() const {
-        DWORD_PTR version = 0;
-        ::SendMessageTimeoutW(WinampWindow(), WM_USER, 0, 0, SMTO_ABORTIFHUNG, 2000, &version);
-        return static_cast<LRESULT>(version);
-    }
-
-    // Waits for the lyrics of title to show; null when they did not within timeout.
-    static HWND WaitForLyrics(const std::wstring& title, std::chrono::milliseconds timeout) {
-        HWND notepad = nullptr;
-        WaitFor([&] { return (notepad = LyricsNotepad(title)) != nullptr; }, timeout);
-        return notepad;
-    }
-
-    LyricsFolder lyrics_;
-    ChildProcess orlisk_;
-    std::optional<ChildProcess> winamp_;
 };
 
 TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
     ASSERT_TRUE(StartWinamp({L"--winamp", L"--scroll", L"Artist - Song", L"Other - Tune"}));
     ASSERT_EQ(WinampVersion(), 0x5066) << "the stand-in answers as Winamp 5.66";
-    ASSERT_TRUE(StartOrlisk());
+    ASSERT_NE(StartOrlisk(), nullptr);
     const HWND first = WaitForLyrics(L"Artist - Song", 10s);
     ASSERT_NE(first, nullptr) << "the lyrics open at start-up although the caption scrolls";
 
@@ -96,7 +37,7 @@ TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
     bool stayed = true;
     const auto watching = std::chrono::steady_clock::now();
     while (MillisecondsSince(watching) < 10'000) {
-        if (!::IsWindow(first) || LyricsNotepad(L"Artist - Song") != first) {
+        if (!::IsWindow(first) || LyricsOf(L"Artist - Song") != first) {
             stayed = false;
             break;
         }
@@ -118,7 +59,7 @@ TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
 }
 
 TEST_F(WinampE2E, AutoOpensTheLyricsWhenWinampStartsAfterOrlisk) {
-    ASSERT_TRUE(StartOrlisk());
+    ASSERT_NE(StartOrlisk(), nullptr);
     EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2500ms)) << "nothing to open while no Winamp runs";
 
     ASSERT_TRUE(StartWinamp({L"--winamp", L"--scroll", L"Artist - Song"}));
@@ -129,7 +70,7 @@ TEST_F(WinampE2E, AutoOpensTheLyricsWhenWinampStartsAfterOrlisk) {
 
 TEST_F(WinampE2E, AutoFollowsWinampStartedAgain) {
     ASSERT_TRUE(StartWinamp({L"--winamp", L"Artist - Song", L"Other - Tune"}));
-    ASSERT_TRUE(StartOrlisk());
+    ASSERT_NE(StartOrlisk(), nullptr);
     const HWND first = WaitForLyrics(L"Artist - Song", 10s);
     ASSERT_NE(first, nullptr);
 
@@ -147,7 +88,7 @@ TEST_F(WinampE2E, AutoFollowsWinampStartedAgain) {
 TEST_F(WinampE2E, AWinampThatDoesNotAnswerIsReadFromItsCaption) {
     ASSERT_TRUE(StartWinamp({L"--winamp", L"--silent", L"Artist - Song", L"Other - Tune"}));
     ASSERT_EQ(WinampVersion(), 0) << "the stand-in keeps quiet";
-    ASSERT_TRUE(StartOrlisk());
+    ASSERT_NE(StartOrlisk(), nullptr);
     const HWND first = WaitForLyrics(L"Artist - Song", 10s);
     ASSERT_NE(first, nullptr) << "the caption names the song";
 

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "bench/reference_decoding.h"
+#include "tests/match/oracles/reference_decoding.h"
 
 namespace lyrics::match {
 namespace {
@@ -82,7 +82,7 @@ TEST(DecodeCharRefs, AgreesWithTheRestartRuleOnRandomTitles) {
         std::wstring title;
         const int count = static_cast<int>(random() % 12);
         for (int i = 0; i < count; ++i) title += pieces[random() % pieces.size()];
-        ASSERT_EQ(DecodeCharRefs(title), bench::ReferenceDecodeCharRefs(title)) << "round " << round;
+        ASSERT_EQ(DecodeCharRefs(title), oracles::ReferenceDecodeCharRefs(title)) << "round " << round;
     }
 }
 

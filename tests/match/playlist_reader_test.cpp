@@ -353,6 +353,11 @@ TEST(ReadPlaylist, AnM3u8FileIsReadAsAnM3uInAnyEncoding) {
     const Result<Playlist> ansi = ReadPlaylist(folder.Write(L"Old.m3u8", "#EXTM3U\n#EXTINF:3,Caf\xE9\np\n"));
     ASSERT_TRUE(ansi.ok());
     EXPECT_EQ(NonBlank(*ansi), Titles{L"Caf\u00e9"});
+    using namespace std::string_literals;  // UTF-16 LE without a byte-order mark
+    const Result<Playlist> utf16 =
+        ReadPlaylist(folder.Write(L"Wide.m3u", "#\0E\0X\0T\0M\0\x33\0U\0\n\0#\0E\0X\0T\0I\0N\0F\0:\0\x33\0,\0\xA9\x03\n\0"s));
+    ASSERT_TRUE(utf16.ok());
+    EXPECT_EQ(NonBlank(*utf16), Titles{L"\u03a9"});
 }
 
 TEST(ReadPlaylist, OneHugeLineIsSkippedWithoutTrouble) {

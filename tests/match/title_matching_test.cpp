@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "bench/pairwise_matching.h"
 #include "tests/match/match_outcomes.h"
+#include "tests/match/oracles/pairwise_matching.h"
 
 namespace lyrics::match {
 namespace {
@@ -81,7 +81,7 @@ TEST(MatchTitles, AgreesWithThePairwiseLoopOnRandomTables) {
         for (auto& t : titles) t = words[random() % words.size()];
         for (auto& n : names) n = words[random() % words.size()];
         Slots titlesCopy = titles, namesCopy = names;
-        const auto expected = bench::PairwiseMatchTitles(titlesCopy, namesCopy);
+        const auto expected = oracles::PairwiseMatchTitles(titlesCopy, namesCopy);
         ASSERT_EQ(MatchTitles(titles, names), expected) << "round " << round;
         ASSERT_EQ(titles, titlesCopy) << "round " << round;
         ASSERT_EQ(names, namesCopy) << "round " << round;

@@ -1,4 +1,4 @@
-#include "match/win32/program_folder.h"
+#include "common/win32/program_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -37,6 +37,8 @@ struct FakeWindow {
     int closesAfterLooks = 0;
     int looksLeft = -2;        // -2: not asked to close
     std::wstring className{};  // empty: a class of no interest to the logic
+    // Asked to close, it asks whether to save and is disabled while the box shows.
+    bool asksToSave = false;
 };
 
 // What the logic posted to a window.
@@ -130,7 +132,9 @@ public:
         posted.push_back({window, Message::Close});
         FakeWindow* w = Find(window);
         if (w != nullptr && w->looksLeft == -2) w->looksLeft = w->closesAfterLooks;
+        if (w != nullptr && w->asksToSave) w->disabled = true;
     }
+    void BringToFront(WindowHandle window) override { broughtToFront.push_back(window); }
     void PumpMessages() override {
         log.push_back(L"pump");
         if (onPump) onPump();
@@ -143,6 +147,7 @@ public:
 
     std::vector<FakeWindow> windows;
     std::vector<PostedMessage> posted;
+    std::vector<WindowHandle> broughtToFront;
     std::vector<std::wstring> log;
     std::function<void()> onPump;
     std::chrono::steady_clock::time_point now{};
@@ -152,11 +157,17 @@ public:
     WindowHandle nextHandle = 100;
 };
 
-// What each window says it plays; a window not named here does not answer.
+// What each window says it plays; a window not named here does not answer, at once. A hung
+// window does not answer either, after the whole budget, on the clock given (the desktop's).
 class FakeWinampRemote final : public WinampRemote {
 public:
-    WinampAnswer WhatDoYouPlay(WindowHandle window) override {
+    WinampAnswer WhatDoYouPlay(WindowHandle window, std::chrono::milliseconds budget) override {
         asked.push_back(window);
+        budgets.push_back(budget);
+        if (hung.contains(window)) {
+            if (clock != nullptr) *clock += budget;
+            return WinampAnswer::NotAnswering();
+        }
         const auto it = answers.find(window);
         return it == answers.end() ? WinampAnswer::NotAnswering() : it->second;
     }
@@ -167,7 +178,10 @@ public:
     void FallsSilent(WindowHandle window) { answers.erase(window); }
 
     std::map<WindowHandle, WinampAnswer> answers;
+    std::set<WindowHandle> hung;
+    std::chrono::steady_clock::time_point* clock = nullptr;
     std::vector<WindowHandle> asked;
+    std::vector<std::chrono::milliseconds> budgets;
 };
 
 // The media controls' snapshot as the test sets it.
@@ -313,6 +327,7 @@ public:
 
 // The whole program over fakes.
 struct FakeOrlisk {
+    FakeOrlisk() { remote.clock = &desktop.now; }
     FakeDesktop desktop;
     FakeShell shell;
     MemoryStore store;

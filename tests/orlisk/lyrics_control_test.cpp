@@ -177,6 +177,7 @@ TEST_F(LyricsControl, ANotepadAskingToSaveIsAskedOnceAcrossClicksAndNeverOpenedT
     o.logic.OpenLyrics();
     const WindowHandle edited = o.desktop.Add(L"Artist - Song.txt - Notepad");
     o.desktop.windows.back().closesAfterLooks = -1;  // the lyrics were edited: "Save changes?"
+    o.desktop.windows.back().asksToSave = true;
     const auto start = o.desktop.now;
     for (int click = 0; click < 4; ++click) {
         EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), ProgramNext::KeepRunning);
@@ -185,7 +186,7 @@ TEST_F(LyricsControl, ANotepadAskingToSaveIsAskedOnceAcrossClicksAndNeverOpenedT
     o.logic.mnuClsWindow_Click();
     EXPECT_EQ(o.desktop.PostedTo(edited), CloseRequests(edited)) << "one question, not one per click";
     EXPECT_EQ(o.shell.opened.size(), 1u) << "no copy read from disk beside the edited one";
-    EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
+    EXPECT_EQ(o.tip.Current(), L"Lyrics still open: Artist - Song");
     // Only the first click waited for the window to go.
     EXPECT_GE(o.desktop.now - start, kCloseGiveUpAfter);
     EXPECT_LT(o.desktop.now - start, kCloseGiveUpAfter + std::chrono::milliseconds(100));
@@ -213,6 +214,7 @@ TEST_F(LyricsControl, AWindowThatRefusedIsNotAskedAgainWhenANewOneWithTheCaption
     o.logic.OpenLyrics();
     const WindowHandle edited = o.desktop.Add(L"Artist - Song - Notepad");
     o.desktop.windows.back().closesAfterLooks = -1;
+    o.desktop.windows.back().asksToSave = true;
     o.logic.CloseLyrics();
     // Opened by the user meanwhile, behind the refusing one: asked once, and it goes.
     const WindowHandle later = o.desktop.Add(L"Artist - Song - Notepad");

@@ -93,6 +93,28 @@ TEST(WinampWalk, NoWindowOfAnotherClassIsEverAsked) {
     EXPECT_TRUE(remote.asked.empty());
 }
 
+TEST(WinampWalk, HungWinampWindowsShareOneBudgetAndRestAfterwards) {
+    FakeOrlisk o;
+    std::vector<WindowHandle> hung;
+    for (int i = 0; i < 50; ++i) {
+        hung.push_back(o.desktop.AddWinamp(L"Winamp 5.66"));
+        o.remote.hung.insert(hung.back());
+    }
+    o.desktop.Add(L"12. Artist - Song - Winamp");
+    o.controls.txtPath = L"C:\\Lyrics\\";
+    for (int walk = 0; walk < 3; ++walk) {
+        const auto start = o.desktop.now;
+        o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+        EXPECT_LE(o.desktop.now - start, kWinampRoundBudget) << "walk " << walk;
+        EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
+    }
+    // A window that used up its time is not asked in the walks after it.
+    EXPECT_EQ(std::count(o.remote.asked.begin(), o.remote.asked.end(), hung[0]), 1);
+    o.desktop.now += kHungWinampRest;
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    EXPECT_EQ(std::count(o.remote.asked.begin(), o.remote.asked.end(), hung[0]), 2) << "asked again after a while";
+}
+
 class FollowWinamp : public ::testing::Test {
 protected:
     FollowWinamp() { o.controls.txtPath = L"C:\\Lyrics\\"; }
@@ -126,7 +148,7 @@ TEST_F(FollowWinamp, AScrollingCaptionNeverClosesTheLyricsOfTheSongStillPlaying)
     EXPECT_EQ(o.desktop.walksStarted, 1) << "only the first open walked";
 }
 
-TEST_F(FollowWinamp, AnotherEntryIsASongChangeWhateverTheCaptionShows) {
+TEST_F(FollowWinamp, AnotherTitleIsASongChangeWhateverTheCaptionShowsAnotherEntryIsNot) {
     const WindowHandle winamp = StartWinamp(11, L"Artist - Song");
     o.logic.OpenLyrics();
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
@@ -138,10 +160,15 @@ TEST_F(FollowWinamp, AnotherEntryIsASongChangeWhateverTheCaptionShows) {
     EXPECT_EQ(Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt", L"C:\\Lyrics\\Other - Tune.txt"}));
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Other - Tune");
 
-    // The same song again from another place in the playlist is another entry too.
+    // The same song again from another place in the playlist is no change: its lyrics stay.
+    const WindowHandle tune = o.desktop.Add(L"Other - Tune - Notepad");
     o.remote.Plays(winamp, 3, L"Other - Tune");
     o.logic.tmrAuto_Timer();
-    EXPECT_EQ(o.shell.opened.size(), 3u);
+    o.logic.tmrAuto_Timer();
+    EXPECT_EQ(o.shell.opened.size(), 2u);
+    EXPECT_TRUE(o.desktop.PostedTo(tune).empty());
+    // And from there, another title is a change again.
+    o.remote.Plays(winamp, 3, L"Artist - Song");
     o.logic.tmrAuto_Timer();
     EXPECT_EQ(o.shell.opened.size(), 3u);
 }
@@ -182,6 +209,9 @@ TEST_F(FollowWinamp, ASongTakenFromTheCaptionIsFollowedByItsEntryOnceWinampAnswe
     o.logic.tmrAuto_Timer();
     EXPECT_EQ(o.shell.opened.size(), 1u) << "the same song: nothing to do";
     o.remote.Plays(winamp, 1, L"Artist - Song");
+    o.logic.tmrAuto_Timer();
+    EXPECT_EQ(o.shell.opened.size(), 1u) << "the same title from another entry: the same song";
+    o.remote.Plays(winamp, 2, L"Other - Tune");
     o.logic.tmrAuto_Timer();
     EXPECT_EQ(o.shell.opened.size(), 2u) << "from then on the entry is followed";
 

@@ -55,21 +55,24 @@ TEST(TrayTip, FitsTheShellsLimitWithAnEllipsis) {
     EXPECT_EQ(cut.back(), L'\u2026');
 }
 
-class RecordingEvents final : public SettingsWindowEvents {
-public:
-    void cmdBrowse_Click() override { calls.push_back(L"cmdBrowse"); }
-    void cmdOK_Click() override { calls.push_back(L"cmdOK"); }
-    void cmdExit_Click() override { calls.push_back(L"cmdExit"); }
-    void cmdHelp_Click() override { calls.push_back(L"cmdHelp"); }
-    void chkStartup_Click() override { calls.push_back(L"chkStartup"); }
-    void chkAuto_Click() override { calls.push_back(L"chkAuto"); }
-    void tmrAuto_Timer() override { calls.push_back(L"tmrAuto"); }
-    void cSysTray_MouseUp(int buttonCode, POINT anchor) override {
-        calls.push_back(L"cSysTray" + std::to_wstring(buttonCode));
-        lastAnchor = anchor;
+// Records the window's events; the next one can run an action from inside itself, as messages
+// let through by the window walk would arrive.
+struct RecordingEvents {
+    SettingsEventSink Sink() {
+        return [this](const SettingsWindowEvent& event) {
+            calls.push_back(event.event);
+            if (event.event == SettingsEvent::cSysTray_MouseEvent) {
+                codes.push_back(event.tray.buttonCode);
+                lastAnchor = event.tray.anchor;
+            }
+            if (std::exchange(nestNext, false)) nested();
+        };
     }
-    std::vector<std::wstring> calls;
+    std::vector<SettingsEvent> calls;
+    std::vector<int> codes;  // the tray events' button codes
     POINT lastAnchor{};
+    std::function<void()> nested;  // run inside the next event only
+    bool nestNext = false;
 };
 
 class SettingsWindowTest : public ::testing::Test {
@@ -88,7 +91,7 @@ protected:
     }
 
     RecordingEvents events;
-    SettingsWindow window{events};
+    SettingsWindow window{events.Sink()};
 };
 
 TEST_F(SettingsWindowTest, StartsHiddenWithTheControlsInTheirFirstStates) {
@@ -210,7 +213,7 @@ TEST(SettingsWindowNames, TheFormGivesTheBrowseButtonItsNameThroughTheAnnotation
     ASSERT_TRUE(registration.Registered());
     RecordingEvents events;
     {
-        SettingsWindow window{events};
+        SettingsWindow window{events.Sink()};
         ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
         const HWND browse = ::GetDlgItem(window.Hwnd(), kIdCmdBrowse);
         ASSERT_EQ(service.calls.size(), 1u);
@@ -256,7 +259,7 @@ TEST_F(SettingsWindowTest, ControlsAreTheLiveSettings) {
 TEST_F(SettingsWindowTest, ClicksReachTheirHandlersAfterTheControlChanged) {
     window.Show();
     ::SendMessageW(Child(kIdChkAuto), BM_CLICK, 0, 0);
-    ASSERT_EQ(events.calls, std::vector<std::wstring>{L"chkAuto"});
+    ASSERT_EQ(events.calls, std::vector<SettingsEvent>{SettingsEvent::chkAuto_Click});
     EXPECT_EQ(window.AutoState(), CheckState::Checked);
     // A greyed box goes back to two states once the user clicks it.
     window.SetStartupState(CheckState::Greyed);
@@ -268,7 +271,8 @@ TEST_F(SettingsWindowTest, ClicksReachTheirHandlersAfterTheControlChanged) {
 
     events.calls.clear();
     for (int id : {kIdCmdBrowse, kIdCmdHelp, kIdCmdOK, kIdCmdExit}) ::SendMessageW(Child(id), BM_CLICK, 0, 0);
-    EXPECT_EQ(events.calls, (std::vector<std::wstring>{L"cmdBrowse", L"cmdHelp", L"cmdOK", L"cmdExit"}));
+    EXPECT_EQ(events.calls, (std::vector<SettingsEvent>{SettingsEvent::cmdBrowse_Click, SettingsEvent::cmdHelp_Click,
+                                                        SettingsEvent::cmdOK_Click, SettingsEvent::cmdExit_Click}));
 }
 
 TEST_F(SettingsWindowTest, EnterEscAndTheCloseBoxPressOK) {
@@ -279,14 +283,14 @@ TEST_F(SettingsWindowTest, EnterEscAndTheCloseBoxPressOK) {
         EXPECT_TRUE(window.PreTranslate(msg));
     }
     ::SendMessageW(window.Hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(events.calls, (std::vector<std::wstring>{L"cmdOK", L"cmdOK", L"cmdOK"}));
+    EXPECT_EQ(events.calls, std::vector<SettingsEvent>(3, SettingsEvent::cmdOK_Click));
     EXPECT_TRUE(::IsWindow(window.Hwnd())) << "the close box never ends the program unsaved";
 }
 
 TEST_F(SettingsWindowTest, TimerTicksReachTmrAuto) {
     window.SetTimerRunning(true);
     ::SendMessageW(window.Hwnd(), WM_TIMER, 1, 0);
-    EXPECT_EQ(events.calls, std::vector<std::wstring>{L"tmrAuto"});
+    EXPECT_EQ(events.calls, std::vector<SettingsEvent>{SettingsEvent::tmrAuto_Timer});
 }
 
 TEST(TrayEvents, TurnMouseMessagesIntoButtonCodes) {
@@ -310,7 +314,8 @@ TEST_F(SettingsWindowTest, TrayEventsOfTheCurrentShellCarryTheirAnchor) {
     send(NIN_SELECT, 10, 20);
     send(WM_RBUTTONUP, -300, 40);
     send(WM_CONTEXTMENU, -300, 40);
-    EXPECT_EQ(events.calls, (std::vector<std::wstring>{L"cSysTray1", L"cSysTray2"}))
+    EXPECT_EQ(events.calls, std::vector<SettingsEvent>(2, SettingsEvent::cSysTray_MouseEvent));
+    EXPECT_EQ(events.codes, (std::vector<int>{1, 2}))
         << "one action per click: NIN_SELECT and WM_RBUTTONUP come along with the ones acted on";
     EXPECT_EQ(events.lastAnchor.x, -300) << "a monitor left of the primary one has negative positions";
     EXPECT_EQ(events.lastAnchor.y, 40);
@@ -341,29 +346,9 @@ TEST(KeySelectDebouncer, TheFirstPressCountsAndTheTickCountMayWrap) {
     EXPECT_FALSE(keys.StartPress(0x00000300u, 500));
 }
 
-// Records the tray's button codes; the first can send the window another callback from inside its
-// action, as messages let through by the window walk would arrive.
-class NestingEvents final : public SettingsWindowEvents {
-public:
-    void cmdBrowse_Click() override {}
-    void cmdOK_Click() override {}
-    void cmdExit_Click() override {}
-    void cmdHelp_Click() override {}
-    void chkStartup_Click() override {}
-    void chkAuto_Click() override {}
-    void tmrAuto_Timer() override {}
-    void cSysTray_MouseUp(int buttonCode, POINT) override {
-        codes.push_back(buttonCode);
-        if (std::exchange(nestNext, false)) nested();
-    }
-    std::vector<int> codes;
-    std::function<void()> nested;  // run inside the next action only
-    bool nestNext = false;
-};
-
 TEST(TrayKeyboard, OneEnterOnTheIconIsOneAction) {
-    NestingEvents events;
-    SettingsWindow window{events};
+    RecordingEvents events;
+    SettingsWindow window{events.Sink()};
     ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
     const auto send = [&](UINT message) {
         ::SendMessageW(window.Hwnd(), WM_APP + 1, MAKEWPARAM(10, 20), MAKELPARAM(message, 1));

@@ -37,14 +37,15 @@ std::wstring LowerCase(std::wstring text) {
 
 }  // namespace
 
-bool Process::Start(const std::wstring& commandLine) {
+bool Process::Start(const std::wstring& commandLine, DWORD creationFlags) {
     Terminate();
     std::wstring line = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     // No handles inherited: a program under test must not keep the test's pipes open.
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return false;
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &startup, &info))
+        return false;
     ::CloseHandle(info.hThread);
     process_.reset(info.hProcess);
     id_ = info.dwProcessId;

@@ -30,8 +30,9 @@ public:
     Process& operator=(Process&&) = default;
     ~Process() { Terminate(); }
 
-    // commandLine as CreateProcess takes it, the program's path quoted first.
-    bool Start(const std::wstring& commandLine);
+    // commandLine as CreateProcess takes it, the program's path quoted first; creationFlags as
+    // CreateProcess takes them (CREATE_SUSPENDED: the program's file is in use, nothing of it runs).
+    bool Start(const std::wstring& commandLine, DWORD creationFlags = 0);
     bool WaitForExit(std::chrono::milliseconds timeout) const;
     bool IsRunning() const;
     // The exit code once ended; nullopt while it runs.

@@ -18,6 +18,15 @@
 //     40047 stop, 40048 next.
 //
 // WM_CLOSE ends either form, so a test can close the stand-in and start another.
+//
+// Modes for hostile desktops (a test ends these by terminating the process):
+//   fake_winamp --ignore-close CAPTION        a window captioned CAPTION that ignores WM_CLOSE
+//   fake_winamp --stream MS CAPTION           the same, and another one like it every MS ms
+//   fake_winamp --hung N                      N windows of class "Winamp v1.x" captioned
+//                                             "Winamp 5.66", which take a second over every
+//                                             question (busy, never hung in the system's eyes)
+//   fake_winamp --editor MS FILE              an editor slow to start: after MS ms, a window
+//                                             captioned with FILE's name and " - Notepad"
 #include <windows.h>
 
 #include <shellapi.h>
@@ -44,10 +53,16 @@ constexpr WORD kNext = 40048;
 
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kScrollMs = 150;
+constexpr UINT_PTR kStreamTimer = 2;
+constexpr DWORD kHungAnswerMs = 1000;
 
 enum class Playback : LRESULT { Stopped = 0, Playing = 1, Paused = 3 };
 
+enum class Mode { Player, IgnoreClose, Stream, Hung, Editor };
+
 struct Player {
+    Mode mode = Mode::Player;
+    int number = 0;  // --stream's period in ms, --hung's count of windows, --editor's delay in ms
     bool winamp = false;
     bool scroll = false;
     bool silent = false;
@@ -117,6 +132,12 @@ void Command(HWND window, WORD command) {
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_USER:
+            // Busy with every question for longer than anyone waits, though never hung in the
+            // system's eyes: it takes its messages all the time.
+            if (player.mode == Mode::Hung) {
+                ::Sleep(kHungAnswerMs);
+                return 0;
+            }
             if (!player.winamp || player.silent) break;
             if (lParam == kIpcSetPlaylistPos) {
                 if (wParam < player.titles.size()) player.position = static_cast<int>(wParam);
@@ -129,10 +150,19 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             Command(hwnd, LOWORD(wParam));
             return 0;
         case WM_TIMER:
+            if (wParam == kStreamTimer) {
+                const HWND another = ::CreateWindowExW(0, kTestClass, player.caption.c_str(), WS_OVERLAPPEDWINDOW, 60, 60, 200,
+                                                       80, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                ::ShowWindow(another, SW_SHOWNOACTIVATE);
+                return 0;
+            }
             if (wParam != kScrollTimer) break;
             ++player.scrolled;
             ShowCaption(hwnd);
             return 0;
+        case WM_CLOSE:
+            if (player.mode == Mode::IgnoreClose || player.mode == Mode::Stream) return 0;
+            break;
         case WM_DESTROY:
             ::PostQuitMessage(0);
             return 0;
@@ -146,7 +176,19 @@ void ReadArguments() {
     if (!argv) return;
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument = argv[i];
-        if (argument == L"--winamp") {
+        const auto mode = [&](Mode chosen, bool numbered) {
+            player.mode = chosen;
+            if (numbered && i + 1 < argc) player.number = std::stoi(argv[++i]);
+        };
+        if (argument == L"--ignore-close") {
+            mode(Mode::IgnoreClose, false);
+        } else if (argument == L"--stream") {
+            mode(Mode::Stream, true);
+        } else if (argument == L"--hung") {
+            mode(Mode::Hung, true);
+        } else if (argument == L"--editor") {
+            mode(Mode::Editor, true);
+        } else if (argument == L"--winamp") {
             player.winamp = true;
         } else if (argument == L"--scroll") {
             player.scroll = true;
@@ -162,6 +204,9 @@ void ReadArguments() {
             player.caption = argument;
         }
     }
+    if (player.mode == Mode::Editor)
+        player.caption = player.caption.substr(player.caption.find_last_of(L"\\/") + 1) + L" - Notepad";
+    if (player.mode == Mode::Hung) player.winamp = true;
     if (!player.winamp && player.caption.empty()) player.caption = L"Winamp";
     // Whoever looks first finds the title already scrolled: "tist - Song - Winamp *** 1. Ar".
     if (player.scroll) player.scrolled = 5;
@@ -183,9 +228,31 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.lpszClassName = className;
     if (!::RegisterClassExW(&windowClass)) return 1;
 
-    const HWND window = ::CreateWindowExW(0, className, FullCaption().c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 275, 116, nullptr,
-                                          nullptr, instance, nullptr);
+    const auto create = [&] {
+        return ::CreateWindowExW(0, className, FullCaption().c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 275, 116, nullptr, nullptr,
+                                 instance, nullptr);
+    };
+    if (player.mode == Mode::Editor) {
+        // Ready for input at once (a thread timer in its loop), its window only after the delay.
+        ::SetTimer(nullptr, 0, static_cast<UINT>(player.number), nullptr);
+        MSG msg{};
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message == WM_TIMER && msg.hwnd == nullptr) {
+                ::KillTimer(nullptr, msg.wParam);
+                ::ShowWindow(create(), SW_SHOWNORMAL);
+                continue;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        return 0;
+    }
+    const HWND window = create();
     if (!window) return 1;
+    if (player.mode == Mode::Hung) {
+        for (int more = 1; more < player.number; ++more) ::ShowWindow(create(), SW_SHOWNOACTIVATE);
+    }
+    if (player.mode == Mode::Stream) ::SetTimer(window, kStreamTimer, static_cast<UINT>(player.number), nullptr);
     ShowCaption(window);
     if (player.scroll) ::SetTimer(window, kScrollTimer, kScrollMs, nullptr);
     ::ShowWindow(window, SW_SHOWNOACTIVATE);

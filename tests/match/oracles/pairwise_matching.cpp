@@ -1,8 +1,8 @@
-#include "bench/pairwise_matching.h"
+#include "tests/match/oracles/pairwise_matching.h"
 
 #include "common/lower_case.h"
 
-namespace lyrics::match::bench {
+namespace lyrics::match::oracles {
 
 MatchOutcome PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames) {
     for (std::wstring& title : playlistTitles) {
@@ -21,4 +21,4 @@ MatchOutcome PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std:
     return MatchOutcome{blankTitles == playlistTitles.size(), blankNames == lyricsFileNames.size()};
 }
 
-}  // namespace lyrics::match::bench
+}  // namespace lyrics::match::oracles

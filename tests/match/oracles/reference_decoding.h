@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-namespace lyrics::match::bench {
+namespace lyrics::match::oracles {
 
 std::wstring ReferenceDecodeCharRefs(std::wstring_view title);
 
-}  // namespace lyrics::match::bench
+}  // namespace lyrics::match::oracles

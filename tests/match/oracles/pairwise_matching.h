@@ -9,8 +9,8 @@
 
 #include "match/title_matching.h"
 
-namespace lyrics::match::bench {
+namespace lyrics::match::oracles {
 
 MatchOutcome PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames);
 
-}  // namespace lyrics::match::bench
+}  // namespace lyrics::match::oracles

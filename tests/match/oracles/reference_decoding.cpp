@@ -1,9 +1,9 @@
-#include "bench/reference_decoding.h"
+#include "tests/match/oracles/reference_decoding.h"
 
 #include "common/lower_case.h"
 #include "match/char_refs.h"
 
-namespace lyrics::match::bench {
+namespace lyrics::match::oracles {
 
 std::wstring ReferenceDecodeCharRefs(std::wstring_view title) {
     const CharRefTable& table = CharRefs();
@@ -22,4 +22,4 @@ std::wstring ReferenceDecodeCharRefs(std::wstring_view title) {
     return decoded;
 }
 
-}  // namespace lyrics::match::bench
+}  // namespace lyrics::match::oracles

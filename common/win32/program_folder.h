@@ -1,9 +1,10 @@
-// The folder that holds Match.exe: where the unmatch list is written and the help file is found.
+// The folder that holds the running program: where Match writes its unmatch lists and both
+// programs find their help files.
 #pragma once
 
 #include <string>
 
-namespace lyrics::match::win32 {
+namespace lyrics {
 
 // The full path of the running executable, however long; empty only if the system cannot say.
 std::wstring ProgramPath();
@@ -15,4 +16,4 @@ std::wstring ProgramFolder();
 // empty when the path names no folder.
 std::wstring FolderOfPath(std::wstring path);
 
-}  // namespace lyrics::match::win32
+}  // namespace lyrics

@@ -1,8 +1,8 @@
-#include "match/win32/program_folder.h"
+#include "common/win32/program_folder.h"
 
 #include <windows.h>
 
-namespace lyrics::match::win32 {
+namespace lyrics {
 
 std::wstring ProgramPath() {
     // GetModuleFileNameW truncates silently when the buffer is short, so grow it until the path
@@ -25,10 +25,10 @@ std::wstring ProgramFolder() { return FolderOfPath(ProgramPath()); }
 std::wstring FolderOfPath(std::wstring path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return {};
-    // "C:\Match.exe" lives in "C:\", which keeps its backslash.
-    const bool driveRoot = slash == 2 && path.size() > 1 && path[1] == L':';
+    // A drive's root keeps its backslash ("C:\"); any other folder loses it.
+    const bool driveRoot = slash == 2 && path[1] == L':';
     path.resize(driveRoot ? slash + 1 : slash);
     return path;
 }
 
-}  // namespace lyrics::match::win32
+}  // namespace lyrics

@@ -1,0 +1,89 @@
+// Match.exe's other buttons: Help, Exit Program and the close box, and the two pickers, cancelled
+// or used.
+#include "tests/e2e/match_fixture.h"
+
+#include <commctrl.h>
+
+namespace match_e2e {
+namespace {
+
+TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
+    Click(Control(kIdCmdHelp));
+    EXPECT_NE(WaitForNotepadOf(L"Match Help.txt"), nullptr);
+    EXPECT_TRUE(NoBoxFor(300ms));
+}
+
+TEST_F(MatchProgram, ExitProgramEndsTheProcess) {
+    Click(Control(kIdCmdExit));
+    ASSERT_TRUE(match_.WaitForExit(10s));
+    EXPECT_EQ(match_.ExitCode(), 0u);
+}
+
+TEST_F(MatchProgram, ClosingTheWindowEndsTheProcess) {
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(match_.WaitForExit(10s));
+    EXPECT_EQ(match_.ExitCode(), 0u);
+}
+
+TEST_F(MatchProgram, CancelledPickersLeaveTheBoxesAlone) {
+    Type(kIdTxtBrowse, L"C:\\kept folder");
+    Type(kIdTxtOpen, L"C:\\kept.m3u");
+
+    Click(Control(kIdCmdOpen));
+    HWND dialog = WaitForBox();
+    ASSERT_NE(dialog, nullptr) << "the playlist picker";
+    EXPECT_EQ(WindowText(dialog), L"Open File");
+    ASSERT_TRUE(AnswerMessageBox(dialog, IDCANCEL));
+    EXPECT_TRUE(WaitFor([&] { return WindowText(Control(kIdTxtOpen1)).empty(); }, 5s))
+        << "the scratch box is empty after a pick, even a cancelled one";
+    EXPECT_EQ(WindowText(Control(kIdTxtOpen)), L"C:\\kept.m3u");
+
+    Click(Control(kIdCmdBrowse));
+    dialog = WaitForBox();
+    ASSERT_NE(dialog, nullptr) << "the folder picker";
+    EXPECT_TRUE(ShowsText(dialog, L"Lyrics Folder...")) << "the folder picker shows the prompt";
+    ASSERT_TRUE(AnswerMessageBox(dialog, IDCANCEL));
+    EXPECT_EQ(WindowText(Control(kIdTxtBrowse)), L"C:\\kept folder");
+}
+
+TEST_F(MatchProgram, PickedFolderReplacesTheBox) {
+    Type(kIdTxtBrowse, L"old text");
+    Click(Control(kIdCmdBrowse));
+    const HWND dialog = WaitForBox();
+    ASSERT_NE(dialog, nullptr);
+    const HWND tree = FindChild(dialog, WC_TREEVIEWW);
+    ASSERT_NE(tree, nullptr) << "the folder tree";
+    // The tree starts at the desktop, a file-system folder of its own.
+    const auto root = static_cast<LPARAM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    ASSERT_NE(root, 0);
+    ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, root);
+    ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
+    std::wstring chosen;
+    EXPECT_TRUE(WaitFor([&] { return (chosen = WindowText(Control(kIdTxtBrowse))) != L"old text"; }, 5s));
+    const DWORD attributes = ::GetFileAttributesW(chosen.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        << "a folder that exists: " << ::testing::PrintToString(chosen);
+}
+
+TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {
+    Type(kIdTxtOpen, L"old text");
+    Click(Control(kIdCmdOpen));
+    const HWND dialog = WaitForBox();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(FindDescendant(dialog, 0x470)), L"Winamp Playlist (*.m3u;*.m3u8;*.pls;*.b4s)") << "the one filter";
+    const HWND readOnly = FindDescendant(dialog, 0x410);
+    EXPECT_TRUE(!readOnly || !::IsWindowVisible(readOnly)) << "no read-only check box";
+    // The file name box of the open dialog: a combo box (cmb13) or, in older layouts, an edit (edt1).
+    HWND nameBox = FindDescendant(dialog, 0x47c);
+    if (!nameBox) nameBox = FindDescendant(dialog, 0x480);
+    ASSERT_NE(nameBox, nullptr);
+    const std::wstring chosen = Work().playlists + L"\\Loud.M3U";
+    ASSERT_TRUE(SetText(nameBox, chosen));
+    ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
+    EXPECT_TRUE(WaitFor([&] { return WindowText(Control(kIdTxtOpen)) == chosen; }, 5s))
+        << ::testing::PrintToString(WindowText(Control(kIdTxtOpen)));
+    EXPECT_EQ(WindowText(Control(kIdTxtOpen1)), L"") << "the scratch box stays empty";
+}
+
+}  // namespace
+}  // namespace match_e2e

@@ -1,0 +1,193 @@
+// Match.exe's runs: the unmatch list written beside the program and offered, and every failure
+// reported in a box by name and with the system's own reason.
+#include "tests/e2e/match_fixture.h"
+
+#include "tests/driver/system_words.h"
+
+namespace match_e2e {
+namespace {
+
+TEST_F(MatchProgram, RunWritesTheListBesideMatchAndOpensItOnYes) {
+    const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, playlist);
+    std::wstring listName;
+    const HWND box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr);
+    ASSERT_FALSE(listName.empty());
+    const std::wstring listPath = Work().folder + L"\\" + listName;
+
+    const MessageBoxView view = ReadMessageBox(box);
+    EXPECT_EQ(view.caption, L"Unmatch List");
+    EXPECT_EQ(view.text, L"A list has been created in \"" + listPath + L"\"\r\n\r\nDo you want to open the list now?");
+    EXPECT_EQ(std::set<int>(view.buttons.begin(), view.buttons.end()), (std::set<int>{IDYES, IDNO}));
+    EXPECT_EQ(view.defaultButton, IDYES);
+    EXPECT_EQ(view.icon, IconColour::Blue) << "the information icon";
+
+    // alpha and Beta match Alpha.txt and BETA.TXT whatever the case; Delta Café and Gamma are left.
+    const std::wstring expected =
+        L"Playlist titles which DO NOT have matching file name...\r\n"
+        L"\r\n"
+        L"Playlist Name = \"" +
+        playlist +
+        L"\" with 3 titles.\r\n"
+        L"Playlist Length = 1:2:5 (hh:mm:ss)\r\n"
+        L"\r\n"
+        L"Delta Caf\u00e9\r\n"
+        L"\r\n"
+        L"\r\n"
+        L"Files which DO NOT have matching Playlist titles...\r\n"
+        L"\r\n"
+        L"Lyrics Folder = \"" +
+        Work().lyricsFolder +
+        L"\" with 3 text files.\r\n"
+        L"\r\n"
+        L"Gamma\r\n";
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(listPath, written));
+    EXPECT_EQ(written, AnsiBytes(expected));
+
+    ASSERT_TRUE(AnswerMessageBox(box, IDYES));
+    EXPECT_NE(WaitForNotepadOf(listName), nullptr) << "Yes opens the list in Notepad";
+    EXPECT_EQ(WindowText(Control(kIdTxtOpen)), playlist) << "the boxes keep their texts after a run";
+}
+
+TEST_F(MatchProgram, NoLeavesTheListUnopened) {
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, Work().playlists + L"\\Loud.M3U");  // the extension counts in any case
+    std::wstring listName;
+    const HWND box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(AnswerMessageBox(box, IDNO));
+    EXPECT_EQ(WaitForNotepadOf(listName, 2s), nullptr) << "No opens nothing";
+    EXPECT_EQ(FilesMatching(Work().folder, kListPattern).size(), 1u) << "the list stays";
+    EXPECT_TRUE(match_.IsRunning());
+}
+
+TEST_F(MatchProgram, UnreadablePlaylistIsReportedByName) {
+    const std::wstring playlist = Work().playlists + L"\\Short.b4s";
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, playlist);
+    const std::wstring message = FailedRunsMessage();
+    EXPECT_NE(message.find(L"\"" + playlist + L"\""), std::wstring::npos) << ::testing::PrintToString(message);
+}
+
+TEST_F(MatchProgram, AFailureGivesTheSystemsOwnReason) {
+    // Another program holds the playlist open and shares it with no one.
+    const std::wstring playlist = Work().playlists + L"\\Held.m3u";
+    ASSERT_TRUE(WriteFileBytes(playlist, M3u({{60, L"Alpha"}})));
+    const lyrics::UniqueFileHandle holder(
+        ::CreateFileW(playlist.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    Type(kIdTxtOpen, playlist);
+    Click(Control(kIdCmdMatch));
+    const HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr);
+    const MessageBoxView view = ReadMessageBox(box);
+    const std::wstring reason = SystemWords(ERROR_SHARING_VIOLATION);
+    ASSERT_FALSE(reason.empty());
+    EXPECT_EQ(view.text, L"The playlist \"" + playlist + L"\" could not be opened: " + reason + L".");
+    EXPECT_EQ(view.text.find(L"Permission denied"), std::wstring::npos) << "not the C library's English";
+    RecordProperty("reason", ::testing::PrintToString(reason));
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+}
+
+// Playlists that cannot be read whatever their bytes: a box for each, and Match still answers.
+TEST_F(MatchProgram, DeviceNamesAndEmptyPlaylistsAreFailuresNeverAHangOrAList) {
+    Type(kIdTxtBrowse, Work().lyricsFolder);
+    ASSERT_TRUE(WriteFileBytes(Work().playlists + L"\\Empty.m3u", ""));
+    ASSERT_TRUE(WriteFileBytes(Work().playlists + L"\\Empty.pls", ""));
+    const auto expectFailure = [&](const std::wstring& playlist, const std::wstring& expected) {
+        SCOPED_TRACE(::testing::PrintToString(playlist));
+        Type(kIdTxtOpen, playlist);
+        EXPECT_EQ(FailedRunsMessage(), expected);
+        DWORD_PTR ignored = 0;
+        EXPECT_NE(::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored), 0) << "Match still answers";
+    };
+    // Device names: the system takes "COM1.m3u" in any folder for the port; a read may never return.
+    for (const wchar_t* name : {L"COM1.m3u", L"AUX.m3u"}) {
+        const std::wstring playlist = Work().playlists + L"\\" + name;
+        expectFailure(playlist,
+                      L"\"" + playlist + L"\" is not a playlist file: it is a device, a pipe or a folder, so it is not read.");
+    }
+    for (const wchar_t* name : {L"Empty.m3u", L"Empty.pls"}) {
+        const std::wstring playlist = Work().playlists + L"\\" + name;
+        expectFailure(playlist, L"The playlist \"" + playlist + L"\" could not be read: it is empty.");
+    }
+    EXPECT_TRUE(match_.IsRunning());
+}
+
+// Titles in other scripts: a UTF-8 .m3u8 and a UTF-16 .pls against lyrics named in Greek and
+// Japanese, in a folder with a Greek name. Greek capitals match small letters as Latin ones do;
+// what is left goes into a list in UTF-8 with a byte-order mark, where no name becomes "?", and
+// Notepad shows it.
+TEST_F(MatchProgram, UnicodePlaylistsMatchNamesInOtherScriptsAndTheListKeepsEveryName) {
+    const std::wstring lyricsFolder = Work().folder + L"\\\u03a3\u03c4\u03af\u03c7\u03bf\u03b9";  // "Στίχοι"
+    ::CreateDirectoryW(lyricsFolder.c_str(), nullptr);
+    for (const wchar_t* name : {L"\u03a9\u0394\u0389.txt", L"\u65e5\u672c.txt", L"\u0394\u0394\u0394.txt"})
+        ASSERT_TRUE(WriteFileBytes(lyricsFolder + L"\\" + name, "la la la\r\n"));
+    const std::wstring m3u8 = Work().playlists + L"\\Unicode.m3u8";
+    ASSERT_TRUE(WriteFileBytes(m3u8, Utf8Bytes(L"#EXTM3U\r\n#EXTINF:60,\u03c9\u03b4\u03ae\r\nC:\\Music\\1.mp3\r\n"
+                                               L"#EXTINF:61,\u65e5\u672c\r\nC:\\Music\\2.mp3\r\n"
+                                               L"#EXTINF:62,\u6771\u4eac\r\nC:\\Music\\3.mp3\r\n")));
+    const std::wstring pls = Work().playlists + L"\\Unicode.pls";
+    ASSERT_TRUE(
+        WriteFileBytes(pls, "\xFF\xFE" + Utf16LeBytes(L"[playlist]\r\nFile1=1.mp3\r\nTitle1=\u03b4\u03b4\u03b4\r\nLength1=100\r\n"
+                                                      L"File2=2.mp3\r\nTitle2=\u03a9\u0394\u0389\r\nLength2=20\r\n"
+                                                      L"File3=3.mp3\r\nTitle3=\u30b5\u30af\u30e9\r\nLength3=3\r\n"
+                                                      L"NumberOfEntries=3\r\nVersion=2\r\n")));
+    // One title and one file are left each time, so the folder's own order does not matter.
+    const auto expectedList = [&](const std::wstring& playlist, const wchar_t* length, const wchar_t* title,
+                                  const wchar_t* file) {
+        return "\xEF\xBB\xBF" + Utf8Bytes(
+                                    L"Playlist titles which DO NOT have matching file name...\r\n"
+                                    L"\r\n"
+                                    L"Playlist Name = \"" +
+                                    playlist + L"\" with 3 titles.\r\nPlaylist Length = " + length +
+                                    L" (hh:mm:ss)\r\n"
+                                    L"\r\n" +
+                                    title +
+                                    L"\r\n"
+                                    L"\r\n"
+                                    L"\r\n"
+                                    L"Files which DO NOT have matching Playlist titles...\r\n"
+                                    L"\r\n"
+                                    L"Lyrics Folder = \"" +
+                                    lyricsFolder +
+                                    L"\" with 3 text files.\r\n"
+                                    L"\r\n" +
+                                    file + L"\r\n");
+    };
+
+    Type(kIdTxtBrowse, lyricsFolder);
+    Type(kIdTxtOpen, m3u8);
+    std::wstring listName;
+    HWND box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr) << "an .m3u8 passes the check and is read";
+    ASSERT_FALSE(listName.empty());
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(Work().folder + L"\\" + listName, written));
+    EXPECT_EQ(written, expectedList(m3u8, L"0:3:3", L"\u6771\u4eac", L"\u0394\u0394\u0394"));
+    ASSERT_TRUE(AnswerMessageBox(box, IDNO));
+    ASSERT_TRUE(::DeleteFileW((Work().folder + L"\\" + listName).c_str()));
+
+    Type(kIdTxtOpen, pls);
+    box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr);
+    ASSERT_FALSE(listName.empty());
+    ASSERT_TRUE(ReadFileBytes(Work().folder + L"\\" + listName, written));
+    EXPECT_EQ(written, expectedList(pls, L"0:2:3", L"\u30b5\u30af\u30e9", L"\u65e5\u672c"));
+
+    ASSERT_TRUE(AnswerMessageBox(box, IDYES));
+    const HWND notepad = WaitForNotepadOf(listName);
+    ASSERT_NE(notepad, nullptr) << "Yes opens the UTF-8 list in Notepad as it opens any list";
+    ASSERT_NE(EditOf(notepad), nullptr) << "Notepad's text box";
+    std::wstring shown;
+    EXPECT_TRUE(WaitFor([&] { return (shown = NotepadText(notepad)).find(L"\u30b5\u30af\u30e9") != std::wstring::npos; }, 5s))
+        << "Notepad shows the names, not the bytes: " << ::testing::PrintToString(Utf8Bytes(shown));
+    EXPECT_EQ(shown.find(L'?'), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace match_e2e

@@ -1,0 +1,221 @@
+// Orlisk.exe under Wine where the desktop works against it: lyrics kept open by the user's
+// Cancel, a stream of windows under the lyrics' caption that ignore WM_CLOSE, an editor slow to
+// show its window, the same song from another playlist entry, and hung windows of Winamp's class.
+//
+// Usage: orlisk_faults_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe [gtest options]
+#include "tests/e2e/orlisk_fixture.h"
+
+#include <thread>
+
+namespace orlisk_e2e {
+namespace {
+
+constexpr wchar_t kWinampClass[] = L"Winamp v1.x";
+constexpr WPARAM kWinampNext = 40048;
+
+std::vector<HWND> VisibleDialogsOf(DWORD processId) {
+    std::vector<HWND> dialogs;
+    for (HWND window : TopLevelWindows(L"#32770", processId))
+        if (::IsWindowVisible(window)) dialogs.push_back(window);
+    return dialogs;
+}
+
+// A change the user made and has not saved, so that closing asks "save changes?".
+bool EditUnsaved(HWND notepad) {
+    const HWND text = ::FindWindowExW(notepad, nullptr, L"Edit", nullptr);
+    if (!text) return false;
+    ::PostMessageW(text, WM_CHAR, L'x', 1);
+    return WaitFor(
+        [&] {
+            DWORD_PTR modified = 0;
+            ::SendMessageTimeoutW(text, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, 2000, &modified);
+            return modified != 0;
+        },
+        5s);
+}
+
+template <typename Action>
+long long MillisecondsOf(Action action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+// For the life of the object the shell opens ".txt" files with command (Wine keeps the file
+// types of every user under HKEY_CLASSES_ROOT); the earlier program comes back when it goes.
+class TxtOpensWith {
+public:
+    explicit TxtOpensWith(const std::wstring& command) {
+        previous_ = Read(L".txt");
+        if (previous_ == kType) previous_ = L"txtfile";  // left by a run that did not end
+        Write(kCommandKey, command);
+        Write(L".txt", kType);
+    }
+    TxtOpensWith(const TxtOpensWith&) = delete;
+    TxtOpensWith& operator=(const TxtOpensWith&) = delete;
+    ~TxtOpensWith() {
+        Write(L".txt", previous_);
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kType);
+    }
+
+private:
+    static constexpr wchar_t kType[] = L"LyricsTest.SlowEditor";
+    static constexpr wchar_t kCommandKey[] = L"LyricsTest.SlowEditor\\shell\\open\\command";
+    static std::wstring Read(const wchar_t* key) {
+        wchar_t value[256] = {};
+        DWORD size = sizeof value;
+        if (::RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return {};
+        return value;
+    }
+    static void Write(const wchar_t* key, const std::wstring& value) {
+        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    std::wstring previous_;
+};
+
+class OrliskFaults : public OrliskFixture {
+protected:
+    // The Winamp of the given titles that answers Winamp's messages, playing the first.
+    HWND StartAnsweringWinamp(const std::vector<std::wstring>& titles) {
+        std::vector<std::wstring> arguments{L"--winamp"};
+        arguments.insert(arguments.end(), titles.begin(), titles.end());
+        if (!winamp_.Start(Programs().winamp, arguments)) return nullptr;
+        HWND window = nullptr;
+        WaitFor(
+            [&] {
+                const auto windows = TopLevelWindows(kWinampClass, winamp_.Id());
+                return (window = windows.empty() ? nullptr : windows.front()) != nullptr;
+            },
+            5s);
+        return window;
+    }
+    StartedProcess hostile_;
+};
+
+TEST_F(OrliskFaults, LyricsKeptOpenByCancelAreAskedAgainOnTheNextClick) {
+    StoreSettings(L"1", L"0");
+    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND edited = ReadyLyricsOf(kFirstSong);
+    ASSERT_NE(edited, nullptr);
+    ASSERT_TRUE(EditUnsaved(edited));
+    const DWORD notepad = ProcessOf(edited);
+
+    orlisk_.ClickIcon();
+    std::vector<HWND> prompts;
+    ASSERT_TRUE(WaitFor([&] { return !(prompts = VisibleDialogsOf(notepad)).empty(); }, 10s)) << "\"save changes?\"";
+    Click(::GetDlgItem(prompts.front(), IDCANCEL));
+    ASSERT_TRUE(WaitFor([&] { return VisibleDialogsOf(notepad).empty(); }, 5s));
+    std::this_thread::sleep_for(2s);  // Orlisk has given up on it
+    ASSERT_TRUE(::IsWindow(edited));
+
+    // The user wants the lyrics: the window kept open is asked again, one question.
+    orlisk_.ClickIcon();
+    EXPECT_TRUE(WaitFor([&] { return (prompts = VisibleDialogsOf(notepad)).size() == 1; }, 10s))
+        << "the kept window is asked again";
+    std::this_thread::sleep_for(2s);
+    EXPECT_EQ(VisibleDialogsOf(notepad).size(), 1u);
+    EXPECT_EQ(NotepadWindows(), std::vector<HWND>{edited}) << "no copy beside the edited one";
+
+    // Not saved: the window goes, and the next click opens the lyrics again.
+    ASSERT_FALSE(prompts.empty());
+    Click(::GetDlgItem(prompts.front(), IDNO));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(edited); }, 5s));
+    orlisk_.ClickIcon();
+    EXPECT_NE(ReadyLyricsOf(kFirstSong), nullptr);
+}
+
+TEST_F(OrliskFaults, AStreamOfWindowsThatIgnoreCloseLeavesOrliskAnswering) {
+    StoreSettings(L"1", L"0");
+    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND lyrics = ReadyLyricsOf(kFirstSong);
+    ASSERT_NE(lyrics, nullptr);
+    ASSERT_TRUE(hostile_.Start(Programs().winamp, {L"--stream", L"300", std::wstring(kFirstSong) + L" - Notepad"}));
+    ASSERT_TRUE(WaitFor([&] { return TopLevelWindows(L"LyricsTestWinamp", hostile_.Id()).size() >= 3; }, 10s));
+
+    orlisk_.ClickIcon();
+    std::this_thread::sleep_for(500ms);
+    bool answered = false;
+    const long long took = MillisecondsOf([&] { answered = orlisk_.Answers(); });
+    std::printf("the menu and the settings window answered after %lld ms, the stream going on\n", took);
+    EXPECT_TRUE(answered);
+    EXPECT_LT(took, 5000);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(lyrics); }, 5s)) << "the lyrics themselves were closed";
+    orlisk_.ClickIcon();
+    EXPECT_TRUE(orlisk_.Answers()) << "and again on the next click";
+}
+
+TEST_F(OrliskFaults, AnEditorSlowToShowItsWindowLeavesTheTrayAnswering) {
+    StoreSettings(L"0", L"0");
+    const TxtOpensWith slowEditor(L"\"" + Programs().winamp + L"\" --editor 4000 \"%1\"");
+    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
+    ASSERT_NE(StartOrlisk(), nullptr);
+
+    orlisk_.ClickIcon();
+    std::this_thread::sleep_for(500ms);
+    bool answered = false;
+    const long long took = MillisecondsOf([&] { answered = orlisk_.Answers(); });
+    std::printf("answered after %lld ms while the editor started\n", took);
+    EXPECT_TRUE(answered);
+    EXPECT_LT(took, 2500) << "Orlisk waited for the editor without answering";
+    orlisk_.ClickIcon();  // for the song being opened: dropped
+    const std::wstring caption = std::wstring(kFirstSong) + L".txt - Notepad";
+    const auto editors = [&] {
+        std::size_t count = 0;
+        for (HWND window : TopLevelWindows(L"LyricsTestWinamp"))
+            if (WindowText(window) == caption) ++count;
+        return count;
+    };
+    EXPECT_TRUE(WaitFor([&] { return editors() > 0; }, 10s));
+    std::this_thread::sleep_for(4500ms);
+    EXPECT_EQ(editors(), 1u) << "one editor for the click, none for the click during the wait";
+    for (HWND window : TopLevelWindows(L"LyricsTestWinamp"))
+        if (WindowText(window) == caption) ::PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+TEST_F(OrliskFaults, TheSameSongFromAnotherPlaylistEntryKeepsItsLyricsOpen) {
+    StoreSettings(L"1", L"1");
+    const HWND winamp = StartAnsweringWinamp({kFirstSong, kFirstSong, kSecondSong});
+    ASSERT_NE(winamp, nullptr);
+    ASSERT_NE(StartOrlisk(), nullptr);
+    const HWND first = ReadyLyricsOf(kFirstSong);
+    ASSERT_NE(first, nullptr);
+
+    ::PostMessageW(winamp, WM_COMMAND, kWinampNext, 0);  // entry 2: the same title
+    std::this_thread::sleep_for(5s);                     // two ticks and more
+    EXPECT_TRUE(::IsWindow(first)) << "the lyrics were closed for the same song";
+    EXPECT_EQ(NotepadWindows(), std::vector<HWND>{first});
+
+    ::PostMessageW(winamp, WM_COMMAND, kWinampNext, 0);  // another song
+    EXPECT_NE(ReadyLyricsOf(kSecondSong), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s));
+}
+
+TEST_F(OrliskFaults, HungWinampWindowsDoNotHoldUpTheWalk) {
+    StoreSettings(L"1", L"0");
+    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
+    // Above Winamp in the Z order: windows of its class that never answer.
+    ASSERT_TRUE(hostile_.Start(Programs().winamp, {L"--hung", L"30"}));
+    ASSERT_TRUE(WaitFor([&] { return TopLevelWindows(kWinampClass, hostile_.Id()).size() == 30; }, 10s));
+
+    HWND lyrics = nullptr;
+    const long long took = MillisecondsOf([&] {
+        ASSERT_NE(StartOrlisk(), nullptr);
+        lyrics = ReadyLyricsOf(kFirstSong);
+    });
+    std::printf("30 hung Winamp windows: the lyrics opened %lld ms after Orlisk was started\n", took);
+    ASSERT_NE(lyrics, nullptr);
+    EXPECT_LT(took, 8000) << "each hung window cost its own wait";
+
+    // The next walk passes them over at once.
+    orlisk_.ClickIcon();
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(lyrics); }, 5s));
+    EXPECT_NE(ReadyLyricsOf(kFirstSong), nullptr);
+}
+
+}  // namespace
+}  // namespace orlisk_e2e
+
+int wmain(int argc, wchar_t** argv) { return orlisk_e2e::RunOrliskE2ETests(argc, argv); }
