@@ -25,6 +25,8 @@ std::optional<CheckState> CheckStateFromText(std::wstring_view text) {
     return static_cast<CheckState>(*number);
 }
 
+bool FollowsMediaPlayers(std::wstring_view text) { return SmallWholeNumber(text) != 0; }
+
 std::wstring TextOfCheckState(CheckState state) { return std::to_wstring(static_cast<int>(state)); }
 
 std::wstring WithTrailingBackslash(std::wstring_view folder) {

@@ -16,6 +16,8 @@ namespace lyrics::orlisk {
 std::optional<int> SizeIndexFromText(std::wstring_view text);
 // "Start", "Auto": 0 unchecked, 1 checked, 2 greyed.
 std::optional<CheckState> CheckStateFromText(std::wstring_view text);
+// "Players": false (Winamp only) when the text reads as 0; true otherwise, as when it is missing.
+bool FollowsMediaPlayers(std::wstring_view text);
 // What "Start" and "Auto" store: the state's decimal text.
 std::wstring TextOfCheckState(CheckState state);
 
