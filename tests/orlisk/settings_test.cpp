@@ -76,8 +76,11 @@ TEST_F(Settings, BadStoredValuesAreSkippedOneByOne) {
         {L"3", L"x", L"1", kSizeNormal, CheckState::Checked, CheckState::Checked, true},
         {L"-1", L"2", L"7", kSizeNormal, CheckState::Greyed, CheckState::Unchecked, false},
         {L" 1 ", L"-0", L"", kSizeMinimized, CheckState::Unchecked, CheckState::Unchecked, false},
-        {L"1.5", L"0.4", L"2", kSizeMaximized, CheckState::Unchecked, CheckState::Greyed, false},
-        {L"2.5", L"1e0", L"0.5", kSizeMaximized, CheckState::Checked, CheckState::Unchecked, true},
+        // A decimal part is compared as read, not rounded: only 0, 1 and 2 select.
+        {L"1.5", L"0.4", L"2", kSizeNormal, CheckState::Checked, CheckState::Greyed, true},
+        {L"2.5", L"1e0", L"0.5", kSizeNormal, CheckState::Checked, CheckState::Unchecked, true},
+        {L"1.6", L"1.6", L"0.9", kSizeNormal, CheckState::Checked, CheckState::Unchecked, true},
+        {L"2.0", L"0.0", L"1.4", kSizeMaximized, CheckState::Unchecked, CheckState::Unchecked, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.size.begin(), c.size.end()));
