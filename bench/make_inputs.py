@@ -2,7 +2,7 @@
 """Writes the big inputs that docs/performance.md measures the lyrics tool on.
 
 Usage: bench/make_inputs.py [OUT] [SIZE...]   (OUT defaults to bench/data, which git ignores)
-  SIZE: 1m or 5m, to write the big sets too (several GB for 5m: generated, never committed)
+  SIZE: 100k, 1m or 5m, to write every format at that size too (several GB for 5m: generated, never committed)
 
   OUT/match-100k/playlist.m3u   100,000 "Artist - Title" entries (Windows-1252, CR LF)
   OUT/match-100k/playlist.m3u8  the same entries in UTF-8 without a byte-order mark
@@ -162,7 +162,7 @@ def main():
         os.replace(m3u + ".part", m3u)
     make_bad(os.path.join(out, "bad"), rng)
     for size in sys.argv[2:]:
-        count = {"1m": 1_000_000, "5m": 5_000_000}[size]
+        count = {"100k": 100_000, "1m": 1_000_000, "5m": 5_000_000}[size]
         root = os.path.join(out, f"match-{size}")
         make_match(root, count, random.Random(1))
         make_formats(root, count)

@@ -114,8 +114,10 @@ void TextScan::Feed(std::string_view chunk) noexcept {
     const std::size_t take = std::min(kHead - headLength_, chunk.size());
     std::memcpy(head_ + headLength_, chunk.data(), take);
     headLength_ += take;
-    FeedUtf8(chunk);
-    FeedLineEnds(chunk);
+    // After a mark the encoding is known: only its line ends are left to find.
+    const TextEncoding marked = Marked();
+    if (marked == TextEncoding::EightBit) FeedUtf8(chunk);
+    FeedLineEnds(chunk, marked);
     size_ += chunk.size();
     lastByte_ = chunk.back();
 }
@@ -167,11 +169,12 @@ void TextScan::FeedUtf8(std::string_view chunk) noexcept {
     if (!IsStrictUtf8From(whole, 0)) utf8Valid_ = false;
 }
 
-void TextScan::FeedLineEnds(std::string_view chunk) noexcept {
+void TextScan::FeedLineEnds(std::string_view chunk, TextEncoding marked) noexcept {
     const auto* p = reinterpret_cast<const unsigned char*>(chunk.data());
     const std::size_t n = chunk.size();
-    // Zero bytes, by the parity of their offset in the whole text.
-    for (std::size_t i = 0; i < n && !(zeroAt_[0] && zeroAt_[1]);) {
+    // Zero bytes, by the parity of their offset in the whole text; most texts have none at all.
+    const std::size_t firstZero = marked == TextEncoding::EightBit ? chunk.find('\0') : std::string_view::npos;
+    for (std::size_t i = firstZero == std::string_view::npos ? n : firstZero; i < n && !(zeroAt_[0] && zeroAt_[1]);) {
         if (i + 8 <= n) {
             std::uint64_t word = 0;
             std::memcpy(&word, p + i, 8);
@@ -191,12 +194,16 @@ void TextScan::FeedLineEnds(std::string_view chunk) noexcept {
     const char ends[2] = {'\n', '\r'};
     // A line end as a code unit has a zero byte beside it.
     const bool zeroNear = lastByte_ == 0 || chunk.find('\0') != std::string_view::npos;
+    // The byte orders whose line ends are still sought: the mark's alone, or both.
+    const bool sought[2] = {marked != TextEncoding::Utf16Be, marked != TextEncoding::Utf16Le};
     for (int e = 0; e < 2; ++e) {
         if (!byteSeen_[e] && chunk.find(ends[e]) != std::string_view::npos) byteSeen_[e] = true;
         if (pendingLittle_[e] && p[0] == 0) unitSeen_[e][0] = true;
         pendingLittle_[e] = false;
         if (!zeroNear) continue;
-        for (std::size_t at = chunk.find(ends[e]); at != std::string_view::npos && !(unitSeen_[e][0] && unitSeen_[e][1]);
+        if (marked == TextEncoding::Utf8) continue;
+        for (std::size_t at = chunk.find(ends[e]);
+             at != std::string_view::npos && ((sought[0] && !unitSeen_[e][0]) || (sought[1] && !unitSeen_[e][1]));
              at = chunk.find(ends[e], at + 1)) {
             const bool even = (size_ + at) % 2 == 0;
             if (even && at + 1 == n) pendingLittle_[e] = true;
@@ -217,6 +224,14 @@ bool TextScan::Utf16Unmarked(bool bigEndian) const noexcept {
         ++characters;
     }
     return characters >= kLeastFirstLine;
+}
+
+TextEncoding TextScan::Marked() const noexcept {
+    const std::string_view head(head_, headLength_);
+    if (StartsWith(head, "\xEF\xBB\xBF")) return TextEncoding::Utf8;
+    if (StartsWith(head, "\xFF\xFE")) return TextEncoding::Utf16Le;
+    if (StartsWith(head, "\xFE\xFF")) return TextEncoding::Utf16Be;
+    return TextEncoding::EightBit;
 }
 
 EncodingChoice TextScan::Encoding() const noexcept {

@@ -47,7 +47,9 @@ public:
 
 private:
     void FeedUtf8(std::string_view chunk) noexcept;
-    void FeedLineEnds(std::string_view chunk) noexcept;
+    void FeedLineEnds(std::string_view chunk, TextEncoding marked) noexcept;
+    // The encoding a byte-order mark at the start names; EightBit for none.
+    TextEncoding Marked() const noexcept;
     bool Utf16Unmarked(bool bigEndian) const noexcept;
 
     static constexpr std::size_t kHead = 256;          // bytes kept to judge the first line by

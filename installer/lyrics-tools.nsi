@@ -48,8 +48,10 @@ SetDateSave on
 !define SETTINGS_APP "${SETTINGS_ROOT}\Orlisk"
 ; What Setup writes into the folder, and the one file it writes that is not in the stage.
 !define INSTALLED_FILES "Match.exe|Orlisk.exe|lyrics.exe|Match Help.txt|OrliskHelp.html|README.txt|LICENSE.txt|Uninstall.exe|"
-; The programs that may run from the folder, whose files cannot be replaced or removed meanwhile.
-!define PROGRAMS "Orlisk.exe|Match.exe|lyrics.exe|"
+; The programs that may run from the folder, whose files cannot be replaced or removed meanwhile:
+; the user's to end, and all of them once Orlisk has been asked to end.
+!define USERS_PROGRAMS "Match.exe|lyrics.exe|"
+!define PROGRAMS "Orlisk.exe|${USERS_PROGRAMS}"
 !define LISTS_PATTERN "UnMatch *.txt"
 !define EXIT_IN_USE 3
 !define EXIT_FOLDER_REFUSED 4
@@ -115,199 +117,17 @@ Var UninstallFinishText
 
 !insertmacro MUI_LANGUAGE "English"
 
-; Appends one line to the log, and shows it in the details.
-!macro DefineLog un
-Function ${un}Log
-  Exch $0
-  Push $1
-  DetailPrint "$0"
-  ClearErrors
-  FileOpen $1 "$LogFile" a
-  ${IfNot} ${Errors}
-    FileSeek $1 0 END
-    FileWrite $1 "${PRODUCT} ${VERSION}: $0$\r$\n"
-    FileClose $1
-  ${EndIf}
-  Pop $1
-  Pop $0
-FunctionEnd
-!macroend
-!insertmacro DefineLog ""
-!insertmacro DefineLog "un."
-!macro Log un text
-  Push "${text}"
-  Call ${un}Log
-!macroend
+; The log, the running programs, the folder: installer/install_guards.nsh.
+!addincludedir "${__FILEDIR__}"
+!include "install_guards.nsh"
 
-; Reads /LOG= from the command line into $LogFile.
-!macro ReadLogSwitch
-  ; The uninstallers an earlier in-place uninstall moved out of their folder have ended by now.
-  Delete "$TEMP\${PRODUCT} uninstall *.exe"
-  StrCpy $LogFile "$TEMP\${PRODUCT} setup.log"
-  ${GetParameters} $0
-  ClearErrors
-  ${GetOptions} $0 "/LOG=" $1
-  ${IfNot} ${Errors}
-  ${AndIf} $1 != ""
-    StrCpy $LogFile $1
-  ${EndIf}
-!macroend
-
-; Sets $0 to the first of the programs in $INSTDIR whose file cannot be opened for writing (it
-; runs: Windows keeps a running program's file from being written or removed), or to "".
-!macro DefineProgramInUse un
-Function ${un}ProgramInUse
-  Push $1
-  Push $2
-  Push $3
-  StrCpy $1 "${PROGRAMS}"
-  StrCpy $0 ""
-  ${Do}
-    ${WordFind} $1 "|" "+1{" $2
-    ${WordFind} $1 "|" "+1}" $1
-    ${If} $2 == ""
-    ${OrIf} $2 == $1
-      ${Break}
-    ${EndIf}
-    ${If} ${FileExists} "$INSTDIR\$2"
-      ; GENERIC_WRITE, every sharing mode, OPEN_EXISTING
-      StrCpy $3 "$INSTDIR\$2"
-      System::Call "kernel32::CreateFileW(w r3, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r3"
-      ${If} $3 P= -1
-        StrCpy $0 $2
-        ${Break}
-      ${EndIf}
-      System::Call "kernel32::CloseHandle(p r3)"
-    ${EndIf}
-  ${Loop}
-  Pop $3
-  Pop $2
-  Pop $1
-FunctionEnd
-!macroend
-
-; Ends a running Orlisk the way its "Exit Program" button does, so that it saves its settings
-; first, and waits (bounded) until its process is gone and its files can be replaced or removed.
-; A click on the button, sent to the window, is the one way in that needs nothing of Orlisk beyond
-; what a user can do. Sets $0 to "ok" when no Orlisk runs any more.
-!macro DefineCloseOrlisk un
-Function ${un}CloseOrlisk
-  Push $1
-  Push $2
-  Push $3
-  Push $4
-  StrCpy $4 0
-  ${Do}
-    FindWindow $1 "${ORLISK_CLASS}"
-    ${If} $1 == 0
-      StrCpy $0 "ok"
-      ${Break}
-    ${EndIf}
-    ${If} $4 >= 3
-      StrCpy $0 "running"
-      ${Break}
-    ${EndIf}
-    IntOp $4 $4 + 1
-    DetailPrint "Closing Orlisk (it saves its settings first)"
-    ; The process handle is taken before the click, so that the wait is for this very process.
-    System::Call "user32::GetWindowThreadProcessId(p r1, *i .r2) i"
-    System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3"  ; SYNCHRONIZE
-    ; WM_COMMAND with BN_CLICKED (0) in the high word and the button's id in the low word.
-    SendMessage $1 ${WM_COMMAND} ${ORLISK_EXIT_ID} 0 /TIMEOUT=5000
-    ${If} $3 P<> 0
-      System::Call "kernel32::WaitForSingleObject(p r3, i 10000) i"
-      System::Call "kernel32::CloseHandle(p r3)"
-    ${Else}
-      Sleep 2000
-    ${EndIf}
-  ${Loop}
-  Pop $4
-  Pop $3
-  Pop $2
-  Pop $1
-FunctionEnd
-!macroend
-!insertmacro DefineCloseOrlisk ""
-!insertmacro DefineCloseOrlisk "un."
-!insertmacro DefineProgramInUse ""
-!insertmacro DefineProgramInUse "un."
-
-; Closes Orlisk or gives up: asks the user to retry, or ends the run with an error when silent.
-!macro EnsureOrliskClosed un
-  ${Do}
-    Call ${un}CloseOrlisk
-    ${If} $0 == "ok"
-      ${Break}
-    ${EndIf}
-    ${If} ${Silent}
-      !insertmacro Log "${un}" "Orlisk is still running from $INSTDIR and does not close: nothing was changed."
-      SetErrorLevel ${EXIT_IN_USE}
-      Abort "Orlisk is still running."
-    ${EndIf}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Orlisk is still running and does not close.$\r$\nEnd it with Exit in its tray menu, then click Retry." IDRETRY +2
-    Abort "Orlisk is still running."
-  ${Loop}
-!macroend
-
-; Goes on only once no program of the install runs: Match and lyrics.exe are the user's to end.
-; Silent, a program still running ends the run before anything is written or removed.
-!macro EnsureProgramsFree un
-  ${Do}
-    Call ${un}ProgramInUse
-    ${If} $0 == ""
-      ${Break}
-    ${EndIf}
-    ${If} ${Silent}
-      !insertmacro Log "${un}" "$INSTDIR\$0 is running: nothing was changed. Close it and run this again."
-      SetErrorLevel ${EXIT_IN_USE}
-      Abort "$0 is running."
-    ${EndIf}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$INSTDIR\$0 is running.$\r$\nClose it, then click Retry." IDRETRY +2
-    Abort "$0 is running."
-  ${Loop}
-!macroend
-
-; Sets $0 to why $INSTDIR may not take this install, or to "" when it may: the folder of the
-; existing install, or a folder holding none of the names Setup writes.
-Function FolderRefusal
-  Push $1
-  Push $2
-  StrCpy $0 ""
-  ${If} $ExistingFolder != ""
-    ${If} $INSTDIR != $ExistingFolder
-      StrCpy $0 "${PRODUCT} is installed in $ExistingFolder, and is upgraded there. To move it, uninstall it first."
-    ${EndIf}
-  ${Else}
-    StrCpy $1 "${INSTALLED_FILES}"
-    ${Do}
-      ${WordFind} $1 "|" "+1{" $2
-      ${WordFind} $1 "|" "+1}" $1
-      ${If} $2 == ""
-      ${OrIf} $2 == $1
-        ${Break}
-      ${EndIf}
-      ${If} ${FileExists} "$INSTDIR\$2"
-        StrCpy $0 "The folder $INSTDIR already holds $2, which Setup did not put there and does not overwrite. Choose a new or empty folder."
-        ${Break}
-      ${EndIf}
-    ${Loop}
-  ${EndIf}
-  Pop $2
-  Pop $1
-FunctionEnd
-
-Function DirectoryPageLeave
-  Call FolderRefusal
-  ${If} $0 != ""
-    MessageBox MB_OK|MB_ICONEXCLAMATION "$0"
-    Abort
-  ${EndIf}
-FunctionEnd
 
 Section "Match and Orlisk (required)" SecPrograms
   SectionIn RO
+  ; Match and lyrics.exe first, so that a run that stops for them leaves Orlisk running too.
+  !insertmacro EnsureProgramsFree "" "${USERS_PROGRAMS}"
   !insertmacro EnsureOrliskClosed ""
-  !insertmacro EnsureProgramsFree ""
+  !insertmacro EnsureProgramsFree "" "${PROGRAMS}"
   SetOutPath "$INSTDIR"
   File "${STAGE}\Match.exe"
   File "${STAGE}\Orlisk.exe"
@@ -380,8 +200,10 @@ FunctionEnd
 ; lists) stay, and with them the folder.
 Section "un.Match and Orlisk" UnSecPrograms
   SectionIn RO
+  ; Match and lyrics.exe first, so that a run that stops for them leaves Orlisk running too.
+  !insertmacro EnsureProgramsFree "un." "${USERS_PROGRAMS}"
   !insertmacro EnsureOrliskClosed "un."
-  !insertmacro EnsureProgramsFree "un."
+  !insertmacro EnsureProgramsFree "un." "${PROGRAMS}"
   Delete "$INSTDIR\Match.exe"
   Delete "$INSTDIR\Orlisk.exe"
   Delete "$INSTDIR\lyrics.exe"
@@ -394,29 +216,7 @@ Section "un.Match and Orlisk" UnSecPrograms
   ; Otherwise the copy of the uninstaller that runs this was started by Uninstall.exe, which may
   ; still be ending: its file goes only once it has, and the folder only after that.
   ${If} $EXEPATH != "$INSTDIR\Uninstall.exe"
-  StrCpy $1 0
-  ${Do}
-    Delete "$INSTDIR\Uninstall.exe"
-    ${IfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
-    ${OrIf} $1 >= 50
-      ${Break}
-    ${EndIf}
-    IntOp $1 $1 + 1
-    Sleep 100
-  ${Loop}
-  ; An empty folder may still be held for a moment by the process that just ended; a folder that
-  ; holds the user's files is left at once.
-  StrCpy $1 0
-  ${Do}
-    RMDir "$INSTDIR"
-    ${DirState} "$INSTDIR" $2
-    ${If} $2 != 0
-    ${OrIf} $1 >= 50
-      ${Break}
-    ${EndIf}
-    IntOp $1 $1 + 1
-    Sleep 100
-  ${Loop}
+    Call un.RemoveUninstallerAndFolder
   ${EndIf}
 
   Delete "${START_MENU}\Match.lnk"
@@ -442,6 +242,8 @@ Section "un.Match and Orlisk" UnSecPrograms
     System::Call "kernel32::GetCurrentProcessId() i .r1"
     StrCpy $2 "$TEMP\${PRODUCT} uninstall $1.exe"
     CopyFiles /SILENT "$EXEPATH" "$2"
+    ; Started outside the folder (Exec starts in $OUTDIR), which it is to remove.
+    SetOutPath "$TEMP"
     Exec '"$2" /S /CLEANUP=$1 _?=$INSTDIR'
   ${EndIf}
 SectionEnd
@@ -452,14 +254,11 @@ Section /o "un.Orlisk's settings (lyrics folder and options)" UnSecSettings
   DeleteRegKey /ifempty HKCU "${SETTINGS_ROOT}"
 SectionEnd
 
-; The copy an in-place uninstall leaves running: once that uninstaller (process $1) has ended, its
-; file goes, and the folder unless the user's files keep it.
-Function un.RemoveInPlaceUninstaller
-  System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"  ; SYNCHRONIZE
-  ${If} $2 P<> 0
-    System::Call "kernel32::WaitForSingleObject(p r2, i 10000) i"
-    System::Call "kernel32::CloseHandle(p r2)"
-  ${EndIf}
+; Removes Uninstall.exe, which the process that ran from it may still hold for a moment after it
+; has ended, then the folder once empty, which that process may hold too; a folder that holds the
+; user's files is left at once.
+Function un.RemoveUninstallerAndFolder
+  SetOutPath "$TEMP"
   StrCpy $1 0
   ${Do}
     Delete "$INSTDIR\Uninstall.exe"
@@ -470,7 +269,28 @@ Function un.RemoveInPlaceUninstaller
     IntOp $1 $1 + 1
     Sleep 100
   ${Loop}
-  RMDir "$INSTDIR"
+  StrCpy $1 0
+  ${Do}
+    RMDir "$INSTDIR"
+    ${DirState} "$INSTDIR" $2
+    ${If} $2 != 0
+    ${OrIf} $1 >= 50
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+    Sleep 100
+  ${Loop}
+FunctionEnd
+
+; The copy an in-place uninstall leaves running: once that uninstaller (process $1) has ended, its
+; file goes, and the folder unless the user's files keep it.
+Function un.RemoveInPlaceUninstaller
+  System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"  ; SYNCHRONIZE
+  ${If} $2 P<> 0
+    System::Call "kernel32::WaitForSingleObject(p r2, i 10000) i"
+    System::Call "kernel32::CloseHandle(p r2)"
+  ${EndIf}
+  Call un.RemoveUninstallerAndFolder
 FunctionEnd
 
 Function un.onInit

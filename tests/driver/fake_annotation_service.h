@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/driver/owned_objects.h"
+
 namespace lyrics::testing {
 
 struct AnnotationCall {
@@ -114,9 +116,8 @@ public:
 // The name a screen reader reads for window, as the system's accessibility layer gives it (the
 // client object's name); empty when it gives none.
 inline std::wstring AccessibleNameOf(HWND window) {
-    IAccessible* accessible = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(&accessible))) ||
+    ComPtr<IAccessible> accessible;
+    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), accessible.put())) ||
         !accessible)
         return L"";
     VARIANT self;
@@ -124,27 +125,23 @@ inline std::wstring AccessibleNameOf(HWND window) {
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
     BSTR name = nullptr;
-    std::wstring text;
-    if (SUCCEEDED(accessible->get_accName(self, &name)) && name) text.assign(name, ::SysStringLen(name));
-    ::SysFreeString(name);
-    accessible->Release();
-    return text;
+    if (FAILED(accessible->get_accName(self, &name))) return L"";
+    const UniqueBstr owned(name);
+    return owned ? std::wstring(owned.get(), ::SysStringLen(owned.get())) : L"";
 }
 
 // Whether the system's annotation service takes a name at all (Wine's refuses every call); tried
 // on a window of this process, then taken back. COM must be initialised on the thread.
 inline bool SystemTakesAnnotations() {
-    const HWND probe =
-        ::CreateWindowExW(0, L"BUTTON", L"...", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    IAccPropServices* service = nullptr;
-    bool taken = false;
-    if (probe && SUCCEEDED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                              reinterpret_cast<void**>(&service)))) {
-        taken = SUCCEEDED(service->SetHwndPropStr(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, L"x"));
-        if (taken) service->ClearHwndProps(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &PROPID_ACC_NAME, 1);
-        service->Release();
-    }
-    if (probe) ::DestroyWindow(probe);
+    const UniqueWindow probe(
+        ::CreateWindowExW(0, L"BUTTON", L"...", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    ComPtr<IAccPropServices> service;
+    if (!probe ||
+        FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, service.put())))
+        return false;
+    const bool taken =
+        SUCCEEDED(service->SetHwndPropStr(probe.get(), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, L"x"));
+    if (taken) service->ClearHwndProps(probe.get(), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &PROPID_ACC_NAME, 1);
     return taken;
 }
 

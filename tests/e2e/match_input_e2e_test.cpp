@@ -9,23 +9,27 @@ namespace {
 TEST_F(MatchProgram, InputCheckNamesTheFirstWrongBoxAndFocusesIt) {
     const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
     const std::wstring missing = Work().folder + L"\\No Such Thing";
-
-    // Both wrong: only the folder is reported.
-    Type(kIdTxtBrowse, missing);
-    Type(kIdTxtOpen, missing + L".m3u");
-    ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
-
-    Type(kIdTxtBrowse, L"");
-    Type(kIdTxtOpen, playlist);
-    ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
-
-    Type(kIdTxtBrowse, L"   ");
-    ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
-
-    Type(kIdTxtBrowse, Work().lyricsFolder);
-    for (const wchar_t* wrong : {L"\\Missing.m3u", L"\\Missing.m3u8", L"\\Mix.txt", L""}) {
-        Type(kIdTxtOpen, wrong[0] ? Work().playlists + wrong : std::wstring());
-        ExpectInputCheck(L"Invalid Playlist File.", kIdTxtOpen);
+    const std::wstring lyrics = Work().lyricsFolder;
+    const std::wstring folderMessage = L"Invalid Lyrics folder.";
+    const std::wstring playlistMessage = L"Invalid Playlist File.";
+    struct Case {
+        std::wstring folder, playlist, message;
+        int wrongBox;
+    };
+    const Case cases[] = {
+        {missing, missing + L".m3u", folderMessage, kIdTxtBrowse},  // both wrong: only the folder is reported
+        {L"", playlist, folderMessage, kIdTxtBrowse},
+        {L"   ", playlist, folderMessage, kIdTxtBrowse},
+        {lyrics, Work().playlists + L"\\Missing.m3u", playlistMessage, kIdTxtOpen},
+        {lyrics, Work().playlists + L"\\Missing.m3u8", playlistMessage, kIdTxtOpen},
+        {lyrics, Work().playlists + L"\\Mix.txt", playlistMessage, kIdTxtOpen},
+        {lyrics, L"", playlistMessage, kIdTxtOpen},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.folder + L" | " + c.playlist));
+        Type(kIdTxtBrowse, c.folder);
+        Type(kIdTxtOpen, c.playlist);
+        ExpectInputCheck(c.message, c.wrongBox);
     }
     // The check reads the boxes and leaves them as typed.
     EXPECT_EQ(WindowText(Control(kIdTxtBrowse)), Work().lyricsFolder);
@@ -58,23 +62,25 @@ TEST_F(MatchProgram, AfterAnInvalidBoxTheWrongPathIsSelectedSoTypingReplacesIt) 
             },
             5s);
     };
-    const auto typeChar = [&](int id, wchar_t typed) { ::PostMessageW(Control(id), WM_CHAR, typed, 1); };
-
-    Type(kIdTxtBrowse, Work().folder + L"\\No Such Thing");
-    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
-    ExpectInputCheck(L"Invalid Lyrics folder.", kIdTxtBrowse);
-    EXPECT_TRUE(wholeTextSelected(kIdTxtBrowse));
-    typeChar(kIdTxtBrowse, L'X');
-    EXPECT_TRUE(WaitFor([&] { return WindowText(Control(kIdTxtBrowse)) == L"X"; }, 5s))
-        << ::testing::PrintToString(WindowText(Control(kIdTxtBrowse)));
-
-    Type(kIdTxtBrowse, Work().lyricsFolder);
-    Type(kIdTxtOpen, Work().playlists + L"\\Mix.txt");
-    ExpectInputCheck(L"Invalid Playlist File.", kIdTxtOpen);
-    EXPECT_TRUE(wholeTextSelected(kIdTxtOpen));
-    typeChar(kIdTxtOpen, L'Y');
-    EXPECT_TRUE(WaitFor([&] { return WindowText(Control(kIdTxtOpen)) == L"Y"; }, 5s))
-        << ::testing::PrintToString(WindowText(Control(kIdTxtOpen)));
+    struct Case {
+        std::wstring folder, playlist, message;
+        int wrongBox;
+        wchar_t typed;
+    };
+    const Case cases[] = {
+        {Work().folder + L"\\No Such Thing", Work().playlists + L"\\Mix.m3u", L"Invalid Lyrics folder.", kIdTxtBrowse, L'X'},
+        {Work().lyricsFolder, Work().playlists + L"\\Mix.txt", L"Invalid Playlist File.", kIdTxtOpen, L'Y'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.message));
+        Type(kIdTxtBrowse, c.folder);
+        Type(kIdTxtOpen, c.playlist);
+        ExpectInputCheck(c.message, c.wrongBox);
+        EXPECT_TRUE(wholeTextSelected(c.wrongBox));
+        TypeChar(Control(c.wrongBox), c.typed);
+        EXPECT_TRUE(WaitFor([&] { return WindowText(Control(c.wrongBox)) == std::wstring(1, c.typed); }, 5s))
+            << ::testing::PrintToString(WindowText(Control(c.wrongBox)));
+    }
 }
 
 TEST_F(MatchProgram, PressesOfMatchWhileItRunsDoNothing) {

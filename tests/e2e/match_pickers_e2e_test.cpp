@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 namespace match_e2e {
 namespace {
 
@@ -13,16 +15,19 @@ TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
     EXPECT_TRUE(NoBoxFor(300ms));
 }
 
-TEST_F(MatchProgram, ExitProgramEndsTheProcess) {
-    Click(Control(kIdCmdExit));
-    ASSERT_TRUE(match_.WaitForExit(10s));
-    EXPECT_EQ(match_.ExitCode(), 0u);
-}
-
-TEST_F(MatchProgram, ClosingTheWindowEndsTheProcess) {
-    ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(match_.WaitForExit(10s));
-    EXPECT_EQ(match_.ExitCode(), 0u);
+// "Exit Program" and the close box each end the program, with exit code 0.
+TEST_F(MatchProgram, ExitProgramAndClosingTheWindowEndTheProcess) {
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Exit Program", [&] { Click(Control(kIdCmdExit)); }},
+        {"the close box", [&] { ::PostMessageW(window_, WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& [way, close] : ways) {
+        SCOPED_TRACE(way);
+        if (!match_.IsRunning()) ASSERT_NO_FATAL_FAILURE(StartMatch());
+        close();
+        ASSERT_TRUE(match_.WaitForExit(10s));
+        EXPECT_EQ(match_.ExitCode(), 0u);
+    }
 }
 
 TEST_F(MatchProgram, CancelledPickersLeaveTheBoxesAlone) {

@@ -22,15 +22,9 @@ constexpr wchar_t kSettingsClass[] = L"OrliskSettingsWindow";
 class OrliskE2E : public OrliskFixture {};
 
 TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
-    StoreSettings(L"1", L"0");
-    ASSERT_TRUE(StartWinamp(L"12. Artist - Song - Winamp"));
-    const HWND settings = StartOrlisk();
-    ASSERT_NE(settings, nullptr);
-    EXPECT_FALSE(::IsWindowVisible(settings)) << "a good stored folder keeps the window hidden";
-
-    HWND first = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (first = LyricsOf(L"Artist - Song")) != nullptr; }, 10s))
-        << "\"Start\" on: the lyrics of the playing song open at start-up";
+    const HWND first = StartWithFirstSongPlaying(L"1", L"0", 12, 10s);
+    ASSERT_NE(first, nullptr) << "\"Start\" on: the lyrics of the playing song open at start-up";
+    EXPECT_FALSE(::IsWindowVisible(orlisk_.Settings())) << "a good stored folder keeps the window hidden";
 
     orlisk_.ClickIcon();
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "the first button closes the open lyrics";
@@ -41,24 +35,12 @@ TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
 }
 
 TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {
-    StoreSettings(L"0", L"1");
-    ASSERT_TRUE(StartWinamp(L"3. Artist - Song - Winamp"));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    HWND first = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (first = LyricsOf(L"Artist - Song")) != nullptr; }, 10s))
-        << "\"Auto\" on checks \"Start\" too, so the lyrics open at start-up";
+    const HWND first = StartWithFirstSongPlaying(L"0", L"1", 3, 10s);
+    ASSERT_NE(first, nullptr) << "\"Auto\" on checks \"Start\" too, so the lyrics open at start-up";
 
-    ASSERT_TRUE(PlaySong(L"4. Other - Tune - Winamp"));
-    const auto changed = std::chrono::steady_clock::now();
-    const auto since = [&] { return MillisecondsSince(changed); };
     HWND second = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (second = LyricsOf(L"Other - Tune")) != nullptr; }, 3s))
-        << "a new song's lyrics open within 3 seconds";
-    const int openedAfter = since();
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s)) << "and the old ones are closed";
-    const int closedAfter = since();
-    EXPECT_LE(closedAfter, 3000);
-    std::printf("song change: new lyrics shown after %d ms, old lyrics gone after %d ms\n", openedAfter, closedAfter);
+    ASSERT_NO_FATAL_FAILURE(ExpectSongChangeFollowed([&] { return PlaySong(WinampCaption(4, kSecondSong)); }, kSecondSong, first,
+                                                     "song change", &second));
 
     // A song without a lyrics file: the old lyrics close and nothing opens.
     ASSERT_TRUE(PlaySong(L"5. Nobody - Nothing - Winamp"));
@@ -107,32 +89,14 @@ TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
         << "the tray icon goes with the program";
 }
 
-TEST_F(OrliskE2E, OkWithAMissingFolderSavesTheRestAndStaysOpen) {
-    StoreSetting(L"Start", L"0");
+// One Orlisk with a folder stored: a second one started beside it ends at once, the menu's
+// "Settings" shows the window, and the icon comes back when the taskbar is made again.
+TEST_F(OrliskE2E, ASecondOrliskEndsAtOnceTheMenuShowsTheSettingsAndTheIconComesBack) {
+    StoreSettings(L"0", L"0");
     const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s))
-        << "with no folder stored the settings window shows at start-up";
-
-    ASSERT_TRUE(SetText(orlisk_.PathBox(), LyricsPath(false) + L"\\missing"));
-    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"Minimized")));
-    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
-    EXPECT_TRUE(::IsWindowVisible(settings)) << "a folder that cannot be found keeps the window open";
-    EXPECT_EQ(StoredSetting(L"Path"), std::nullopt);
-    EXPECT_EQ(StoredSetting(L"Size"), L"1");
-    EXPECT_EQ(StoredSetting(L"Start"), L"0");
-    EXPECT_EQ(StoredSetting(L"Auto"), L"0");
-
-    ASSERT_TRUE(SetText(orlisk_.PathBox(), LyricsPath(false)));
-    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 3s)) << "a good folder: OK hides the window";
-    EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(true));
-    EXPECT_TRUE(orlisk_.Process().IsRunning()) << "OK never ends the program";
-}
-
-TEST_F(OrliskE2E, ASecondOrliskEndsAtOnce) {
-    StoreSettings(L"0", L"0");
-    ASSERT_NE(StartOrlisk(), nullptr);
+    ASSERT_FALSE(::IsWindowVisible(settings));
+    ASSERT_EQ(orlisk_.Icons().size(), 1u);
     const std::size_t icons = TrayIconWindows().size();
 
     StartedProcess second;
@@ -142,6 +106,56 @@ TEST_F(OrliskE2E, ASecondOrliskEndsAtOnce) {
     EXPECT_TRUE(orlisk_.Process().IsRunning()) << "the first one keeps running";
     EXPECT_EQ(TrayIconWindows().size(), icons) << "the second never shows an icon";
     EXPECT_EQ(TopLevelWindows(kSettingsClass).size(), 1u);
+
+    // Down to the third entry ("Exit", separator, "Settings"), then Enter.
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings)) << "the second button pops up the menu";
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
+
+    // The icon the menu came from goes last: the tray makes a new window for the icon put back.
+    // What a restarting Explorer does: its icons are gone, then it announces the new taskbar.
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = settings;
+    icon.uID = 1;
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
+    ASSERT_TRUE(WaitFor([&] { return TrayIconWindows().size() == icons - 1; }, 3s));
+    SendBounded(settings, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return TrayIconWindows().size() == icons; }, 3s)) << "Orlisk puts its icon back";
+}
+
+// No folder stored: the settings window shows; a cancelled picker leaves the folder box alone,
+// and "OK" with a folder that cannot be found saves the rest and keeps the window open.
+TEST_F(OrliskE2E, WithoutAFolderACancelledPickerKeepsTheBoxAndOkSavesTheRestAndStaysOpen) {
+    StoreSetting(L"Start", L"0");
+    const HWND settings = StartOrlisk();
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(orlisk_.SettingsShow()) << "with no folder stored the settings window shows at start-up";
+    const HWND path = orlisk_.PathBox();
+    ASSERT_TRUE(SetText(path, L"C:\\kept folder"));
+
+    // Posted: the picker is modal, so the click returns only when it closes.
+    Click(orlisk_.Button(L"..."));
+    const HWND dialog = WaitForWindow([&] { return FindOwnedDialog(settings); }, 10s);
+    ASSERT_NE(dialog, nullptr) << "\"...\" shows the folder picker, owned by the settings window";
+    EXPECT_TRUE(ShowsText(dialog, L"Lyrics folder...")) << "the picker shows Orlisk's prompt";
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 5s));
+    EXPECT_EQ(WindowText(path), L"C:\\kept folder");
+
+    ASSERT_TRUE(SetText(path, LyricsPath(false) + L"\\missing"));
+    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"Minimized")));
+    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
+    EXPECT_TRUE(::IsWindowVisible(settings)) << "a folder that cannot be found keeps the window open";
+    EXPECT_EQ(StoredSetting(L"Path"), std::nullopt);
+    EXPECT_EQ(StoredSetting(L"Size"), L"1");
+    EXPECT_EQ(StoredSetting(L"Start"), L"0");
+    EXPECT_EQ(StoredSetting(L"Auto"), L"0");
+
+    ASSERT_TRUE(SetText(path, LyricsPath(false)));
+    ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 3s)) << "a good folder: OK hides the window";
+    EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(true));
+    EXPECT_TRUE(orlisk_.Process().IsRunning()) << "OK never ends the program";
 }
 
 TEST_F(OrliskE2E, StoredValuesThatDoNotFitLeaveTheControlsAsCreated) {
@@ -151,8 +165,7 @@ TEST_F(OrliskE2E, StoredValuesThatDoNotFitLeaveTheControlsAsCreated) {
     StoreSetting(L"Auto", L"-1");
     const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s))
-        << "a folder that cannot be found shows the settings window";
+    EXPECT_TRUE(orlisk_.SettingsShow()) << "a folder that cannot be found shows the settings window";
     EXPECT_EQ(WindowText(orlisk_.PathBox()), LyricsPath(false) + L"\\missing\\");
     EXPECT_EQ(CheckOf(orlisk_.Button(L"Normal")), BST_CHECKED);
     EXPECT_EQ(CheckOf(orlisk_.Button(L"Minimized")), BST_UNCHECKED);
@@ -160,17 +173,6 @@ TEST_F(OrliskE2E, StoredValuesThatDoNotFitLeaveTheControlsAsCreated) {
     EXPECT_EQ(CheckOf(orlisk_.Button(L"As soon as Orlisk opens (if Winamp is also open)")), BST_CHECKED);
     EXPECT_EQ(CheckOf(orlisk_.Button(L"Automatically when song changes")), BST_UNCHECKED);
     EXPECT_EQ(StoredSetting(L"Size"), L"7") << "nothing is written at start-up";
-}
-
-TEST_F(OrliskE2E, SecondButtonMenuShowsTheSettings) {
-    StoreSettings(L"0", L"0");
-    const HWND settings = StartOrlisk();
-    ASSERT_NE(settings, nullptr);
-    ASSERT_FALSE(::IsWindowVisible(settings));
-
-    // Down to the third entry ("Exit", separator, "Settings"), then Enter.
-    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings)) << "the second button pops up the menu";
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
 }
 
 TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
@@ -187,32 +189,13 @@ TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
     EXPECT_EQ(StoredSetting(L"Auto"), L"0");
 }
 
-TEST_F(OrliskE2E, CancelledFolderPickerLeavesTheFolderBoxAlone) {
-    StoreSetting(L"Start", L"0");
-    const HWND settings = StartOrlisk();
-    ASSERT_NE(settings, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s));
-    const HWND path = orlisk_.PathBox();
-    ASSERT_TRUE(SetText(path, L"C:\\kept folder"));
-
-    // Posted: the picker is modal, so the click returns only when it closes.
-    Click(orlisk_.Button(L"..."));
-    const HWND dialog = WaitForWindow([&] { return FindOwnedDialog(settings); }, 10s);
-    ASSERT_NE(dialog, nullptr) << "\"...\" shows the folder picker, owned by the settings window";
-    EXPECT_TRUE(ShowsText(dialog, L"Lyrics folder...")) << "the picker shows Orlisk's prompt";
-
-    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 5s));
-    EXPECT_EQ(WindowText(path), L"C:\\kept folder");
-}
-
 TEST_F(OrliskE2E, ScalesTheFormToTheScreensDpi) {
     // 144 DPI for the programs started from now on (Wine reads it when a program starts).
     const ScreenDpiScope dpi(144);
     StoreSetting(L"Start", L"0");
     const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 3s));
+    ASSERT_TRUE(orlisk_.SettingsShow());
     RECT client{};
     ASSERT_TRUE(::GetClientRect(settings, &client));
     EXPECT_EQ(client.right, ::MulDiv(4365, 144, 1440)) << "4365 twips at 144 DPI";
@@ -220,25 +203,6 @@ TEST_F(OrliskE2E, ScalesTheFormToTheScreensDpi) {
     const RECT ok = RectInParent(orlisk_.Button(L"OK"), settings);
     EXPECT_EQ(ok.left, ::MulDiv(1660, 144, 1440));
     EXPECT_EQ(ok.bottom - ok.top, ::MulDiv(375, 144, 1440));
-}
-
-TEST_F(OrliskE2E, IconComesBackWhenTheTaskbarIsMadeAgain) {
-    StoreSettings(L"0", L"0");
-    const HWND settings = StartOrlisk();
-    ASSERT_NE(settings, nullptr);
-    ASSERT_EQ(orlisk_.Icons().size(), 1u);
-    const std::size_t before = TrayIconWindows().size();
-
-    // What a restarting Explorer does: its icons are gone, then it announces the new taskbar.
-    NOTIFYICONDATAW icon{};
-    icon.cbSize = sizeof icon;
-    icon.hWnd = settings;
-    icon.uID = 1;
-    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
-    ASSERT_TRUE(WaitFor([&] { return TrayIconWindows().size() == before - 1; }, 3s));
-
-    SendBounded(settings, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return TrayIconWindows().size() == before; }, 3s)) << "Orlisk puts its icon back";
 }
 
 }  // namespace

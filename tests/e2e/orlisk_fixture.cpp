@@ -1,5 +1,7 @@
 #include "tests/e2e/orlisk_fixture.h"
 
+#include <cstdio>
+
 namespace orlisk_e2e {
 
 ProgramPaths& Programs() {
@@ -28,9 +30,9 @@ HWND WaitForLyrics(const std::wstring& title, std::chrono::milliseconds timeout)
     return WaitForNotepad(title + L".txt", timeout);
 }
 
-HWND ReadyLyricsOf(const std::wstring& title, HWND notThis) {
+HWND ReadyLyricsOf(const std::wstring& title, HWND notThis, std::chrono::milliseconds timeout) {
     HWND notepad = nullptr;
-    if (!WaitFor([&] { return (notepad = LyricsOf(title)) != nullptr && notepad != notThis; }, 15s)) return nullptr;
+    if (!WaitFor([&] { return (notepad = LyricsOf(title)) != nullptr && notepad != notThis; }, timeout)) return nullptr;
     WaitUntilReady(notepad, 10s);
     return notepad;
 }
@@ -58,6 +60,27 @@ void OrliskFixture::StoreSettings(const std::wstring& start, const std::wstring&
     StoreSetting(L"Path", LyricsPath(true));
     StoreSetting(L"Start", start);
     StoreSetting(L"Auto", automatic);
+}
+
+HWND OrliskFixture::StartWithFirstSongPlaying(const std::wstring& start, const std::wstring& automatic, int position,
+                                              std::chrono::milliseconds timeout) {
+    StoreSettings(start, automatic);
+    if (!StartWinamp(WinampCaption(position, kFirstSong)) || !StartOrlisk()) return nullptr;
+    return ReadyLyricsOf(kFirstSong, nullptr, timeout);
+}
+
+void OrliskFixture::ExpectSongChangeFollowed(const std::function<bool()>& change, const std::wstring& next, HWND old,
+                                             const char* label, HWND* shown) {
+    ASSERT_TRUE(change()) << label;
+    const auto changed = std::chrono::steady_clock::now();
+    const HWND opened = WaitForLyrics(next, 3s);
+    EXPECT_NE(opened, nullptr) << label << ": the new song's lyrics open within 3 seconds";
+    const int openedAfter = MillisecondsSince(changed);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(old); }, 3s)) << label << ": and the old ones close";
+    const int closedAfter = MillisecondsSince(changed);
+    EXPECT_LE(closedAfter, 3000) << label;
+    std::printf("%s: new lyrics after %d ms, old lyrics gone after %d ms\n", label, openedAfter, closedAfter);
+    if (shown) *shown = opened;
 }
 
 bool OrliskFixture::StartWinamp(const std::vector<std::wstring>& arguments) {

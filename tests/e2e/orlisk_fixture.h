@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +50,7 @@ HWND LyricsOf(const std::wstring& title);
 HWND WaitForLyrics(const std::wstring& title, std::chrono::milliseconds timeout);
 // The Notepad of a song's lyrics, other than notThis, once it is ready for input: Orlisk waits for
 // that before it handles its next click, and drops a click or menu command that comes sooner.
-HWND ReadyLyricsOf(const std::wstring& title, HWND notThis = nullptr);
+HWND ReadyLyricsOf(const std::wstring& title, HWND notThis = nullptr, std::chrono::milliseconds timeout = 15s);
 
 // Orlisk's stored values.
 bool StoreSetting(const wchar_t* name, const std::wstring& value);
@@ -64,6 +65,15 @@ protected:
     void StoreSettings(const std::wstring& start, const std::wstring& automatic);
     // Starts Orlisk over the settings stored; its settings window, or null (see DrivenOrlisk).
     HWND StartOrlisk() { return orlisk_.Start(Programs().orlisk); }
+    // Stores the lyrics folder, "Start" and "Auto", starts the stand-in Winamp playing the first
+    // song at position and then Orlisk; the Notepad of the song's lyrics once it is ready, or null
+    // when Winamp, Orlisk or the lyrics did not come within timeout.
+    HWND StartWithFirstSongPlaying(const std::wstring& start, const std::wstring& automatic, int position = 12,
+                                   std::chrono::milliseconds timeout = 15s);
+    // Changes the song as change does, then expects next's lyrics to show and old's to go, each
+    // within 3 s, and prints how long they took after label; *shown gets next's Notepad.
+    void ExpectSongChangeFollowed(const std::function<bool()>& change, const std::wstring& next, HWND old, const char* label,
+                                  HWND* shown = nullptr);
 
     // The stand-in Winamp: a window captioned so, or with --winamp, Winamp's own (see fake_winamp).
     bool StartWinamp(const std::wstring& caption) { return StartWinamp(std::vector<std::wstring>{caption}); }

@@ -8,6 +8,7 @@
 #include <set>
 #include <thread>
 
+#include "tests/driver/owned_objects.h"
 #include "tests/e2e/orlisk_fixture.h"
 
 namespace orlisk_e2e {
@@ -47,10 +48,7 @@ std::vector<UINT> PostedTo(HWND window) {
 }
 
 TEST_F(OrliskReliability, MenusCloseLyricsClosesAndOpenLyricsReopens) {
-    StoreSettings(L"1", L"0");
-    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND first = ReadyLyricsOf(kFirstSong);
+    const HWND first = StartWithFirstSongPlaying(L"1", L"0");
     ASSERT_NE(first, nullptr);
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
@@ -73,9 +71,10 @@ TEST_F(OrliskReliability, CloseBeforeTheFirstSongAsksNoWindowToClose) {
     StoreSettings(L"0", L"0");
     // What a close without a title might look for: the empty caption, which FindWindow answers
     // with any window that has none, and either suffix alone. No Winamp: no song is ever found.
-    std::vector<HWND> bait;
+    std::vector<UniqueWindow> bait;
     for (const wchar_t* caption : {L"", L" - Notepad", L".txt - Notepad"})
-        bait.push_back(::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        bait.emplace_back(
+            ::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     ASSERT_NE(StartOrlisk(), nullptr);
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
@@ -83,10 +82,8 @@ TEST_F(OrliskReliability, CloseBeforeTheFirstSongAsksNoWindowToClose) {
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics));
     EXPECT_TRUE(orlisk_.Answers()) << "Orlisk still handles its events";
     EXPECT_TRUE(orlisk_.VisibleDialogs().empty()) << "and shows no box";
-    for (HWND window : bait) {
-        EXPECT_EQ(PostedTo(window), std::vector<UINT>{}) << "caption \"" << Narrow(WindowText(window)) << "\"";
-        ::DestroyWindow(window);
-    }
+    for (const UniqueWindow& window : bait)
+        EXPECT_EQ(PostedTo(window.get()), std::vector<UINT>{}) << "caption \"" << Narrow(WindowText(window.get())) << "\"";
 }
 
 // "1. " + this + " - Winamp": any program may caption a window so.
@@ -128,11 +125,8 @@ TEST_F(OrliskReliability, TitlesNoFileCanHaveNeverReachTheShell) {
 }
 
 TEST_F(OrliskReliability, AnOverlongTitleWithAutoOnClosesTheOldLyricsAndOpensNothing) {
-    StoreSettings(L"0", L"1");
-    ASSERT_TRUE(StartWinamp(WinampCaption(1, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    HWND first = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (first = LyricsOf(kFirstSong)) != nullptr; }, 10s));
+    const HWND first = StartWithFirstSongPlaying(L"0", L"1", 1, 10s);
+    ASSERT_NE(first, nullptr);
 
     ASSERT_TRUE(PlaySong(L"2. " + HugeTitle() + L" - Winamp"));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "the tick saw the change";
@@ -142,10 +136,7 @@ TEST_F(OrliskReliability, AnOverlongTitleWithAutoOnClosesTheOldLyricsAndOpensNot
 }
 
 TEST_F(OrliskReliability, ABurstOfClicksEndsWithOneNotepad) {
-    StoreSettings(L"1", L"0");
-    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND first = ReadyLyricsOf(kFirstSong);
+    const HWND first = StartWithFirstSongPlaying(L"1", L"0");
     ASSERT_NE(first, nullptr);
 
     const auto start = std::chrono::steady_clock::now();
@@ -166,10 +157,7 @@ TEST_F(OrliskReliability, ABurstOfClicksEndsWithOneNotepad) {
 }
 
 TEST_F(OrliskReliability, EditedLyricsAreAskedToCloseOnceAndNeverOpenedTwice) {
-    StoreSettings(L"1", L"0");
-    ASSERT_TRUE(StartWinamp(WinampCaption(12, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND edited = ReadyLyricsOf(kFirstSong);
+    const HWND edited = StartWithFirstSongPlaying(L"1", L"0");
     ASSERT_NE(edited, nullptr);
     const HWND text = EditOf(edited);
     ASSERT_NE(text, nullptr);

@@ -43,10 +43,7 @@ std::string Describe(const Sample& sample) {
 TEST_F(OrliskReliability, SoakOfOpenCloseCycles) {
     const int cycles = SoakCycles();
     ASSERT_GE(cycles, 10) << "LYRICS_SOAK_CYCLES: the first sample is taken after 10 cycles";
-    StoreSettings(L"1", L"1");
-    ASSERT_TRUE(StartWinamp(WinampCaption(1, kFirstSong)));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    HWND shown = ReadyLyricsOf(kFirstSong);
+    HWND shown = StartWithFirstSongPlaying(L"1", L"1", 1);
     ASSERT_NE(shown, nullptr);
     const DWORD orlisk = orlisk_.Process().Id();
     const Sample atStart = Take(orlisk);

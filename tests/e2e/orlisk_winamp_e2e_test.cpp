@@ -23,13 +23,21 @@ protected:
         OrliskFixture::SetUp();
         StoreSettings(L"1", L"1");
     }
+
+    // Starts the stand-in Winamp with the arguments, then Orlisk; the Notepad of the first song's
+    // lyrics, or null when one of them did not come.
+    HWND StartWinampThenOrlisk(const std::vector<std::wstring>& arguments) {
+        if (!StartWinamp(arguments) || !StartOrlisk()) return nullptr;
+        return WaitForLyrics(kFirstSong, 10s);
+    }
+
+    // Winamp's "next" button.
+    bool PressNext() { return ::PostMessageW(WinampWindow(), WM_COMMAND, kNextButton, 0) != FALSE; }
 };
 
 TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
-    ASSERT_TRUE(StartWinamp({L"--winamp", L"--scroll", L"Artist - Song", L"Other - Tune"}));
+    const HWND first = StartWinampThenOrlisk({L"--winamp", L"--scroll", kFirstSong, kSecondSong});
     ASSERT_EQ(WinampVersion(), 0x5066) << "the stand-in answers as Winamp 5.66";
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND first = WaitForLyrics(L"Artist - Song", 10s);
     ASSERT_NE(first, nullptr) << "the lyrics open at start-up although the caption scrolls";
 
     // Five ticks and more, while the caption shows the title cut apart most of the time.
@@ -37,66 +45,51 @@ TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
     bool stayed = true;
     const auto watching = std::chrono::steady_clock::now();
     while (MillisecondsSince(watching) < 10'000) {
-        if (!::IsWindow(first) || LyricsOf(L"Artist - Song") != first) {
+        if (!::IsWindow(first) || LyricsOf(kFirstSong) != first) {
             stayed = false;
             break;
         }
-        cutApart = cutApart || WindowText(WinampWindow()).find(L"Artist - Song") == std::wstring::npos;
+        cutApart = cutApart || WindowText(WinampWindow()).find(kFirstSong) == std::wstring::npos;
         std::this_thread::sleep_for(100ms);
     }
     EXPECT_TRUE(stayed) << "the same Notepad window stays open while the song plays (" << MillisecondsSince(watching) << " ms)";
     EXPECT_TRUE(cutApart) << "the stand-in's caption scrolled the title apart";
     EXPECT_EQ(NotepadWindows().size(), 1u);
 
-    ::PostMessageW(WinampWindow(), WM_COMMAND, kNextButton, 0);
-    const auto changed = std::chrono::steady_clock::now();
-    EXPECT_NE(WaitForLyrics(L"Other - Tune", 3s), nullptr) << "the next song's lyrics open within 3 seconds";
-    const int openedAfter = MillisecondsSince(changed);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s)) << "and the old ones close";
-    const int closedAfter = MillisecondsSince(changed);
-    EXPECT_LE(closedAfter, 3000);
-    std::printf("scrolling title, song change: new lyrics after %d ms, old lyrics gone after %d ms\n", openedAfter, closedAfter);
+    ExpectSongChangeFollowed([&] { return PressNext(); }, kSecondSong, first, "scrolling title, song change");
 }
 
 TEST_F(WinampE2E, AutoOpensTheLyricsWhenWinampStartsAfterOrlisk) {
     ASSERT_NE(StartOrlisk(), nullptr);
     EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2500ms)) << "nothing to open while no Winamp runs";
 
-    ASSERT_TRUE(StartWinamp({L"--winamp", L"--scroll", L"Artist - Song"}));
+    ASSERT_TRUE(StartWinamp({L"--winamp", L"--scroll", kFirstSong}));
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_NE(WaitForLyrics(L"Artist - Song", 5s), nullptr) << "the lyrics open by themselves";
+    EXPECT_NE(WaitForLyrics(kFirstSong, 5s), nullptr) << "the lyrics open by themselves";
     std::printf("Winamp started after Orlisk: lyrics after %d ms\n", MillisecondsSince(started));
 }
 
 TEST_F(WinampE2E, AutoFollowsWinampStartedAgain) {
-    ASSERT_TRUE(StartWinamp({L"--winamp", L"Artist - Song", L"Other - Tune"}));
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND first = WaitForLyrics(L"Artist - Song", 10s);
+    const HWND first = StartWinampThenOrlisk({L"--winamp", kFirstSong, kSecondSong});
     ASSERT_NE(first, nullptr);
 
     ASSERT_TRUE(CloseWinamp());
     EXPECT_FALSE(WaitFor([&] { return !::IsWindow(first); }, 2500ms)) << "while Winamp is away the lyrics stay";
 
-    ASSERT_TRUE(StartWinamp({L"--winamp", L"--scroll", L"Other - Tune"}));
+    ASSERT_TRUE(StartWinamp({L"--winamp", L"--scroll", kSecondSong}));
     const auto restarted = std::chrono::steady_clock::now();
-    EXPECT_NE(WaitForLyrics(L"Other - Tune", 5s), nullptr) << "the restarted Winamp's song opens by itself";
+    EXPECT_NE(WaitForLyrics(kSecondSong, 5s), nullptr) << "the restarted Winamp's song opens by itself";
     const int openedAfter = MillisecondsSince(restarted);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s)) << "and the old lyrics close";
     std::printf("Winamp started again: new lyrics after %d ms\n", openedAfter);
 }
 
 TEST_F(WinampE2E, AWinampThatDoesNotAnswerIsReadFromItsCaption) {
-    ASSERT_TRUE(StartWinamp({L"--winamp", L"--silent", L"Artist - Song", L"Other - Tune"}));
+    const HWND first = StartWinampThenOrlisk({L"--winamp", L"--silent", kFirstSong, kSecondSong});
     ASSERT_EQ(WinampVersion(), 0) << "the stand-in keeps quiet";
-    ASSERT_NE(StartOrlisk(), nullptr);
-    const HWND first = WaitForLyrics(L"Artist - Song", 10s);
     ASSERT_NE(first, nullptr) << "the caption names the song";
-
-    ::PostMessageW(WinampWindow(), WM_COMMAND, kNextButton, 0);
-    const auto changed = std::chrono::steady_clock::now();
-    EXPECT_NE(WaitForLyrics(L"Other - Tune", 3s), nullptr) << "the caption's change is followed";
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s));
-    std::printf("silent Winamp, song change: lyrics after %d ms\n", MillisecondsSince(changed));
+    // The caption's change is followed.
+    ExpectSongChangeFollowed([&] { return PressNext(); }, kSecondSong, first, "silent Winamp, song change");
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include <iterator>
 #include <string>
 
-#include "orlisk/win32/registry_settings_store.h"
+#include "tests/driver/orlisk_registry.h"
 #include "tests/package/install_support.h"
 
 namespace package_test {
@@ -25,8 +25,8 @@ inline constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\Curre
 inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValue[] = L"Orlisk";
 // Orlisk's settings, where Orlisk keeps them, and the key of the program above them.
-inline const std::wstring kSettingsKey{lyrics::orlisk::win32::RegistrySettingsStore::kKeyPath};
-inline const std::wstring kOrliskKey = kSettingsKey.substr(0, kSettingsKey.rfind(L'\\'));
+inline const std::wstring kSettingsKey = lyrics::testing::OrliskSettingsKey();
+inline const std::wstring kOrliskKey = lyrics::testing::OrliskKey();
 inline constexpr wchar_t kMatchClass[] = L"LyricsMatchMainWindow";
 inline constexpr wchar_t kOrliskClass[] = L"OrliskSettingsWindow";
 // NSIS runs an uninstaller started without _?= from a copy of itself in the temporary folder, so
@@ -80,7 +80,7 @@ inline void WriteFile(const fs::path& file, const std::string& bytes) {
 
 // A visible top-level window of Match's class, of that process.
 inline bool ShowsMatchWindow(DWORD processId) {
-    for (HWND window : WindowsOfClass(kMatchClass, processId))
+    for (HWND window : TopLevelWindows(kMatchClass, processId))
         if (::IsWindowVisible(window)) return true;
     return false;
 }
@@ -100,12 +100,7 @@ protected:
     // from a prefix without Lyrics Tools and the prefix ends as it began.
     static void RemoveLeftovers() {
         for (const wchar_t* program : kPrograms)
-            for (DWORD id : ProcessesNamed(program)) {
-                const lyrics::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-                if (!process) continue;
-                ::TerminateProcess(process.get(), 1);
-                ::WaitForSingleObject(process.get(), 5000);
-            }
+            for (DWORD id : ProcessesNamed(program)) EndProcess(id);
         std::error_code ignored;
         for (const fs::path& folder : {DefaultFolder(), ChosenFolder().parent_path(), OtherFolder().parent_path(),
                                        UsersOwnFolder(), StartMenuFolder(), LyricsFolder()})
@@ -124,12 +119,15 @@ protected:
     static void Install(const std::wstring& switches) { EXPECT_EQ(RunSetup(switches), DWORD{0}) << "setup.exe /S" << switches; }
 
     // Runs an uninstall command line and waits for the copy that does the work to finish, and for
-    // the uninstaller's own file to go.
+    // the uninstaller's own file to go, and the folder unless something is left in it.
     static void Uninstall(const std::wstring& commandLine) {
         const fs::path uninstaller = fs::path(StringValue(kUninstallKey, L"InstallLocation").value_or(L"")) / L"Uninstall.exe";
         EXPECT_EQ(package_test::Run(commandLine), DWORD{0}) << commandLine;
         EXPECT_TRUE(WaitFor(NoUninstallerRuns, 60s)) << "the uninstaller still runs";
-        EXPECT_TRUE(WaitFor([&] { return !fs::exists(uninstaller); }, 10s)) << uninstaller.string();
+        const fs::path folder = uninstaller.parent_path();
+        EXPECT_TRUE(
+            WaitFor([&] { return !fs::exists(uninstaller) && (!fs::exists(folder) || !FolderEntries(folder).empty()); }, 10s))
+            << uninstaller.string();
     }
 
     static bool NoUninstallerRuns() {
@@ -184,22 +182,22 @@ protected:
 
     // Starts the installed Orlisk with a lyrics folder stored, so that it stays in the tray, and
     // waits for its (hidden) settings window.
-    static void StartOrlisk(Process& orlisk, const fs::path& folder) {
+    static void StartOrlisk(StartedProcess& orlisk, const fs::path& folder) {
         fs::create_directories(LyricsFolder());
         SetStringValue(kSettingsKey, L"Path", LyricsFolder().wstring() + L"\\");
-        ASSERT_TRUE(orlisk.Start(Quoted(folder / L"Orlisk.exe")));
-        ASSERT_TRUE(WaitFor([&] { return !WindowsOfClass(kOrliskClass, orlisk.Id()).empty(); }, 20s))
+        ASSERT_TRUE(orlisk.StartCommandLine(Quoted(folder / L"Orlisk.exe")));
+        ASSERT_TRUE(WaitFor([&] { return !TopLevelWindows(kOrliskClass, orlisk.Id()).empty(); }, 20s))
             << "Orlisk's window did not come";
     }
 
     // Starts the installed Match and waits for its window.
-    static void StartMatch(Process& match, const fs::path& folder) {
-        ASSERT_TRUE(match.Start(Quoted(folder / L"Match.exe")));
+    static void StartMatch(StartedProcess& match, const fs::path& folder) {
+        ASSERT_TRUE(match.StartCommandLine(Quoted(folder / L"Match.exe")));
         ASSERT_TRUE(WaitFor([&] { return ShowsMatchWindow(match.Id()); }, 20s)) << "the installed Match shows no window";
     }
 
     // Orlisk ended as "Exit Program" ends it: by itself, with its settings saved.
-    static void ExpectOrliskExited(const Process& orlisk) {
+    static void ExpectOrliskExited(const StartedProcess& orlisk) {
         EXPECT_TRUE(orlisk.WaitForExit(5s)) << "Orlisk still runs";
         EXPECT_EQ(orlisk.ExitCode(), DWORD{0});
         EXPECT_EQ(StringValue(kSettingsKey, L"Path"), LyricsFolder().wstring() + L"\\");

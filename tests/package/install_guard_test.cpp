@@ -33,8 +33,8 @@ TEST_F(InstallerTest, ASilentInstallRefusesAFolderHoldingFilesItDidNotPutThere) 
     ExpectLogged("The folder " + Narrow(UsersOwnFolder()) + " already holds README.txt");
 }
 
-// Match may be in the middle of a run, lyrics.exe of a script: neither is ended for the user. A
-// lyrics.exe created suspended holds its file as a running one does.
+// Match may be in the middle of a run, lyrics.exe of a script: neither is ended for the user.
+// lyrics.exe's file is held as Windows holds a running program's (mapped as an image).
 TEST_F(InstallerTest, AnUpgradeOrUninstallWhileMatchOrLyricsRunsChangesNothingAndFails) {
     for (const bool lyricsTool : {false, true}) {
         SCOPED_TRACE(lyricsTool ? "lyrics.exe runs" : "Match.exe runs");
@@ -44,13 +44,18 @@ TEST_F(InstallerTest, AnUpgradeOrUninstallWhileMatchOrLyricsRunsChangesNothingAn
         const std::string earlier = FileBytes(help) + "an earlier release\r\n";
         WriteFile(help, earlier);
 
-        Process program;
+        StartedProcess match;
+        std::optional<HeldProgramFile> lyricsRunning;
         if (lyricsTool) {
-            ASSERT_TRUE(program.Start(Quoted(DefaultFolder() / L"lyrics.exe") + L" --help", CREATE_SUSPENDED));
+            lyricsRunning.emplace(DefaultFolder() / L"lyrics.exe");
+            ASSERT_TRUE(lyricsRunning->Held());
         } else {
-            StartMatch(program, DefaultFolder());
+            StartMatch(match, DefaultFolder());
         }
         const std::string name = lyricsTool ? "lyrics.exe" : "Match.exe";
+        // A run that stops leaves Orlisk running too.
+        StartedProcess orlisk;
+        StartOrlisk(orlisk, DefaultFolder());
 
         EXPECT_EQ(RunSetup(L" /RUNATSIGNIN=0"), kExitInUse) << "upgrade";
         EXPECT_EQ(FileBytes(help), earlier) << "the upgrade replaced files beside the running " << name;
@@ -60,8 +65,10 @@ TEST_F(InstallerTest, AnUpgradeOrUninstallWhileMatchOrLyricsRunsChangesNothingAn
         EXPECT_EQ(FolderEntries(DefaultFolder()), kInstalledFiles);
         EXPECT_TRUE(KeyExists(kUninstallKey)) << "the uninstall entry went while the files stay";
         EXPECT_TRUE(fs::exists(StartMenuFolder() / L"Match.lnk"));
+        EXPECT_TRUE(orlisk.IsRunning()) << "Orlisk was ended for a run that did not happen";
 
-        program.Terminate();
+        match.End();
+        lyricsRunning.reset();
         Install(L" /RUNATSIGNIN=0");
         EXPECT_NE(FileBytes(help), earlier) << "the upgrade after the program ended";
         Uninstall(QuietUninstall());

@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 #include <shobjidl.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <system_error>
@@ -30,51 +29,7 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-std::wstring LowerCase(std::wstring text) {
-    if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 }  // namespace
-
-bool Process::Start(const std::wstring& commandLine, DWORD creationFlags) {
-    Terminate();
-    std::wstring line = commandLine;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    // No handles inherited: a program under test must not keep the test's pipes open.
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &startup, &info))
-        return false;
-    ::CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
-    id_ = info.dwProcessId;
-    return true;
-}
-
-bool Process::WaitForExit(std::chrono::milliseconds timeout) const {
-    return !process_ || ::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
-}
-
-bool Process::IsRunning() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-
-std::optional<DWORD> Process::ExitCode() const {
-    DWORD code = 0;
-    if (!process_ || IsRunning() || !::GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
-    return code;
-}
-
-void Process::Terminate() {
-    if (!IsRunning()) return;
-    ::TerminateProcess(process_.get(), 1);
-    ::WaitForSingleObject(process_.get(), 5000);
-}
-
-std::optional<DWORD> Run(const std::wstring& commandLine, std::chrono::milliseconds timeout) {
-    Process process;
-    if (!process.Start(commandLine) || !process.WaitForExit(timeout)) return std::nullopt;
-    return process.ExitCode();
-}
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
@@ -85,40 +40,6 @@ std::filesystem::path KnownFolder(const GUID& id) {
     ::CoTaskMemFree(path);
     return folder;
 }
-
-std::optional<std::wstring> StringValue(const std::wstring& key, const wchar_t* name) {
-    DWORD bytes = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::wstring value(bytes / sizeof(wchar_t), L'\0');
-    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value.data(), &bytes) != ERROR_SUCCESS)
-        return std::nullopt;
-    value.resize(bytes / sizeof(wchar_t));
-    while (!value.empty() && value.back() == L'\0') value.pop_back();
-    return value;
-}
-
-std::optional<DWORD> DwordValue(const std::wstring& key, const wchar_t* name) {
-    DWORD value = 0;
-    DWORD bytes = sizeof value;
-    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &bytes) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
-}
-
-bool KeyExists(const std::wstring& key) {
-    lyrics::UniqueHkey handle;
-    return ::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
-}
-
-void SetStringValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(),
-                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void DeleteKeyTree(const std::wstring& key) { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
-
-void DeleteValue(const std::wstring& key, const wchar_t* name) { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name); }
 
 std::wstring ShortcutTarget(const std::filesystem::path& link) {
     ComPtr<IShellLinkW> shellLink;
@@ -145,27 +66,27 @@ std::wstring FileVersion(const std::filesystem::path& program) {
            std::to_wstring(HIWORD(info->dwFileVersionLS)) + L"." + std::to_wstring(LOWORD(info->dwFileVersionLS));
 }
 
-std::vector<DWORD> ProcessesNamed(const std::wstring& name) {
-    std::vector<DWORD> ids;
-    const lyrics::UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return ids;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    const std::wstring wanted = LowerCase(name);
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
-        if (LowerCase(entry.szExeFile) == wanted) ids.push_back(entry.th32ProcessID);
-    return ids;
+std::vector<std::wstring> DescendantTexts(HWND window) {
+    std::vector<std::wstring> texts;
+    const auto collect = [](HWND child, LPARAM into) -> BOOL {
+        reinterpret_cast<std::vector<std::wstring>*>(into)->push_back(lyrics::testing::WindowText(child));
+        return TRUE;
+    };
+    ::EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&texts));
+    return texts;
 }
 
-std::vector<HWND> WindowsOfClass(const wchar_t* className, DWORD processId) {
-    std::vector<HWND> windows;
-    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, nullptr); window;
-         window = ::FindWindowExW(nullptr, window, className, nullptr)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (processId == 0 || owner == processId) windows.push_back(window);
-    }
-    return windows;
+HWND WindowShowing(const wchar_t* className, DWORD processId, const std::wstring& text) {
+    for (HWND window : TopLevelWindows(className, processId))
+        for (const std::wstring& shown : DescendantTexts(window))
+            if (shown.find(text) != std::wstring::npos) return window;
+    return nullptr;
+}
+
+HeldProgramFile::HeldProgramFile(const std::filesystem::path& program)
+    : file_(::CreateFileW(program.c_str(), GENERIC_READ | GENERIC_EXECUTE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, 0, nullptr)) {
+    if (file_) section_.reset(::CreateFileMappingW(file_.get(), nullptr, PAGE_EXECUTE_READ | SEC_IMAGE, 0, 0, nullptr));
 }
 
 std::vector<std::wstring> FolderEntries(const std::filesystem::path& folder) {

@@ -18,12 +18,12 @@ TEST_F(InstallerTest, DefaultInstallStartsMatchThenUninstallEndsOrliskAndKeepsIt
     Install(L"");
     ExpectInstalledIn(DefaultFolder(), true);
 
-    Process match;
+    StartedProcess match;
     StartMatch(match, DefaultFolder());
-    for (HWND window : WindowsOfClass(kMatchClass, match.Id())) ::PostMessageW(window, WM_CLOSE, 0, 0);
+    for (HWND window : TopLevelWindows(kMatchClass, match.Id())) ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(match.WaitForExit(10s));
 
-    Process orlisk;
+    StartedProcess orlisk;
     StartOrlisk(orlisk, DefaultFolder());
     // As "Apps & features" does it: the registered command, silent.
     Uninstall(StringValue(kUninstallKey, L"UninstallString").value_or(L"") + L" /S");
@@ -49,7 +49,7 @@ TEST_F(InstallerTest, ChosenFolderWithoutSignInEntryThenUninstallRemovesSettings
 TEST_F(InstallerTest, InstallOverRunningOrliskEndsItFirstAndDropsAnEarlierSignInEntry) {
     Install(L"");
     ExpectInstalledIn(DefaultFolder(), true);
-    Process orlisk;
+    StartedProcess orlisk;
     StartOrlisk(orlisk, DefaultFolder());
 
     Install(L" /RUNATSIGNIN=0");
