@@ -1,5 +1,7 @@
 #include "orlisk/orlisk_logic.h"
 
+#include "common/quoted_path.h"
+
 #include "orlisk/lyrics_files.h"
 #include "orlisk/settings_values.h"
 #include "orlisk/song_change.h"
@@ -52,6 +54,13 @@ ProgramNext OrliskLogic::Form_Load() {
     return ProgramNext::KeepRunning;
 }
 
+std::wstring OrliskLogic::FolderInBox() const {
+    const std::wstring typed = ports_.controls.PathText();
+    const std::wstring_view folder = UnquotedPath(typed);
+    // OK gives a folder its "\" in the box; a quoted one, left as typed, gets it here.
+    return folder.size() == typed.size() ? typed : WithTrailingBackslash(folder);
+}
+
 void OrliskLogic::OpenLyrics() {
     if (walkInProgress_) return;
     if (const std::optional<FoundSong> found = WalkForSong()) OpenFoundSong(*found);
@@ -74,7 +83,7 @@ void OrliskLogic::OpenFoundSong(const FoundSong& found) {
     if (ShowRemainingLyrics(found.title)) return;
 
     // The controls as they stand now, saved or not.
-    const std::optional<std::wstring> path = LyricsPath(ports_.controls.PathText(), found.title);
+    const std::optional<std::wstring> path = LyricsPath(FolderInBox(), found.title);
     const ShowCommand show = ShowCommandForSize(ports_.controls.SizeIndex());
     bool opened = false;
     if (path) {
@@ -196,11 +205,13 @@ void OrliskLogic::cmdOK_Click() {
     saved = store.Write(kValueStart, TextOfCheckState(controls.StartupState())) && saved;
     saved = store.Write(kValueAuto, TextOfCheckState(controls.AutoState())) && saved;
 
-    const std::wstring folder = controls.PathText();
+    const std::wstring typed = controls.PathText();
+    const std::wstring folder(UnquotedPath(typed));
     const bool folderFound = !folder.empty() && ports_.files.FindsEntry(FolderSearchPattern(folder));
     if (folderFound) {
         const std::wstring withBackslash = WithTrailingBackslash(folder);
-        if (withBackslash != folder) controls.SetPathText(withBackslash);
+        // A quoted path stays in the box as typed.
+        if (withBackslash != typed && folder == typed) controls.SetPathText(withBackslash);
         saved = store.Write(kValuePath, withBackslash) && saved;
     }
     // The tip is Orlisk's only voice; settings that did not reach the store must not pass silently.

@@ -126,6 +126,8 @@ private:
     bool ShowRemainingLyrics(const std::wstring& title);
     // The window walk, marked as running while it runs.
     std::optional<FoundSong> WalkForSong();
+    // The folder the box names: its text, or the inside of one quoted path with a "\" added.
+    std::wstring FolderInBox() const;
     // Hands a found song's lyrics to the shell and remembers the song; the outcome goes to the tip.
     void OpenFoundSong(const FoundSong& found);
     // The tick's test while the remembered window lives: Winamp's answer, else its caption.

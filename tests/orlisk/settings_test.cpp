@@ -154,6 +154,22 @@ TEST_F(Settings, OkWithAFolderAFileOrAPatternThatFindsOneStoresItWithABackslash)
     }
 }
 
+TEST_F(Settings, OkWithAQuotedFolderUsesTheInsideAndLeavesTheBoxAsTyped) {
+    for (const std::wstring typed : {L"\"C:\\Lyrics\"", L"\"C:\\Lyrics\\\""}) {
+        SCOPED_TRACE(std::string(typed.begin(), typed.end()));
+        o.controls.shown = true;
+        o.controls.txtPath = typed;
+        o.logic.cmdOK_Click();
+        EXPECT_EQ(o.files.searched.back(), typed.ends_with(L"\\\"") ? L"C:\\Lyrics\\*" : L"C:\\Lyrics");
+        EXPECT_EQ(o.controls.txtPath, typed);
+        EXPECT_EQ(o.store.values[L"Path"], L"C:\\Lyrics\\");
+        EXPECT_FALSE(o.controls.shown);
+        o.logic.mnuOpen_Click();
+        ASSERT_FALSE(o.shell.opened.empty());
+        EXPECT_EQ(o.shell.opened.back().document, L"C:\\Lyrics\\Artist - Song.txt");
+    }
+}
+
 TEST_F(Settings, ExitSavesAsOkDoesAndEndsEvenWithABadFolder) {
     o.controls.txtPath = L"C:\\Nowhere\\";
     o.controls.chkAuto = CheckState::Checked;
