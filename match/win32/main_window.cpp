@@ -203,7 +203,7 @@ void MainWindow::cmdHelp_Click() { OpenWithShell(Hwnd(), JoinPath(ProgramFolder(
 void MainWindow::cmdExit_Click() { Destroy(); }
 
 void MainWindow::cmdBrowse_Click() {
-    const std::wstring folder = shell::BrowseFolder(Hwnd(), kFolderPrompt);
+    const std::wstring folder = shell::BrowseFolder(Hwnd(), kFolderPrompt, PathInBox(kIdTxtBrowse));
     if (!folder.empty()) ::SetWindowTextW(Control(kIdTxtBrowse), folder.c_str());
 }
 
