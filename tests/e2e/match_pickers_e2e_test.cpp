@@ -54,7 +54,9 @@ TEST_F(MatchProgram, ExitProgramAndClosingTheWindowEndTheProcess) {
     };
     for (const auto& [way, close] : ways) {
         SCOPED_TRACE(way);
-        if (!match_.IsRunning()) ASSERT_NO_FATAL_FAILURE(StartMatch());
+        if (!match_.IsRunning()) {
+            ASSERT_NO_FATAL_FAILURE(StartMatch());
+        }
         close();
         ASSERT_TRUE(match_.WaitForExit(10s));
         EXPECT_EQ(match_.ExitCode(), 0u);

@@ -5,6 +5,7 @@
 // ready for input. LYRICS_SOAK_CYCLES sets how many cycles (1000 when it is not set); the
 // handles and memory are checked the same at any length.
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "tests/driver/process_usage.h"
@@ -55,8 +56,13 @@ TEST_F(OrliskReliability, SoakOfOpenCloseCycles) {
         title = title == kFirstSong ? kSecondSong : kFirstSong;
         return PlaySong(WinampCaption(++position, title));
     };
+    // A click or menu command that reaches Orlisk while it still waits for the last Notepad to be
+    // ready is dropped, as during a walk; on a loaded machine the test's next one can land there.
+    // Such a cycle asks once more; a few are expected, many would be a fault.
+    int askedAgain = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int cycle = 1; cycle <= cycles; ++cycle) {
+        std::function<void()> ask;
         if (cycle % 100 == 50) {
             // The song changes and nobody clicks: the Auto tick closes and opens.
             ASSERT_TRUE(NextSong());
@@ -64,26 +70,35 @@ TEST_F(OrliskReliability, SoakOfOpenCloseCycles) {
             switch (cycle % 4) {
                 case 0:
                     ASSERT_TRUE(NextSong());
-                    orlisk_.ClickIcon();
+                    ask = [&] { orlisk_.ClickIcon(); };
                     break;
                 case 1:
-                    orlisk_.ClickIcon();
+                    ask = [&] { orlisk_.ClickIcon(); };
                     break;
                 case 2:
                     // The same song: a song change seen by the tick while the menu is up would walk
                     // the windows inside the menu's loop, whose handling of pending messages takes
                     // the keys meant for the menu.
-                    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics)) << "cycle " << cycle;
+                    ask = [&] { ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics)) << "cycle " << cycle; };
                     break;
                 default:
                     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics)) << "cycle " << cycle;
                     ASSERT_TRUE(WaitFor([] { return NotepadWindows().empty(); }, 10s)) << "cycle " << cycle;
-                    orlisk_.ClickIcon();
+                    ask = [&] { orlisk_.ClickIcon(); };
                     break;
             }
         }
+        if (ask) {
+            ASSERT_NO_FATAL_FAILURE(ask());
+        }
         // The cycle is done when the song's lyrics show in a new window, alone.
-        shown = ReadyLyricsOf(title, shown);
+        HWND fresh = ReadyLyricsOf(title, shown, ask ? 5s : 15s);
+        if (!fresh && ask) {
+            ++askedAgain;
+            ASSERT_NO_FATAL_FAILURE(ask());
+            fresh = ReadyLyricsOf(title, shown, 15s);
+        }
+        shown = fresh;
         ASSERT_NE(shown, nullptr) << "cycle " << cycle << ": no new Notepad of "
                                   << (title == kFirstSong ? "the first" : "the second") << " song";
         ASSERT_TRUE(WaitFor([] { return NotepadWindows().size() == 1; }, 5s))
@@ -97,6 +112,8 @@ TEST_F(OrliskReliability, SoakOfOpenCloseCycles) {
 
     const auto seconds = std::chrono::duration_cast<std::chrono::milliseconds>(took).count() / 1000.0;
     std::printf("soak: %d open/close cycles in %.1f s (%.0f ms a cycle)\n", cycles, seconds, seconds * 1000 / cycles);
+    std::printf("soak: %d cycles asked a second time\n", askedAgain);
+    EXPECT_LE(askedAgain, cycles / 10) << "clicks are lost, not only those during the wait for a Notepad";
     std::printf("soak: at start %s; after 10 cycles %s; after %d cycles %s\n", Describe(atStart).c_str(),
                 Describe(afterTen).c_str(), cycles, Describe(atEnd).c_str());
     ASSERT_TRUE(afterTen.handles && atEnd.handles) << "the system's handle list could not be read";

@@ -144,6 +144,10 @@ paused)
     set_song alpha Playing Red Two
     lines 2
     line_is 2 "no lyrics: Red - Two"
+    # A player that names Metadata as changed without its value is read afresh.
+    tell alpha Invalidate string:Playing string:Red string:Three
+    lines 3
+    line_is 3 "no lyrics: Red - Three"
     stop_follow INT
     ;;
 bus-gone)

@@ -4,6 +4,7 @@
 // dbus-send returns once the change is out:
 //   Set(status, artists, title)  publishes both properties; artists separated by "|", "" for none
 //   Status(status)               publishes PlaybackStatus alone, as a pause does
+//   Invalidate(status, artists, title)  as Set, but names Metadata as changed without its value
 //   Churn(count)                 publishes count songs "Song 1" ... one after the other
 //   Quit()                       leaves the bus
 // Usage: mpris_player NAME [STATUS ARTISTS TITLE]. Prints "ready" once the name is its own.
@@ -77,6 +78,19 @@ int Set(sd_bus_message* call, void* data, sd_bus_error*) {
     return sd_bus_reply_method_return(call, "");
 }
 
+int Invalidate(sd_bus_message* call, void* data, sd_bus_error*) {
+    Player& player = *static_cast<Player*>(data);
+    const char *status = nullptr, *artists = nullptr, *title = nullptr;
+    if (const int r = sd_bus_message_read(call, "sss", &status, &artists, &title); r < 0) return r;
+    player.status = status;
+    player.artists = Split(artists);
+    player.title = title;
+    ++player.track;
+    sd_bus_emit_signal(player.bus, kPath, "org.freedesktop.DBus.Properties", "PropertiesChanged", "sa{sv}as", kPlayer, 0, 1,
+                       "Metadata");
+    return sd_bus_reply_method_return(call, "");
+}
+
 int Status(sd_bus_message* call, void* data, sd_bus_error*) {
     Player& player = *static_cast<Player*>(data);
     const char* status = nullptr;
@@ -116,6 +130,7 @@ const sd_bus_vtable kControlTable[] = {
     SD_BUS_VTABLE_START(0),
     SD_BUS_METHOD("Set", "sss", "", Set, 0),
     SD_BUS_METHOD("Status", "s", "", Status, 0),
+    SD_BUS_METHOD("Invalidate", "sss", "", Invalidate, 0),
     SD_BUS_METHOD("Churn", "u", "", Churn, 0),
     SD_BUS_METHOD("Quit", "", "", Quit, 0),
     SD_BUS_VTABLE_END,
