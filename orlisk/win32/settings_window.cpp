@@ -57,6 +57,9 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -177,16 +180,35 @@ void SettingsWindow::Show() {
     if (!centred_) {
         centred_ = true;
         CentreOnMonitor();
-        ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
-        ::SetFocus(Control(kIdTxtPath));
-    } else {
-        ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
     }
+    ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
     ::SetForegroundWindow(Hwnd());
+    RestoreFocus();
 }
 
 void SettingsWindow::Hide() {
-    if (Hwnd()) ::ShowWindow(Hwnd(), SW_HIDE);
+    if (!Hwnd()) return;
+    RememberFocus();
+    ::ShowWindow(Hwnd(), SW_HIDE);
+}
+
+void SettingsWindow::OnActivate(bool active) {
+    if (active) {
+        RestoreFocus();
+    } else {
+        RememberFocus();
+    }
+}
+
+void SettingsWindow::RememberFocus() {
+    const HWND focus = ::GetFocus();
+    if (focus && ::IsChild(Hwnd(), focus)) lastFocus_ = focus;
+}
+
+void SettingsWindow::RestoreFocus() {
+    // Like a dialog, the window gives the focus back to the control last used; the folder box
+    // the first time.
+    ::SetFocus(lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(kIdTxtPath));
 }
 
 bool SettingsWindow::IsShown() const { return Hwnd() && ::IsWindowVisible(Hwnd()); }

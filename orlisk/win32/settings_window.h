@@ -85,6 +85,10 @@ private:
     LRESULT OnCtlColorStatic(HDC dc);
     void OnClose();
     void OnDestroy();
+    void OnActivate(bool active);
+    // The control with the focus, kept while the window is away; given back when it returns.
+    void RememberFocus();
+    void RestoreFocus();
     // cmdOK_Click for the button, Enter, Esc and the close box alike.
     void PressOK();
     void ShowFolderRefused();
@@ -99,6 +103,7 @@ private:
     std::wstring pendingTip_{kFirstTip};
     bool timerRunning_ = false;
     bool centred_ = false;
+    HWND lastFocus_ = nullptr;
 };
 
 }  // namespace lyrics::orlisk::win32

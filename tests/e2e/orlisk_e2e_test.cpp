@@ -12,10 +12,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "orlisk/win32/settings_layout.h"
 #include "tests/e2e/orlisk_fixture.h"
 
 namespace orlisk_e2e {
 namespace {
+using lyrics::orlisk::win32::kIdOptSize0;
+using lyrics::orlisk::win32::kIdTxtPath;
 
 constexpr wchar_t kSettingsClass[] = L"OrliskSettingsWindow";
 
@@ -110,6 +113,18 @@ TEST_F(OrliskE2E, ASecondOrliskEndsAtOnceTheMenuShowsTheSettingsAndTheIconComesB
     // Down to the third entry ("Exit", separator, "Settings"), then Enter.
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings)) << "the second button pops up the menu";
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
+    const auto focusReaches = [&](int id) {
+        return WaitFor([&] { return FocusedWindowOf(settings) == ::GetDlgItem(settings, id); }, 5s);
+    };
+    EXPECT_TRUE(focusReaches(kIdTxtPath)) << "the folder box has the focus the first time";
+    // The window goes with the focus on "Normal"; it comes back there.
+    ClickAt(::GetDlgItem(settings, kIdOptSize0), 3, 3);
+    ASSERT_TRUE(focusReaches(kIdOptSize0));
+    SendBounded(settings, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 5s)) << "OK hides the window";
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings));
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s));
+    EXPECT_TRUE(focusReaches(kIdOptSize0)) << "the focus returns where the window was last used";
 
     // The icon the menu came from goes last: the tray makes a new window for the icon put back.
     // What a restarting Explorer does: its icons are gone, then it announces the new taskbar.
