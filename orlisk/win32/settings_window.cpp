@@ -1,5 +1,7 @@
 #include "orlisk/win32/settings_window.h"
 
+#include "orlisk/win32/single_instance.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
@@ -45,6 +47,10 @@ bool SettingsWindow::Create(HINSTANCE instance) {
 
 LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (trayIcon_ && trayIcon_->OnOwnerMessage(message, wParam)) return 0;
+    if (message == ShowSettingsMessage()) {
+        Show();  // another Orlisk, started while this one runs, asks for the window
+        return 0;
+    }
     switch (message) {
         case WM_CREATE:
             OnCreate();

@@ -92,9 +92,10 @@ TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
         << "the tray icon goes with the program";
 }
 
-// One Orlisk with a folder stored: a second one started beside it ends at once, the menu's
-// "Settings" shows the window, and the icon comes back when the taskbar is made again.
-TEST_F(OrliskE2E, ASecondOrliskEndsAtOnceTheMenuShowsTheSettingsAndTheIconComesBack) {
+// One Orlisk with a folder stored: a second one started beside it shows the first's settings
+// window and ends at once, the menu's "Settings" shows the window with the focus where it was, and the icon comes back when the
+// taskbar is made again.
+TEST_F(OrliskE2E, ASecondOrliskShowsTheFirstsSettingsTheMenuShowsThemAgainAndTheIconComesBack) {
     StoreSettings(L"0", L"0");
     const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
@@ -109,21 +110,20 @@ TEST_F(OrliskE2E, ASecondOrliskEndsAtOnceTheMenuShowsTheSettingsAndTheIconComesB
     EXPECT_TRUE(orlisk_.Process().IsRunning()) << "the first one keeps running";
     EXPECT_EQ(TrayIconWindows().size(), icons) << "the second never shows an icon";
     EXPECT_EQ(TopLevelWindows(kSettingsClass).size(), 1u);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "the second shows the first's window";
 
-    // Down to the third entry ("Exit", separator, "Settings"), then Enter.
-    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings)) << "the second button pops up the menu";
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
     const auto focusReaches = [&](int id) {
         return WaitFor([&] { return FocusedWindowOf(settings) == ::GetDlgItem(settings, id); }, 5s);
     };
     EXPECT_TRUE(focusReaches(kIdTxtPath)) << "the folder box has the focus the first time";
-    // The window goes with the focus on "Normal"; it comes back there.
+    // The window goes with the focus on "Normal"; "Settings" brings it back there.
     ClickAt(::GetDlgItem(settings, kIdOptSize0), 3, 3);
     ASSERT_TRUE(focusReaches(kIdOptSize0));
     SendBounded(settings, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 5s)) << "OK hides the window";
-    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings));
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s));
+    // Down to the third entry ("Exit", separator, "Settings"), then Enter.
+    ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings)) << "the second button pops up the menu";
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
     EXPECT_TRUE(focusReaches(kIdOptSize0)) << "the focus returns where the window was last used";
 
     // The icon the menu came from goes last: the tray makes a new window for the icon put back.
