@@ -1,5 +1,7 @@
 #include "orlisk/win32/settings_window.h"
 
+#include "common/quoted_path.h"
+#include "orlisk/win32/box_balloon.h"
 #include "orlisk/win32/single_instance.h"
 
 #include <algorithm>
@@ -107,6 +109,8 @@ void SettingsWindow::OnCreate() {
 }
 
 void SettingsWindow::OnCommand(int id, int notifyCode) {
+    // The reason for a refused folder stays until the folder is typed again.
+    if (id == kIdTxtPath && notifyCode == EN_CHANGE) return folderBalloon_.Hide();
     // Menu commands and accelerators carry 0 or 1; controls carry BN_CLICKED (0) for a press.
     if (notifyCode != BN_CLICKED) return;
     switch (id) {
@@ -157,6 +161,8 @@ void SettingsWindow::PressOK() {
 void SettingsWindow::ShowFolderRefused() {
     ::MessageBeep(MB_ICONWARNING);
     FocusAndSelectAll(Control(kIdTxtPath));
+    const RefusedFolderWords words = RefusedFolderWordsFor(std::wstring(UnquotedPath(PathText())));
+    folderBalloon_.Show(Control(kIdTxtPath), words.title, words.text);
 }
 
 void SettingsWindow::OnDestroy() {
@@ -195,6 +201,7 @@ void SettingsWindow::Show() {
 void SettingsWindow::Hide() {
     if (!Hwnd()) return;
     RememberFocus();
+    folderBalloon_.Hide();
     ::ShowWindow(Hwnd(), SW_HIDE);
 }
 

@@ -15,6 +15,7 @@
 #include "common/win32/form_window.h"
 #include "orlisk/settings_controls.h"
 #include "orlisk/tray_tip.h"
+#include "orlisk/win32/box_balloon.h"
 #include "orlisk/win32/tray_icon.h"
 
 namespace lyrics::orlisk::win32 {
@@ -104,6 +105,7 @@ private:
     bool timerRunning_ = false;
     bool centred_ = false;
     HWND lastFocus_ = nullptr;
+    BoxBalloon folderBalloon_;
 };
 
 }  // namespace lyrics::orlisk::win32

@@ -7,12 +7,14 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 
 #include "orlisk/win32/settings_layout.h"
+#include "tests/driver/system_words.h"
 #include "tests/e2e/orlisk_fixture.h"
 
 namespace orlisk_e2e {
@@ -161,12 +163,25 @@ TEST_F(OrliskE2E, WithoutAFolderACancelledPickerKeepsTheBoxAndOkSavesTheRestAndS
     ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"Minimized")));
     ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
     EXPECT_TRUE(::IsWindowVisible(settings)) << "a folder that cannot be found keeps the window open";
+    // The reason shows in a balloon at the box: the edit's own, or, where the system gives none
+    // (Wine), a balloon tooltip of Orlisk's.
+    const std::wstring reason = L"\"" + LyricsPath(false) + L"\\missing\": " + SystemWords(ERROR_FILE_NOT_FOUND) + L".";
+    const auto balloonText = [&] {
+        for (const HWND tip : TopLevelWindows(TOOLTIPS_CLASSW, orlisk_.Process().Id())) {
+            if (::IsWindowVisible(tip)) return WindowText(tip);
+        }
+        return std::wstring();
+    };
+    std::wstring shown;
+    EXPECT_TRUE(WaitFor([&] { return (shown = balloonText()) == reason; }, 5s)) << ::testing::PrintToString(shown);
+    EXPECT_EQ(FindOwnedDialog(settings), nullptr) << "no message box";
     EXPECT_EQ(StoredSetting(L"Path"), std::nullopt);
     EXPECT_EQ(StoredSetting(L"Size"), L"1");
     EXPECT_EQ(StoredSetting(L"Start"), L"0");
     EXPECT_EQ(StoredSetting(L"Auto"), L"0");
 
     ASSERT_TRUE(SetText(path, LyricsPath(false)));
+    EXPECT_TRUE(WaitFor([&] { return balloonText().empty(); }, 5s)) << "typing takes the balloon away";
     ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 3s)) << "a good folder: OK hides the window";
     EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(true));
