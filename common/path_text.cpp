@@ -1,40 +1,6 @@
 #include "common/path_text.h"
 
-#include "common/text_codec.h"
-
 namespace lyrics {
-
-std::filesystem::path PathFromText(std::wstring_view text) {
-#ifdef _WIN32
-    return std::filesystem::path(std::wstring(text));
-#else
-    return std::filesystem::path(EncodePathBytes(text));
-#endif
-}
-
-std::wstring TextFromPath(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return path.wstring();
-#else
-    return DecodePathBytes(path.native());
-#endif
-}
-
-std::wstring DisplayPath(std::wstring_view text) {
-#ifdef _WIN32
-    return std::wstring(text);
-#else
-    return ShowEscapedBytes(text);
-#endif
-}
-
-std::wstring_view PathSeparator() noexcept {
-#ifdef _WIN32
-    return L"\\";
-#else
-    return L"/";
-#endif
-}
 
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
     std::wstring joined(folder);
@@ -42,6 +8,15 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
     if (joined.empty() || joined.back() != separator.front()) joined += separator;
     joined += name;
     return joined;
+}
+
+std::wstring ReasonText(const std::error_code& error) {
+    std::wstring text = SystemReason(error);
+    // The message closes the sentence itself; the ideographic full stop closes Japanese ones.
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.' ||
+                             text.back() == L'\u3002'))
+        text.pop_back();
+    return text;
 }
 
 }  // namespace lyrics

@@ -27,5 +27,8 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 // error ("Access is denied"), also for the C library's error numbers it has one for; elsewhere
 // the C library's (strerror: "Permission denied").
 std::wstring ReasonText(const std::error_code& error);
+// The system's words for error as it gives them, closing full stop and line end included: the
+// part of ReasonText each system has its own.
+std::wstring SystemReason(const std::error_code& error);
 
 }  // namespace lyrics

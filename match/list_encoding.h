@@ -1,5 +1,5 @@
 // The bytes of the unmatch list. While every character of the list fits the 8-bit code page the
-// list is 8-bit text, byte for byte what it has always been. A character that does not fit would be
+// list is 8-bit text in that code page, one byte per character. A character that does not fit would be
 // written as "?", and titles in another script would all look alike ("???"), so then the whole list
 // is UTF-8 with a byte-order mark instead, which Notepad shows whole. CR LF ends every line either way.
 #pragma once

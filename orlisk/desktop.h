@@ -1,10 +1,9 @@
 // Desktop: what the logic asks of the window system, and nothing more.
 // The window walk, the song-change tick and the closing of lyrics windows run over it; the
-// Windows program implements it with GetWindow, GetWindowTextW, IsWindow, FindWindowW,
-// GetClassNameW, PostMessageW, SetForegroundWindow and PeekMessageW, the tests with a list of fake windows. Requests to another
-// program's window are posted: they return at once, and the window acts on them in its own time.
-// Member names avoid the Win32 macro names (PostMessage, FindWindow ...), which <windows.h> would
-// otherwise rename in the adapter only.
+// Windows program implements it over the real windows, the tests over a list of fake ones.
+// Requests to another program's window are posted: they return at once, and the window acts on
+// them in its own time. Member names avoid the window system's macro names (PostMessage,
+// FindWindow ...), which <windows.h> would otherwise rename in the adapter only.
 #pragma once
 
 #include <chrono>

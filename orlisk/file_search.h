@@ -1,6 +1,6 @@
 // FileSearch: the file-system search by name that the folder check uses.
-// The Windows program implements it with FindFirstFileW (and FindClose), the tests with a list of
-// paths. The pattern is searched as given; the logic turns a folder ending in "\" into "folder\*".
+// The Windows program implements it over the file system, the tests over a list of paths. The
+// pattern is searched as given; the logic turns a folder ending in "\" into "folder\*".
 #pragma once
 
 #include <string_view>

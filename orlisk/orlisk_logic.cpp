@@ -13,6 +13,22 @@ namespace {
 
 constexpr std::wstring_view kCouldNotSave = L"Could not save the settings";
 
+// What the folder check searches for: the text as typed, with "*" after a trailing "\" (such a
+// path stands for the folder's entries).
+std::wstring FolderSearchPattern(std::wstring_view folder) {
+    std::wstring pattern(folder);
+    if (!pattern.empty() && pattern.back() == L'\\') pattern += L'*';
+    return pattern;
+}
+
+// The help file beside the program: folder + "\OrliskHelp.html", or, for a folder ending in "\"
+// (a drive's root), folder + "Orlisk Help.txt".
+std::wstring HelpFilePath(std::wstring_view programFolder) {
+    std::wstring path(programFolder);
+    path += !path.empty() && path.back() == L'\\' ? L"Orlisk Help.txt" : L"\\OrliskHelp.html";
+    return path;
+}
+
 // Marks a window walk as running for the life of the scope.
 class WalkScope {
 public:
@@ -45,6 +61,8 @@ ProgramNext OrliskLogic::Form_Load() {
     if (const std::optional<CheckState> automatic = CheckStateFromText(ports_.store.Read(kValueAuto, kDefaultAuto))) {
         SetAuto(*automatic);
     }
+    followsPlayers_ = FollowsMediaPlayers(ports_.store.Read(kValuePlayers, kDefaultPlayers));
+    if (followsPlayers_) ports_.media.Follow();
 
     const std::wstring folder = WithTrailingBackslash(controls.PathText());
     if (folder != controls.PathText()) controls.SetPathText(folder);
@@ -63,7 +81,19 @@ std::wstring OrliskLogic::FolderInBox() const {
 
 void OrliskLogic::OpenLyrics() {
     if (walkInProgress_) return;
-    if (const std::optional<FoundSong> found = WalkForSong()) OpenFoundSong(*found);
+    if (const std::optional<FoundSong> found = WalkForSong()) {
+        OpenFoundSong(*found);
+        return;
+    }
+    if (endRequested_) return;
+    if (const std::optional<PlayerSong> song = MediaSong()) OpenMediaSong(*song);
+}
+
+std::optional<PlayerSong> OrliskLogic::MediaSong() {
+    if (!followsPlayers_) return std::nullopt;
+    std::optional<PlayerSong> song = ports_.media.CurrentSong();
+    if (song && !NamesASong(*song)) return std::nullopt;
+    return song;
 }
 
 std::optional<FoundSong> OrliskLogic::WalkForSong() {
@@ -73,17 +103,35 @@ std::optional<FoundSong> OrliskLogic::WalkForSong() {
 }
 
 void OrliskLogic::OpenFoundSong(const FoundSong& found) {
+    RememberWinampSong(found);
+    OpenNamedLyrics(found.title, LyricsPath(FolderInBox(), found.title));
+}
+
+void OrliskLogic::RememberWinampSong(const FoundSong& found) {
     winampWindow_ = found.window;
     lastEntry_ = found.entry;
+    mediaSongs_ = {};
+}
 
+void OrliskLogic::OpenMediaSong(const PlayerSong& song) {
+    lastEntry_.reset();
+    (void)mediaSongs_.Changed(song);
+    // "*" and "?" name no file: as a search pattern they would find some other one.
+    const auto exists = [this](const std::wstring& path) {
+        return path.find_first_of(L"*?") == std::wstring::npos && ports_.files.FindsEntry(path);
+    };
+    const PlayerLyrics lyrics = ChoosePlayerLyrics(FolderInBox(), song, exists);
+    OpenNamedLyrics(lyrics.name, lyrics.path);
+}
+
+void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<std::wstring>& path) {
     // Kept for a failed open too, so the tick does not retry a song without lyrics every time.
-    lastTitle_ = found.title;
+    lastTitle_ = name;
     // A copy read from disk beside a Notepad that holds unsaved edits would invite the user to
     // save the older text over them.
-    if (ShowRemainingLyrics(found.title)) return;
+    if (ShowRemainingLyrics(name)) return;
 
     // The controls as they stand now, saved or not.
-    const std::optional<std::wstring> path = LyricsPath(FolderInBox(), found.title);
     const ShowCommand show = ShowCommandForSize(ports_.controls.SizeIndex());
     bool opened = false;
     if (path) {
@@ -95,7 +143,7 @@ void OrliskLogic::OpenFoundSong(const FoundSong& found) {
     }
 
     std::wstring tip(opened ? kLastOpened : kCouldNotOpen);
-    tip += found.title;
+    tip += name;
     ports_.tip.SetTip(tip);
 }
 
@@ -127,17 +175,18 @@ std::wstring OrliskLogic::LyricsCaption() const {
 
 void OrliskLogic::tmrAuto_Timer() {
     if (walkInProgress_) return;
-    if (winampWindow_ == kNoWindow || !ports_.desktop.Exists(winampWindow_)) {
-        FollowNewWinamp();
-        return;
+    // While the media controls' song is shown, a remembered Winamp window played nothing the
+    // last walk could take: only the look by class below tells whether it plays again.
+    const bool winampShown = !mediaSongs_.LastSong();
+    if (winampShown && winampWindow_ != kNoWindow && ports_.desktop.Exists(winampWindow_)) {
+        const CaptionRead caption = ports_.desktop.ReadCaption(winampWindow_);
+        // A window that reads empty is closing, or is gone between the two calls.
+        if (caption.copied != 0) {
+            if (lastTitle_ && SongHasChangedIn(winampWindow_, caption)) ReopenLyrics(AskAgain::No);
+            return;
+        }
     }
-    const CaptionRead caption = ports_.desktop.ReadCaption(winampWindow_);
-    // A window that reads empty is closing, or is gone between the two calls.
-    if (caption.copied == 0) {
-        FollowNewWinamp();
-        return;
-    }
-    if (lastTitle_ && SongHasChangedIn(winampWindow_, caption)) ReopenLyrics(AskAgain::No);
+    if (!FollowNewWinamp()) FollowMediaSession();
 }
 
 bool OrliskLogic::SongHasChangedIn(WindowHandle winamp, const CaptionRead& caption) {
@@ -164,23 +213,31 @@ bool OrliskLogic::SongHasChangedIn(WindowHandle winamp, const CaptionRead& capti
     return SongHasChanged(caption.text, *lastTitle_);
 }
 
-void OrliskLogic::FollowNewWinamp() {
+bool OrliskLogic::FollowNewWinamp() {
     // While no Winamp runs, the tick costs this one call.
     const WindowHandle winamp = ports_.desktop.FindByClass(kWinampClass);
-    if (winamp == kNoWindow) return;
+    if (winamp == kNoWindow) return false;
     // A stopped Winamp has nothing to open; walking for it on every tick would only rewrite the tip.
     asker_.StartRound();
-    if (asker_.Ask(winamp).state == WinampState::Stopped) return;
+    if (asker_.Ask(winamp).state == WinampState::Stopped) return false;
     const std::optional<FoundSong> found = WalkForSong();
-    if (!found) return;
+    if (!found) return false;
     if (lastTitle_ && found->title == *lastTitle_) {
         // Winamp came back with the song whose lyrics were opened last: they stay as they are.
-        winampWindow_ = found->window;
-        lastEntry_ = found->entry;
-        return;
+        RememberWinampSong(*found);
+        return true;
     }
     CloseLastLyrics(AskAgain::No);
     OpenFoundSong(*found);
+    return true;
+}
+
+void OrliskLogic::FollowMediaSession() {
+    if (endRequested_) return;
+    const std::optional<PlayerSong> song = MediaSong();
+    if (!song || !mediaSongs_.Changed(song)) return;
+    CloseLastLyrics(AskAgain::No);
+    OpenMediaSong(*song);
 }
 
 void OrliskLogic::chkStartup_Click() {

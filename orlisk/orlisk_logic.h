@@ -13,6 +13,13 @@
 // walks the windows only when one exists, so Winamp started after Orlisk, or started again, is
 // followed without a click.
 //
+// The media controls: only when the walk finds no Winamp song does a click (or the start-up's
+// open) take the song of Windows' media controls, whose lyrics are "Artist - Title.txt", or
+// "Title.txt" when only that one exists. While such a song's lyrics are shown, the tick follows
+// the media controls (a song change is another artist or title; a pause, the same song again or
+// no session is none) until a Winamp window found by its class plays again. The registry value
+// "Players" = "0" leaves the media controls alone.
+//
 // Ending: a handler that ends the program answers ProgramNext::End, and EndRequested() stays true
 // from then on; that flag is the one the window acts on.
 //
@@ -30,6 +37,8 @@
 
 #include "orlisk/desktop.h"
 #include "orlisk/file_search.h"
+#include "orlisk/media_session.h"
+#include "orlisk/player_song.h"
 #include "orlisk/program_host.h"
 #include "orlisk/settings_controls.h"
 #include "orlisk/settings_store.h"
@@ -54,6 +63,7 @@ struct OrliskPorts {
     ProgramHost& host;
     TrayMenu& menu;
     WinampRemote& remote;
+    MediaSession& media;
 };
 
 // What a handler leaves the program to do: carry on, or end (the window closes itself).
@@ -130,10 +140,21 @@ private:
     std::wstring FolderInBox() const;
     // Hands a found song's lyrics to the shell and remembers the song; the outcome goes to the tip.
     void OpenFoundSong(const FoundSong& found);
+    // The window and entry of a Winamp song, followed by the tick from here on.
+    void RememberWinampSong(const FoundSong& found);
+    // The same for the media controls' song: its lyrics file, by the names it may have.
+    void OpenMediaSong(const PlayerSong& song);
+    // Opens the lyrics under a name (the tip's, the Notepad captions'), at path when it has one.
+    void OpenNamedLyrics(const std::wstring& name, const std::optional<std::wstring>& path);
+    // The media controls' song when they are followed and it names one.
+    std::optional<PlayerSong> MediaSong();
     // The tick's test while the remembered window lives: Winamp's answer, else its caption.
     bool SongHasChangedIn(WindowHandle winamp, const CaptionRead& caption);
     // The tick's look for a Winamp window when none is known or the remembered one is gone.
-    void FollowNewWinamp();
+    // False when no Winamp window plays.
+    bool FollowNewWinamp();
+    // The tick while no Winamp plays: a song change in the media controls reopens the lyrics.
+    void FollowMediaSession();
     // Records that the program is to end, and answers so.
     ProgramNext End();
 
@@ -149,6 +170,10 @@ private:
     std::optional<std::wstring> lastTitle_;
     // The playlist entry Winamp named for that song; none when it did not answer.
     std::optional<PlayingEntry> lastEntry_;
+    // "Players" as read at start-up.
+    bool followsPlayers_ = true;
+    // The media controls' song whose lyrics were tried last; none while Winamp's are.
+    PlayerSongTracker mediaSongs_;
 };
 
 }  // namespace lyrics::orlisk

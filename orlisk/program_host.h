@@ -1,6 +1,5 @@
 // ProgramHost: what the logic needs to know about the running program itself.
-// The Windows program answers with a Local\ named mutex (ERROR_ALREADY_EXISTS) and the folder of
-// GetModuleFileNameW; the tests answer with plain values.
+// The Windows program answers from the running process, the tests with plain values.
 #pragma once
 
 #include <string>

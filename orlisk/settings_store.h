@@ -1,4 +1,4 @@
-// SettingsStore: the four string values Orlisk keeps between runs.
+// SettingsStore: the string values Orlisk keeps between runs.
 // The Windows program keeps them under HKEY_CURRENT_USER\Software\VB and VBA Program
 // Settings\Orlisk\Settings as REG_SZ values; the tests keep them in a map. Only "OK" and
 // "Exit Program" write; start-up reads each value once.
@@ -17,10 +17,14 @@ inline constexpr std::wstring_view kValuePath = L"Path";    // the lyrics folder
 inline constexpr std::wstring_view kValueSize = L"Size";    // "0" Normal, "1" Minimized, "2" Maximized
 inline constexpr std::wstring_view kValueStart = L"Start";  // chkStartup's state, "0" or "1"
 inline constexpr std::wstring_view kValueAuto = L"Auto";    // chkAuto's state, "0" or "1"
+// "1" follows the players of Windows' media controls when no Winamp plays, "0" Winamp only. No
+// control shows it, and Orlisk never writes it: the user sets it in the registry.
+inline constexpr std::wstring_view kValuePlayers = L"Players";
 inline constexpr std::wstring_view kDefaultPath = L"";
 inline constexpr std::wstring_view kDefaultSize = L"0";
 inline constexpr std::wstring_view kDefaultStart = L"1";
 inline constexpr std::wstring_view kDefaultAuto = L"0";
+inline constexpr std::wstring_view kDefaultPlayers = L"1";
 
 class SettingsStore {
 public:

@@ -27,28 +27,14 @@ std::optional<CheckState> CheckStateFromText(std::wstring_view text) {
     return static_cast<CheckState>(*number);
 }
 
+bool FollowsMediaPlayers(std::wstring_view text) { return SmallWholeNumber(text) != 0; }
+
 std::wstring TextOfCheckState(CheckState state) { return std::to_wstring(static_cast<int>(state)); }
 
 std::wstring WithTrailingBackslash(std::wstring_view folder) {
     std::wstring text(folder);
     if (!text.empty() && text.back() != L'\\') text += L'\\';
     return text;
-}
-
-std::wstring FolderSearchPattern(std::wstring_view folder) {
-    std::wstring pattern(folder);
-    if (!pattern.empty() && pattern.back() == L'\\') pattern += L'*';
-    return pattern;
-}
-
-std::wstring HelpFilePath(std::wstring_view programFolder) {
-    std::wstring path(programFolder);
-    if (!path.empty() && path.back() == L'\\') {
-        path += L"Orlisk Help.txt";
-    } else {
-        path += L"\\OrliskHelp.html";
-    }
-    return path;
 }
 
 }  // namespace lyrics::orlisk

@@ -1,5 +1,5 @@
 // Shell: opening a document with its default action.
-// The Windows program implements it with ShellExecuteExW, the tests record what was opened and
+// The Windows program implements it over the system's shell; the tests record what was opened and
 // answer as told.
 #pragma once
 

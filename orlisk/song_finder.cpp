@@ -9,23 +9,11 @@ namespace lyrics::orlisk {
 
 namespace {
 
-// The walk without a remote: no window ever answers.
-class SilentRemote final : public WinampRemote {
-public:
-    WinampAnswer WhatDoYouPlay(WindowHandle, std::chrono::milliseconds) override { return WinampAnswer::NotAnswering(); }
-};
-
 std::optional<PlayingEntry> PlayingEntryOf(const WinampAnswer& answer) {
     return answer.state == WinampState::Playing ? answer.entry : std::nullopt;
 }
 
 }  // namespace
-
-std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std::wstring_view ownCaption, TrayTip& tip,
-                                        const std::function<bool()>& stopRequested) {
-    SilentRemote silent;
-    return FindWinampSong(desktop, silent, own, ownCaption, tip, stopRequested);
-}
 
 std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, WindowHandle own, std::wstring_view ownCaption,
                                         TrayTip& tip, const std::function<bool()>& stopRequested) {

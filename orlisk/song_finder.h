@@ -39,12 +39,9 @@ struct FoundSong {
     std::optional<PlayingEntry> entry;
 };
 
-// own/ownCaption: the settings window, whose caption is never a candidate. stopRequested, when
-// given, is asked after each pass of the message loop; true ends the walk with nothing found.
-std::optional<FoundSong> FindWinampSong(Desktop& desktop, WindowHandle own, std::wstring_view ownCaption, TrayTip& tip,
-                                        const std::function<bool()>& stopRequested = {});
-
-// The same walk, asking Winamp's windows through remote as well.
+// own/ownCaption: the settings window, whose caption is never a candidate. Winamp's windows are
+// asked through remote as well. stopRequested, when given, is asked after each pass of the message
+// loop; true ends the walk with nothing found.
 std::optional<FoundSong> FindWinampSong(Desktop& desktop, WinampRemote& remote, WindowHandle own, std::wstring_view ownCaption,
                                         TrayTip& tip, const std::function<bool()>& stopRequested = {});
 

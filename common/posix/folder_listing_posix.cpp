@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "common/file_io.h"
 #include "common/path_text.h"
 #include "common/posix/listing_order.h"
 #include "common/text_run.h"
@@ -21,11 +22,6 @@ struct FolderCloser {
 };
 using FolderHandle = std::unique_ptr<DIR, FolderCloser>;
 
-Failure ListingFailure(const std::wstring& folder, int error) {
-    const std::error_code code(error != 0 ? error : EIO, std::generic_category());
-    return Failure{L"The lyrics folder \"" + DisplayPath(folder) + L"\" could not be listed: " + ReasonText(code) + L"."};
-}
-
 // A link counts as what it points to; a link that leads nowhere counts as a file.
 bool IsSubfolder(DIR* folder, const dirent& entry) {
     if (entry.d_type == DT_DIR) return true;
@@ -38,13 +34,17 @@ bool IsSubfolder(DIR* folder, const dirent& entry) {
 
 Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
     const FolderHandle handle(opendir(PathFromText(folder).c_str()));
-    if (!handle) return ListingFailure(folder, errno);
+    const auto failed = [&folder](int error) {
+        return FileFailure(L"lyrics folder", folder, L"listed",
+                           std::error_code(error != 0 ? error : EIO, std::generic_category()));
+    };
+    if (!handle) return failed(errno);
     TextRun<char> names;  // as the system gives them: a big folder costs no allocation per name
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(handle.get());
         if (entry == nullptr) {
-            if (errno != 0) return ListingFailure(folder, errno);
+            if (errno != 0) return failed(errno);
             break;
         }
         const std::string_view name = entry->d_name;

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "common/file_io.h"
+#include "common/win32/full_path.h"
 #include "common/win32/unique_handle.h"
 
 namespace lyrics {
@@ -19,13 +21,8 @@ std::error_code Error(DWORD code) {
 // A name such as "C:\app\COM1.m3u" is the device COM1 to the system: opened, a read may never
 // return. The full path shows it before anything is opened.
 bool NamesDevice(const std::wstring& path) {
-    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (length == 0) return false;
-    std::wstring full(length, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
-    if (written == 0 || written >= length) return false;
-    full.resize(written);
-    return std::wstring_view(full).starts_with(L"\\\\.\\");
+    const std::optional<std::wstring> full = FullPath(path);
+    return full && full->starts_with(L"\\\\.\\");
 }
 
 // Writes everything or gives the error code.
@@ -52,6 +49,7 @@ DWORD WriteAndClose(UniqueFileHandle file, const std::wstring& path, std::string
 
 struct FileReader::Handle {
     UniqueFileHandle file;
+    bool sparse = false;  // only a file marked sparse has holes
 };
 
 FileReader::FileReader(std::unique_ptr<Handle> handle, std::uint64_t size, const std::wstring& path, std::wstring_view what)
@@ -69,6 +67,9 @@ Result<FileReader> FileReader::Open(const std::wstring& path, std::wstring_view 
     if (GetFileType(handle->file.get()) != FILE_TYPE_DISK) return NotAFileFailure(what, path);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(handle->file.get(), &size)) return FileFailure(what, path, L"read", Error(GetLastError()));
+    BY_HANDLE_FILE_INFORMATION information{};
+    handle->sparse = GetFileInformationByHandle(handle->file.get(), &information) &&
+                     (information.dwFileAttributes & FILE_ATTRIBUTE_SPARSE_FILE) != 0;
     return FileReader(std::move(handle), static_cast<std::uint64_t>(size.QuadPart), path, what);
 }
 
@@ -81,11 +82,9 @@ Result<std::size_t> FileReader::Read(char* buffer, std::size_t room) {
 }
 
 std::uint64_t FileReader::SkipZeros(std::size_t unit) {
-    // Only a file marked sparse has holes; the first allocated range after here ends the zeros.
+    // The first allocated range after here ends the zeros.
+    if (!handle_->sparse) return 0;
     const HANDLE file = handle_->file.get();
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(file, &information) || (information.dwFileAttributes & FILE_ATTRIBUTE_SPARSE_FILE) == 0)
-        return 0;
     LARGE_INTEGER here{};
     if (!SetFilePointerEx(file, LARGE_INTEGER{}, &here, FILE_CURRENT) || static_cast<std::uint64_t>(here.QuadPart) >= size_)
         return 0;

@@ -4,27 +4,13 @@
 
 #include <system_error>
 
-#include "common/path_text.h"
+#include "common/file_io.h"
+#include "common/win32/full_path.h"
 #include "common/win32/unique_handle.h"
 
 namespace lyrics {
 
 namespace {
-
-Failure ListingFailure(const std::wstring& folder, DWORD code) {
-    return Failure{L"The lyrics folder \"" + folder + L"\" could not be listed: " +
-                   ReasonText(std::error_code(static_cast<int>(code), std::system_category())) + L"."};
-}
-
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (length == 0) return path;
-    std::wstring full(length, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
-    if (written == 0 || written >= length) return path;
-    full.resize(written);
-    return full;
-}
 
 bool NotFound(DWORD code) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_NAME ||
@@ -44,23 +30,26 @@ Result<std::vector<std::wstring>> ListFolderFiles(const std::wstring& folder) {
     // The folder as the system resolves a path it is given: trailing blanks and dots dropped from the
     // last name, "C:" the current folder of drive C. The input check sees that folder, so the
     // listing must too: "C:\Lyrics \*" would keep the blank and name a folder that is not there.
-    std::wstring pattern = FullPath(folder);
+    std::wstring pattern = FullPath(folder).value_or(folder);
     if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
     pattern += L'*';
 
+    const auto failed = [&folder](DWORD code) {
+        return FileFailure(L"lyrics folder", folder, L"listed", std::error_code(static_cast<int>(code), std::system_category()));
+    };
     WIN32_FIND_DATAW found{};
     const UniqueFindHandle find(
         FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND) return std::vector<std::wstring>{};  // an empty drive root has no "." entries
-        return ListingFailure(folder, code);
+        return failed(code);
     }
     std::vector<std::wstring> names;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
     } while (FindNextFileW(find.get(), &found));
-    if (const DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES) return ListingFailure(folder, code);
+    if (const DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES) return failed(code);
     return names;
 }
 

@@ -48,7 +48,7 @@ std::wstring SystemMessage(DWORD error) {
 
 }  // namespace
 
-std::wstring ReasonText(const std::error_code& error) {
+std::wstring SystemReason(const std::error_code& error) {
     DWORD system = 0;
     if (error.category() == std::system_category()) {
         system = static_cast<DWORD>(error.value());
@@ -56,12 +56,7 @@ std::wstring ReasonText(const std::error_code& error) {
         system = SystemErrorOf(error.value());
     }
     std::wstring text = system != 0 ? SystemMessage(system) : std::wstring();
-    if (text.empty()) text = DecodeAnsi(error.message());
-    // The message closes the sentence itself; the ideographic full stop closes Japanese ones.
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.' ||
-                             text.back() == L'\u3002'))
-        text.pop_back();
-    return text;
+    return text.empty() ? DecodeAnsi(error.message()) : text;
 }
 
 }  // namespace lyrics

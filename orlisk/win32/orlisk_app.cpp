@@ -15,7 +15,7 @@ OrliskApp::OrliskApp(const SingleInstance& singleInstance)
           return !logic_.EndRequested();
       }),
       host_(singleInstance),
-      logic_(OrliskPorts{desktop_, shell_, store_, window_, window_, files_, host_, trayMenu_, winamp_}) {}
+      logic_(OrliskPorts{desktop_, shell_, store_, window_, window_, files_, host_, trayMenu_, winamp_, media_}) {}
 
 bool OrliskApp::Start(HINSTANCE instance) {
     if (!window_.Create(instance)) return false;

@@ -6,6 +6,7 @@
 
 #include "orlisk/orlisk_logic.h"
 #include "orlisk/win32/file_system_search.h"
+#include "orlisk/win32/media_controls.h"
 #include "orlisk/win32/registry_settings_store.h"
 #include "orlisk/win32/settings_window.h"
 #include "orlisk/win32/shell_document.h"
@@ -43,6 +44,7 @@ private:
     Win32ProgramHost host_;
     Win32TrayMenu trayMenu_;
     Win32WinampRemote winamp_;
+    MediaControls media_;
     OrliskLogic logic_;
 };
 

@@ -1,6 +1,7 @@
-// Win32Desktop: the logic's Desktop over the real window system. Window handles cross as
-// numbers; the message pump goes through the settings window so that its keyboard navigation
-// keeps working while a window walk lets messages through.
+// Win32Desktop: the logic's Desktop over the real window system (GetWindow, GetWindowTextW,
+// IsWindow, FindWindowW, GetClassNameW, PostMessageW, SetForegroundWindow, PeekMessageW). Window
+// handles cross as numbers; the message pump goes through the settings window so that its
+// keyboard navigation keeps working while a window walk lets messages through.
 #pragma once
 
 #include "orlisk/desktop.h"

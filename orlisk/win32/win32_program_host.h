@@ -1,5 +1,5 @@
-// Win32ProgramHost: the logic's ProgramHost: the single-instance answer taken at start-up and the
-// folder Orlisk.exe sits in.
+// Win32ProgramHost: the logic's ProgramHost: the single-instance answer taken at start-up (a
+// Local\ named mutex) and the folder Orlisk.exe sits in (GetModuleFileNameW).
 #pragma once
 
 #include "orlisk/program_host.h"

@@ -2,8 +2,6 @@
 // once, so this runs as a program of its own that sets the separator before the first number is
 // read. It changes the user's settings and puts them back; it runs only inside scripts/wine-env,
 // never against a real user's settings.
-#ifdef _WIN32
-
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -67,5 +65,3 @@ TEST(UserDecimalSeparator, ACommaReadsBesidesThePointAndNothingElseChanges) {
 
 }  // namespace
 }  // namespace lyrics
-
-#endif  // _WIN32

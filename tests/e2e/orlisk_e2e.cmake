@@ -16,3 +16,8 @@ set(orlisk_e2e_args --orlisk=$<TARGET_FILE:Orlisk> --winamp=$<TARGET_FILE:fake_w
 orlisk_e2e_program(orlisk_e2e ${CMAKE_CURRENT_LIST_DIR}/orlisk_e2e_test.cpp)
 add_test(NAME orlisk_e2e COMMAND orlisk_e2e ${orlisk_e2e_args})
 set_tests_properties(orlisk_e2e PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE)
+
+# The stand-in media controls, a DLL that the media tests register in the test prefix only.
+add_library(media_controls_stand_in SHARED ${PROJECT_SOURCE_DIR}/tests/stand_ins/media_controls_stand_in.cpp)
+set_target_properties(media_controls_stand_in PROPERTIES PREFIX "")
+target_link_libraries(media_controls_stand_in PRIVATE advapi32 runtimeobject)

@@ -15,6 +15,7 @@ int RunOrliskE2ETests(int argc, wchar_t** argv) {
         const std::wstring argument = argv[i];
         if (argument.starts_with(L"--orlisk=")) Programs().orlisk = WindowsPath(argument.substr(9));
         if (argument.starts_with(L"--winamp=")) Programs().winamp = WindowsPath(argument.substr(9));
+        if (argument.starts_with(L"--media=")) Programs().media = WindowsPath(argument.substr(8));
     }
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     return RUN_ALL_TESTS();

@@ -27,10 +27,12 @@ namespace orlisk_e2e {
 
 using namespace lyrics::testing;
 
-// Where the programs under test are; set by main from --orlisk=PATH and --winamp=PATH.
+// Where the programs under test are; set by main from --orlisk=PATH, --winamp=PATH and, for the
+// tests that register the stand-in media controls, --media=PATH.
 struct ProgramPaths {
     std::wstring orlisk;
     std::wstring winamp;
+    std::wstring media;
 };
 ProgramPaths& Programs();
 

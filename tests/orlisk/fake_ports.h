@@ -1,13 +1,14 @@
 // In-memory stand-ins for Orlisk's ports: a desktop of fake windows in Z order, a shell that
 // records what it was asked to open, a settings store in a map, the settings window's controls
-// as plain fields, a tray menu that answers a chosen command, and a Winamp remote that answers
-// what the test says each window plays.
+// as plain fields, a tray menu that answers a chosen command, a Winamp remote that answers
+// what the test says each window plays, and media controls that show the song the test sets.
 #pragma once
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "common/lower_case.h"
 #include "orlisk/desktop.h"
 #include "orlisk/file_search.h"
+#include "orlisk/media_session.h"
 #include "orlisk/orlisk_logic.h"
 #include "orlisk/program_host.h"
 #include "orlisk/settings_controls.h"
@@ -182,6 +184,21 @@ public:
     std::vector<std::chrono::milliseconds> budgets;
 };
 
+// The media controls' snapshot as the test sets it.
+class FakeMediaSession final : public MediaSession {
+public:
+    void Follow() override { ++follows; }
+    std::optional<PlayerSong> CurrentSong() override {
+        ++reads;
+        return song;
+    }
+    void Plays(std::wstring artist, std::wstring title) { song = PlayerSong{L"Player.exe", std::move(artist), std::move(title)}; }
+
+    std::optional<PlayerSong> song;
+    int follows = 0;
+    int reads = 0;
+};
+
 struct OpenedDocument {
     WindowHandle owner;
     std::wstring document;
@@ -320,7 +337,8 @@ struct FakeOrlisk {
     FakeHost host;
     FakeTrayMenu menu;
     FakeWinampRemote remote;
-    OrliskLogic logic{OrliskPorts{desktop, shell, store, tip, controls, files, host, menu, remote}};
+    FakeMediaSession media;
+    OrliskLogic logic{OrliskPorts{desktop, shell, store, tip, controls, files, host, menu, remote, media}};
 };
 
 }  // namespace lyrics::orlisk::testing

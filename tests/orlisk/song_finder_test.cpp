@@ -13,8 +13,11 @@ using testing::FakeTip;
 constexpr WindowHandle kOwn = 7;
 const std::wstring kMayNotBeOpen(kWinampMayNotBeOpen);
 
-std::optional<FoundSong> Walk(FakeDesktop& desktop, FakeTip& tip, std::wstring_view ownCaption = kSettingsCaption) {
-    return FindWinampSong(desktop, kOwn, ownCaption, tip);
+// The walk by captions alone: no window answers when asked.
+std::optional<FoundSong> Walk(FakeDesktop& desktop, FakeTip& tip, std::wstring_view ownCaption = kSettingsCaption,
+                              const std::function<bool()>& stopRequested = {}) {
+    testing::FakeWinampRemote silent;
+    return FindWinampSong(desktop, silent, kOwn, ownCaption, tip, stopRequested);
 }
 
 TEST(WindowWalk, TakesTheFirstWindowWhoseCaptionYieldsATitle) {
@@ -140,7 +143,7 @@ TEST(WindowWalk, StopsWhenAHandlerRunDuringItAsksTo) {
     desktop.Add(L"1. Song - Winamp");
     bool stop = false;
     desktop.onPump = [&] { stop = true; };
-    EXPECT_FALSE(FindWinampSong(desktop, kOwn, kSettingsCaption, tip, [&] { return stop; }).has_value());
+    EXPECT_FALSE(Walk(desktop, tip, kSettingsCaption, [&] { return stop; }).has_value());
     EXPECT_EQ(desktop.log, (std::vector<std::wstring>{L"read 100", L"pump"}));
 }
 

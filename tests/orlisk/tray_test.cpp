@@ -3,22 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/orlisk/fake_ports.h"
 
 namespace lyrics::orlisk {
 namespace {
-
-TEST(TrayMenu, SixItemsInOrderWithSettingsTheOnlyDefault) {
-    std::vector<std::wstring_view> captions;
-    for (const MenuItem& item : kTrayMenu) {
-        captions.push_back(item.caption);
-        EXPECT_EQ(item.isDefault, item.command == MenuCommand::Settings);
-        EXPECT_EQ(item.caption.empty(), item.command == MenuCommand::None);
-    }
-    EXPECT_EQ(captions, (std::vector<std::wstring_view>{L"Exit", L"", L"Settings", L"", L"Close Lyrics", L"Open Lyrics"}));
-}
 
 class Tray : public ::testing::Test {
 protected:

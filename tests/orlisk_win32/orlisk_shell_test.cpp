@@ -154,6 +154,10 @@ TEST(TrayMenuWindow, EachCaptionRunsItsOwnCommandAndSettingsIsTheDefault) {
             << (down == 0 ? "nothing" : std::string(expected[down - 1].first.begin(), expected[down - 1].first.end()));
 
         EXPECT_EQ(visit.captions, (std::vector<std::wstring>{L"Exit", L"", L"Settings", L"", L"Close Lyrics", L"Open Lyrics"}));
+        // Separators carry no command; "Settings" is the one default.
+        const auto id = [](MenuCommand command) { return static_cast<UINT>(command); };
+        EXPECT_EQ(visit.ids, (std::vector<UINT>{id(MenuCommand::Exit), 0, id(MenuCommand::Settings), 0,
+                                                id(MenuCommand::CloseLyrics), id(MenuCommand::OpenLyrics)}));
         EXPECT_EQ(visit.defaultId, static_cast<UINT>(MenuCommand::Settings));
         EXPECT_NE(visit.defaultState & MFS_DEFAULT, 0u) << "drawn in bold";
     }

@@ -4,14 +4,16 @@
 //     One top-level window of a class of its own whose caption is CAPTION
 //     ("12. Artist - Song - Winamp"). A test changes the song by sending the window WM_SETTEXT.
 //
-//   fake_winamp --winamp [--scroll] [--silent] [--stopped] TITLE...
+//   fake_winamp --winamp [--scroll] [--silent] [--stopped] [--foobar] TITLE...
 //     Winamp's main window as other programs see it: class "Winamp v1.x", a playlist of the
 //     TITLEs playing the first, the caption "1. TITLE - Winamp" (" [Stopped]" or " [Paused]"
 //     after it). It answers WM_USER with IPC_GETVERSION, IPC_ISPLAYING, IPC_GETLISTPOS and
 //     IPC_GETPLAYLISTTITLEW (a pointer to the title in its own memory), and IPC_SETPLAYLISTPOS.
 //     --scroll: the caption, with " *** " after it, scrolls one character every 150 ms, as
 //     Winamp's "scroll song title in the taskbar" does. --silent: no WM_USER is answered (a
-//     player that only imitates Winamp's window). --stopped: starts stopped.
+//     player that only imitates Winamp's window). --stopped: starts stopped. --foobar: answers
+//     as foobar2000's Winamp component does, only part of Winamp's messages: IPC_GETLISTPOS is
+//     always 0 and IPC_GETPLAYLISTTITLEW gets no title (0), while the caption shows the entry.
 //     The buttons are WM_COMMAND as Winamp's: 40044 previous, 40045 play, 40046 pause,
 //     40047 stop, 40048 next.
 //
@@ -64,6 +66,7 @@ struct Player {
     bool winamp = false;
     bool scroll = false;
     bool silent = false;
+    bool foobar = false;
     std::wstring caption;  // the first form's
     std::vector<std::wstring> titles;
     int position = 0;
@@ -99,8 +102,9 @@ LRESULT Answer(WPARAM data, LPARAM id) {
         case kIpcIsPlaying:
             return static_cast<LRESULT>(player.playback);
         case kIpcGetListPos:
-            return player.position;
+            return player.foobar ? 0 : player.position;
         case kIpcGetPlaylistTitleW:
+            if (player.foobar) return 0;
             // Winamp hands out a pointer into its own playlist; the asker reads it from there.
             if (data >= player.titles.size()) return 0;
             return reinterpret_cast<LRESULT>(player.titles[data].c_str());
@@ -190,6 +194,8 @@ void ReadArguments() {
             player.scroll = true;
         } else if (argument == L"--silent") {
             player.silent = true;
+        } else if (argument == L"--foobar") {
+            player.foobar = true;
         } else if (argument == L"--stopped") {
             player.playback = Playback::Stopped;
         } else if (player.winamp) {

@@ -3,8 +3,6 @@
 // time, so names whose shared beginnings end just before, at or after a multiple of eight bytes,
 // names that are beginnings of others and names that differ only in letter case are where it would
 // go wrong.
-#ifndef _WIN32
-
 #include "common/posix/listing_order.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/common/plain_listing_order.h"
+#include "tests/common/posix/plain_listing_order.h"
 
 namespace lyrics {
 namespace {
@@ -63,5 +61,3 @@ TEST(ListingOrder, AgreesWithAPlainSortOnManyRandomNames) {
 
 }  // namespace
 }  // namespace lyrics
-
-#endif

@@ -1,16 +1,10 @@
+// lyrics' entry point on Linux: the arguments are bytes, read as paths are.
 #include <string>
 #include <vector>
 
 #include "cli/lyrics_cli.h"
 #include "common/text_codec.h"
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::wstring> args(argv + 1, argv + argc);
-    lyrics::cli::ConsoleIo io;
-    return lyrics::cli::RunLyrics(args, io);
-}
-#else
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -38,4 +32,3 @@ int main(int argc, char** argv) {
     lyrics::cli::ConsoleIo io;
     return lyrics::cli::RunLyrics(args, io);
 }
-#endif

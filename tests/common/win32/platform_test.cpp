@@ -1,8 +1,5 @@
 // The Windows side of common/: the system's code page, lower-casing, folder listing and decimal
 // separator, checked where they must agree with the portable build and where Windows differs.
-// Runs under Wine in the win64 build; the native build compiles nothing of it.
-#ifdef _WIN32
-
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -182,5 +179,3 @@ TEST(Win32DecimalSeparator, TheUsersOwnSeparatorReadsBesidesThePoint) {
 
 }  // namespace
 }  // namespace lyrics
-
-#endif  // _WIN32

@@ -1,98 +1,23 @@
-// The Windows side of Orlisk piece by piece, under Wine: the tray tip and tray events, the
-// registry store, the file-system search, the single-instance test and the settings window as
-// the logic's live controls, with its layout, keys and close box.
-#include "common/win32/com_apartment.h"
-#include "common/win32/dpi.h"
-#include "orlisk/win32/file_system_search.h"
-#include "orlisk/win32/key_select_debouncer.h"
-#include "orlisk/win32/orlisk_app.h"
-#include "orlisk/win32/registry_settings_store.h"
-#include "orlisk/win32/settings_layout.h"
-#include "orlisk/win32/settings_window.h"
-#include "orlisk/win32/single_instance.h"
-#include "orlisk/win32/tray_icon.h"
-#include "orlisk/win32/win32_program_host.h"
-#include "tests/driver/fake_annotation_service.h"
-
+// Orlisk's settings window under Wine as the logic's live controls: its first states, layout,
+// tab order, names for screen readers, clicks, keys and close box, and the folder refused by "OK".
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cwchar>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <optional>
 #include <utility>
 #include <vector>
 
+#include "common/win32/com_apartment.h"
+#include "common/win32/dpi.h"
+#include "orlisk/win32/orlisk_app.h"
+#include "orlisk/win32/settings_layout.h"
+#include "orlisk/win32/single_instance.h"
+#include "tests/driver/fake_annotation_service.h"
+#include "tests/driver/orlisk_registry.h"
+#include "tests/orlisk_win32/settings_window_fixture.h"
+
 namespace lyrics::orlisk::win32 {
 namespace {
-
-// Removes what a test left in the queue, the WM_QUIT of a destroyed settings window included.
-void DrainMessages() {
-    MSG msg{};
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) ::DispatchMessageW(&msg);
-    }
-}
-
-TEST(TrayTip, FitsTheShellsLimitWithAnEllipsis) {
-    EXPECT_EQ(FitTip(L"Last Opened: Artist - Song"), L"Last Opened: Artist - Song");
-    const std::wstring exact(kMaxTipLength, L'a');
-    EXPECT_EQ(FitTip(exact), exact);
-
-    const std::wstring tip = FitTip(std::wstring(300, L'b'));
-    ASSERT_EQ(tip.size(), kMaxTipLength);
-    EXPECT_EQ(tip.back(), L'\u2026');
-    EXPECT_EQ(tip.substr(0, kMaxTipLength - 1), std::wstring(kMaxTipLength - 1, L'b'));
-
-    // A character outside the basic plane at the cut is dropped whole, never halved.
-    std::wstring surrogates(kMaxTipLength - 2, L'c');
-    surrogates += L"\U0001F3B5\U0001F3B5";
-    const std::wstring cut = FitTip(surrogates);
-    EXPECT_LE(cut.size(), kMaxTipLength);
-    EXPECT_FALSE(IS_HIGH_SURROGATE(cut[cut.size() - 2]));
-    EXPECT_EQ(cut.back(), L'\u2026');
-}
-
-// Records the window's events; the next one can run an action from inside itself, as messages
-// let through by the window walk would arrive.
-struct RecordingEvents {
-    SettingsEventSink Sink() {
-        return [this](const SettingsWindowEvent& event) {
-            calls.push_back(event.event);
-            if (event.event == SettingsEvent::cSysTray_MouseEvent) {
-                codes.push_back(event.tray.buttonCode);
-                lastAnchor = event.tray.anchor;
-            }
-            if (std::exchange(nestNext, false)) nested();
-        };
-    }
-    std::vector<SettingsEvent> calls;
-    std::vector<int> codes;  // the tray events' button codes
-    POINT lastAnchor{};
-    std::function<void()> nested;  // run inside the next event only
-    bool nestNext = false;
-};
-
-class SettingsWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr))); }
-    void TearDown() override {
-        window.Close();
-        DrainMessages();
-    }
-    HWND Child(int id) const { return ::GetDlgItem(window.Hwnd(), id); }
-    RECT ChildRect(int id) const {
-        RECT rect{};
-        ::GetWindowRect(Child(id), &rect);
-        ::MapWindowPoints(nullptr, window.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
-
-    RecordingEvents events;
-    SettingsWindow window{events.Sink()};
-};
 
 TEST_F(SettingsWindowTest, StartsHiddenWithTheControlsInTheirFirstStates) {
     EXPECT_FALSE(window.IsShown());
@@ -293,89 +218,10 @@ TEST_F(SettingsWindowTest, TimerTicksReachTmrAuto) {
     EXPECT_EQ(events.calls, std::vector<SettingsEvent>{SettingsEvent::tmrAuto_Timer});
 }
 
-TEST(TrayEvents, TurnMouseMessagesIntoButtonCodes) {
-    // Not added to the tray: the shell's first callback form, the mouse message in lParam.
-    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    TrayIcon legacy(owner, 7, WM_APP + 1, {}, L"Orlisk");
-    EXPECT_EQ(legacy.Decode(7, WM_LBUTTONUP).buttonCode, 1);
-    EXPECT_EQ(legacy.Decode(7, WM_RBUTTONUP).buttonCode, 2);
-    EXPECT_EQ(legacy.Decode(7, WM_MOUSEMOVE).buttonCode, 0);
-    EXPECT_EQ(legacy.Decode(7, WM_LBUTTONDOWN).buttonCode, 0);
-    ::DestroyWindow(owner);
-}
-
-TEST_F(SettingsWindowTest, TrayEventsOfTheCurrentShellCarryTheirAnchor) {
-    // The window added its icon and asked for the version-4 callbacks; Wine's tray grants them.
-    const UINT callback = WM_APP + 1;
-    const auto send = [&](UINT message, int x, int y) {
-        ::SendMessageW(window.Hwnd(), callback, MAKEWPARAM(static_cast<WORD>(x), static_cast<WORD>(y)), MAKELPARAM(message, 1));
-    };
-    send(WM_LBUTTONUP, 10, 20);
-    send(NIN_SELECT, 10, 20);
-    send(WM_RBUTTONUP, -300, 40);
-    send(WM_CONTEXTMENU, -300, 40);
-    EXPECT_EQ(events.calls, std::vector<SettingsEvent>(2, SettingsEvent::cSysTray_MouseEvent));
-    EXPECT_EQ(events.codes, (std::vector<int>{1, 2}))
-        << "one action per click: NIN_SELECT and WM_RBUTTONUP come along with the ones acted on";
-    EXPECT_EQ(events.lastAnchor.x, -300) << "a monitor left of the primary one has negative positions";
-    EXPECT_EQ(events.lastAnchor.y, 40);
-}
-
-TEST(KeySelectDebouncer, OnePressPerKeyHoweverOftenTheShellReportsIt) {
-    KeySelectDebouncer keys;
-    const std::uint32_t doubleClick = 500;
-    ASSERT_TRUE(keys.StartPress(1000, doubleClick));
-    EXPECT_FALSE(keys.StartPress(1005, doubleClick)) << "reported again while its action runs";
-    keys.PressHandled(3000);  // the action took two seconds (Notepad starting)
-    EXPECT_FALSE(keys.StartPress(3001, doubleClick)) << "the shell's second report, handled after the first";
-    EXPECT_FALSE(keys.StartPress(3500, doubleClick)) << "still within the double-click time";
-    ASSERT_TRUE(keys.StartPress(3501, doubleClick)) << "a new press";
-    keys.PressHandled(3600);
-    EXPECT_FALSE(keys.StartPress(3700, doubleClick));
-    EXPECT_TRUE(keys.StartPress(3700, 50)) << "the user's double-click time, as it is now";
-}
-
-TEST(KeySelectDebouncer, TheFirstPressCountsAndTheTickCountMayWrap) {
-    KeySelectDebouncer keys;
-    EXPECT_TRUE(keys.StartPress(0, 500)) << "nothing handled yet: the first report is a press";
-    keys.PressHandled(0xFFFFFF00u);
-    EXPECT_FALSE(keys.StartPress(0x00000010u, 500)) << "0x110 ms later, across the wrap";
-    EXPECT_TRUE(keys.StartPress(0x00000200u, 500));
-    keys.PressHandled(0x00000200u);
-    keys.PressHandled(0x00009000u);  // no press running: nothing to end
-    EXPECT_FALSE(keys.StartPress(0x00000300u, 500));
-}
-
-TEST(TrayKeyboard, OneEnterOnTheIconIsOneAction) {
-    RecordingEvents events;
-    SettingsWindow window{events.Sink()};
-    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
-    const auto send = [&](UINT message) {
-        ::SendMessageW(window.Hwnd(), WM_APP + 1, MAKEWPARAM(10, 20), MAKELPARAM(message, 1));
-    };
-    // The shell's two reports of one Enter, the second right after the first was acted on.
-    send(NIN_KEYSELECT);
-    send(NIN_KEYSELECT);
-    EXPECT_EQ(events.codes, std::vector<int>{1});
-    // A click is a click, whenever it comes.
-    send(WM_LBUTTONUP);
-    EXPECT_EQ(events.codes, (std::vector<int>{1, 1}));
-
-    // Past the double-click time, Enter again is a new press; its repeat from inside its own
-    // action is dropped as well.
-    ::Sleep(::GetDoubleClickTime() + 100);
-    events.nested = [&] { send(NIN_KEYSELECT); };
-    events.nestNext = true;
-    send(NIN_KEYSELECT);
-    EXPECT_EQ(events.codes, (std::vector<int>{1, 1, 1}));
-    window.Close();
-    DrainMessages();
-}
-
 TEST(SettingsOK, AFolderThatFailsTheCheckIsShownAsTheAnswer) {
     // The real program in this process: its logic, its window, its registry store.
     const std::wstring key(RegistrySettingsStore::kKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Orlisk");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, lyrics::testing::OrliskKey().c_str());
     const auto store = [&](const wchar_t* name, const wchar_t* value) {
         ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value,
                           static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t)));
@@ -444,91 +290,7 @@ TEST(SettingsOK, AFolderThatFailsTheCheckIsShownAsTheAnswer) {
         pump();
     }
     DrainMessages();
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Orlisk");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, lyrics::testing::OrliskKey().c_str());
 }
-
-class RegistryStoreTest : public ::testing::Test {
-protected:
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Orlisk"); }
-    void TearDown() override { SetUp(); }
-    static void StoreRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(RegistrySettingsStore::kKeyPath).c_str(), 0, nullptr, 0,
-                                    KEY_SET_VALUE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes);
-        ::RegCloseKey(key);
-    }
-    RegistrySettingsStore store;
-};
-
-TEST_F(RegistryStoreTest, ReadsBackWhatItWroteAndDefaultsTheRest) {
-    EXPECT_EQ(store.Read(L"Path", L""), L"") << "no key at all";
-    EXPECT_EQ(store.Read(L"Start", L"1"), L"1");
-    ASSERT_TRUE(store.Write(L"Path", L"C:\\Lyrics \u00e9\u4e2d\\"));
-    ASSERT_TRUE(store.Write(L"Size", L"2"));
-    EXPECT_EQ(store.Read(L"Path", L""), L"C:\\Lyrics \u00e9\u4e2d\\");
-    EXPECT_EQ(store.Read(L"Size", L"0"), L"2");
-    EXPECT_EQ(store.Read(L"Auto", L"0"), L"0");
-    ASSERT_TRUE(store.Write(L"Path", L""));
-    EXPECT_EQ(store.Read(L"Path", L"fallback"), L"") << "an empty value is a value";
-}
-
-TEST_F(RegistryStoreTest, ValuesThatAreNoTextReadAsTheDefault) {
-    const DWORD number = 1;
-    StoreRaw(L"Start", REG_DWORD, &number, sizeof number);
-    EXPECT_EQ(store.Read(L"Start", L"1"), L"1");
-    // Written by another program without the terminating NUL.
-    const wchar_t text[] = {L'2'};
-    StoreRaw(L"Size", REG_SZ, text, sizeof text);
-    EXPECT_EQ(store.Read(L"Size", L"0"), L"2");
-    const std::vector<wchar_t> huge(200 * 1024, L'x');
-    StoreRaw(L"Path", REG_SZ, huge.data(), static_cast<DWORD>(huge.size() * sizeof(wchar_t)));
-    EXPECT_EQ(store.Read(L"Path", L""), L"") << "an absurdly long value is not taken";
-}
-
-TEST(FileSystemSearch, FindsFilesAndFoldersByPattern) {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::filesystem::path folder =
-        std::filesystem::path(temp) / (L"orlisk-search-" + std::to_wstring(::GetCurrentProcessId()));
-    std::filesystem::create_directories(folder / L"empty");
-    std::ofstream(folder / L"Artist - Song.txt") << "la";
-    const std::wstring base = folder.wstring();
-
-    FileSystemSearch search;
-    EXPECT_TRUE(search.FindsEntry(base));
-    EXPECT_TRUE(search.FindsEntry(base + L"\\*"));
-    EXPECT_TRUE(search.FindsEntry(base + L"\\Artist - Song.txt")) << "a file passes as well";
-    EXPECT_TRUE(search.FindsEntry(base + L"\\*.txt"));
-    EXPECT_TRUE(search.FindsEntry(base + L"\\empty\\*")) << "\".\" and \"..\" are entries";
-    EXPECT_FALSE(search.FindsEntry(base + L"\\missing"));
-    EXPECT_FALSE(search.FindsEntry(base + L"\\missing\\*"));
-    EXPECT_FALSE(search.FindsEntry(L""));
-    std::filesystem::remove_all(folder);
-}
-
-TEST(ProgramHost, NamesTheProgramsFolderWithoutItsBackslash) {
-    const SingleInstance instance;
-    Win32ProgramHost host(instance);
-    const std::wstring folder = host.ProgramFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_NE(folder.back(), L'\\');
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder) / L"orlisk_win32_tests.exe"));
-}
-
-TEST(SingleInstance, TheFirstHoldsTheNameForItsLife) {
-    std::optional<SingleInstance> first;
-    first.emplace();
-    EXPECT_FALSE(first->AnotherIsRunning());
-    {
-        const SingleInstance second;
-        EXPECT_TRUE(second.AnotherIsRunning());
-    }
-    first.reset();
-    const SingleInstance later;
-    EXPECT_FALSE(later.AnotherIsRunning()) << "the name is free again once the first has gone";
-}
-
 }  // namespace
 }  // namespace lyrics::orlisk::win32

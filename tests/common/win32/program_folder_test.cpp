@@ -21,7 +21,7 @@ TEST(FolderOfPath, APathWithoutFolderHasNone) { EXPECT_EQ(FolderOfPath(L"Match.e
 TEST(ProgramPath, NamesThisProgramWhole) {
     const std::wstring path = ProgramPath();
     ASSERT_FALSE(path.empty());
-    EXPECT_NE(path.find(L"match_win32_tests"), std::wstring::npos);
+    EXPECT_NE(path.find(L"common_tests"), std::wstring::npos);
     EXPECT_EQ(ProgramFolder(), FolderOfPath(path));
     EXPECT_EQ(path.find(L'\0'), std::wstring::npos);
 }

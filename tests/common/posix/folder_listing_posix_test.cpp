@@ -2,7 +2,6 @@
 // whatever the bytes of the names. The listing sorts eight bytes of the keys at a time, so names
 // that agree on long beginnings, end inside such a step or differ only in letter case are the cases
 // that would go wrong.
-#ifndef _WIN32
 
 #include <gtest/gtest.h>
 
@@ -18,7 +17,7 @@
 #include <vector>
 
 #include "common/folder_listing.h"
-#include "tests/common/plain_listing_order.h"
+#include "tests/common/posix/plain_listing_order.h"
 #include "tests/test_support.h"
 
 namespace lyrics {
@@ -105,5 +104,3 @@ TEST(PosixFolderListing, AFolderThatIsGoneIsAFailureNamingIt) {
 
 }  // namespace
 }  // namespace lyrics
-
-#endif

@@ -1,6 +1,5 @@
 // What the Windows side must refuse or resolve the same way everywhere: device names given as
 // playlists, a folder typed with a trailing blank, a playlist too big for memory.
-#ifdef _WIN32
 #include <windows.h>
 #include <winioctl.h>
 
@@ -67,4 +66,3 @@ TEST(Win32Reliability, APlaylistTooBigForMemoryIsAMessage) {
 
 }  // namespace
 }  // namespace lyrics
-#endif

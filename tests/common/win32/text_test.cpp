@@ -1,7 +1,5 @@
 // The Windows side of Unicode text: lower-casing in pieces over the system's table, and the round
-// trip through the ANSI code page. Runs under Wine in the win64 build.
-#ifdef _WIN32
-
+// trip through the ANSI code page.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -40,5 +38,3 @@ TEST(Win32AnsiFit, ABestFitLookAlikeIsNoFit) {
 
 }  // namespace
 }  // namespace lyrics
-
-#endif  // _WIN32

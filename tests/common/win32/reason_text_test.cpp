@@ -1,5 +1,7 @@
-// The reason after the colon of a file failure: on Windows the system's own words for the Win32
-// error, in the language of Windows (FormatMessageW); on Linux the C library's (strerror).
+// The reason after the colon of a file failure on Windows: the system's own words for the Win32
+// error, in the language of Windows (FormatMessageW).
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -7,22 +9,14 @@
 
 #include "common/file_io.h"
 #include "common/path_text.h"
-#include "tests/test_support.h"
-
-#ifdef _WIN32
-#include <windows.h>
-
 #include "tests/driver/system_words.h"
-#endif
+#include "tests/test_support.h"
 
 namespace lyrics {
 namespace {
 
-using testing::TempFolder;
-
-#ifdef _WIN32
-
 using testing::SystemWords;
+using testing::TempFolder;
 
 TEST(ReasonText, IsTheSystemsOwnMessageForTheWin32Error) {
     ASSERT_FALSE(SystemWords(ERROR_ACCESS_DENIED).empty());
@@ -57,23 +51,6 @@ TEST(FileFailures, NameTheReasonTheSystemGaveForTheFile) {
     EXPECT_EQ(written.failure().message,
               L"The unmatch list \"" + missing + L"\" could not be created: " + SystemWords(ERROR_PATH_NOT_FOUND) + L".");
 }
-
-#else
-
-TEST(ReasonText, IsTheCLibrarysOnLinux) {
-    EXPECT_EQ(ReasonText(std::error_code(EACCES, std::generic_category())), L"Permission denied");
-    EXPECT_EQ(ReasonText(std::error_code(ENOSPC, std::generic_category())), L"No space left on device");
-}
-
-TEST(FileFailures, NameTheReasonTheCLibraryGave) {
-    TempFolder folder;
-    const std::wstring missing = folder / L"Missing.m3u";
-    const Result<std::string> read = ReadFileBytes(missing, L"playlist");
-    ASSERT_FALSE(read);
-    EXPECT_EQ(read.failure().message, L"The playlist \"" + missing + L"\" could not be opened: No such file or directory.");
-}
-
-#endif
 
 }  // namespace
 }  // namespace lyrics

@@ -1,0 +1,158 @@
+// Following Windows' media controls when no Winamp plays: which song and which file a click
+// opens, what the tick calls a song change, and the "Players" switch.
+#include <gtest/gtest.h>
+
+#include "tests/orlisk/fake_ports.h"
+
+namespace lyrics::orlisk {
+namespace {
+
+using testing::FakeOrlisk;
+using testing::Message;
+using testing::PostedMessage;
+
+class MediaFollow : public ::testing::Test {
+protected:
+    MediaFollow() {
+        o.controls.txtPath = L"C:\\Lyrics\\";
+        o.files.AddFolder(L"C:\\Lyrics");
+        o.desktop.Add(L"Inbox - Mail");
+    }
+    // Start-up as the program runs it, "Start" off so that nothing opens yet.
+    void Load(const wchar_t* players = nullptr) {
+        o.store.values[L"Start"] = L"0";
+        o.store.values[L"Path"] = L"C:\\Lyrics\\";
+        if (players != nullptr) o.store.values[L"Players"] = players;
+        ASSERT_EQ(o.logic.Form_Load(), ProgramNext::KeepRunning);
+    }
+    std::vector<std::wstring> Opened() const {
+        std::vector<std::wstring> documents;
+        for (const auto& opened : o.shell.opened) documents.push_back(opened.document);
+        return documents;
+    }
+    FakeOrlisk o;
+};
+
+TEST_F(MediaFollow, AClickTakesTheSessionsSongOnlyWhenNoWinampPlays) {
+    struct Case {
+        const char* what;
+        std::optional<PlayerSong> song;
+        std::vector<std::wstring> files;
+        const wchar_t* winamp;  // a Winamp caption above, or none
+        std::vector<std::wstring> opened;
+        std::wstring tip;
+    } cases[] = {
+        {"artist - title first",
+         PlayerSong{L"Spotify", L"Μίκης Θεοδωράκης", L"Άρνηση"},
+         {L"C:\\Lyrics\\Μίκης Θεοδωράκης - Άρνηση.txt", L"C:\\Lyrics\\Άρνηση.txt"},
+         nullptr,
+         {L"C:\\Lyrics\\Μίκης Θεοδωράκης - Άρνηση.txt"},
+         L"Last Opened: Μίκης Θεοδωράκης - Άρνηση"},
+        {"the title alone when only it exists",
+         PlayerSong{L"foobar2000", L"宇多田ヒカル", L"花束を君に"},
+         {L"C:\\Lyrics\\花束を君に.txt"},
+         nullptr,
+         {L"C:\\Lyrics\\花束を君に.txt"},
+         L"Last Opened: 花束を君に"},
+        {"no artist", PlayerSong{L"Chrome", L"", L"Title"}, {}, nullptr, {L"C:\\Lyrics\\Title.txt"}, L"Last Opened: Title"},
+        {"Winamp's song wins",
+         PlayerSong{L"Spotify", L"Artist", L"Title"},
+         {L"C:\\Lyrics\\Artist - Title.txt"},
+         L"3. Other - Song - Winamp",
+         {L"C:\\Lyrics\\Other - Song.txt"},
+         L"Last Opened: Other - Song"},
+        {"a name that would leave the folder",
+         PlayerSong{L"Spotify", L"AC/DC", L"T.N.T."},
+         {},
+         nullptr,
+         {},
+         L"Could not open file: AC/DC - T.N.T."},
+        {"blank fields while a song starts", PlayerSong{L"Spotify", L"", L"  "}, {}, nullptr, {}, L"Winamp may not be open"},
+        {"no session", std::nullopt, {}, nullptr, {}, L"Winamp may not be open"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        o.shell.opened.clear();
+        o.media.song = c.song;
+        o.files.files.clear();
+        for (const std::wstring& file : c.files) o.files.AddFile(file);
+        const WindowHandle winamp = c.winamp ? o.desktop.AddWinamp(c.winamp) : kNoWindow;
+        o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+        EXPECT_EQ(Opened(), c.opened);
+        EXPECT_EQ(o.tip.Current(), c.tip);
+        if (winamp != kNoWindow) o.desktop.Remove(winamp);
+    }
+}
+
+TEST_F(MediaFollow, PlayersZeroLeavesTheMediaControlsAlone) {
+    Load(L"0");
+    o.media.Plays(L"Artist", L"Title");
+    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    o.controls.chkAuto = CheckState::Checked;
+    o.logic.tmrAuto_Timer();
+    EXPECT_TRUE(o.shell.opened.empty());
+    EXPECT_EQ(o.media.follows, 0);
+    EXPECT_EQ(o.media.reads, 0);
+    EXPECT_TRUE(o.store.writes.empty()) << "no control shows it, nothing writes it";
+}
+
+TEST_F(MediaFollow, PlayersIsFollowedWhenMissingOrAnyTextButZero) {
+    for (const wchar_t* players : {static_cast<const wchar_t*>(nullptr), L"1", L"yes"}) {
+        FakeOrlisk fresh;
+        if (players != nullptr) fresh.store.values[L"Players"] = players;
+        fresh.logic.Form_Load();
+        EXPECT_EQ(fresh.media.follows, 1);
+    }
+}
+
+TEST_F(MediaFollow, TheTickFollowsTheSessionsSongAndHandsOverToWinampAndBack) {
+    Load();
+    const auto notepadOf = [&](const wchar_t* name) { return o.desktop.Add(std::wstring(name) + L" - Notepad"); };
+    const auto tick = [&] {
+        o.shell.opened.clear();
+        o.logic.tmrAuto_Timer();
+        return Opened();
+    };
+    o.media.Plays(L"Artist", L"One");
+    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Artist - One.txt"}) << "a song appears";
+    const WindowHandle one = notepadOf(L"Artist - One");
+    EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "the same song (a pause, a seek)";
+    o.media.song.reset();
+    EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "no session any more";
+    o.media.Plays(L"Artist", L"  ");
+    EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "blank fields for a moment";
+    o.media.Plays(L"Artist", L"One");
+    EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "the session comes back with the same song";
+    EXPECT_TRUE(o.desktop.PostedTo(one).empty());
+
+    o.media.Plays(L"Other", L"One");
+    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Other - One.txt"}) << "another artist";
+    EXPECT_EQ(o.desktop.PostedTo(one).back(), (PostedMessage{one, Message::Close}));
+    const WindowHandle other = notepadOf(L"Other - One");
+
+    const WindowHandle winamp = o.desktop.AddWinamp(L"7. Winamp - Song - Winamp");
+    o.remote.Plays(winamp, 6, L"Winamp - Song");
+    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Winamp - Song.txt"}) << "Winamp takes over";
+    EXPECT_EQ(o.desktop.PostedTo(other).back(), (PostedMessage{other, Message::Close}));
+    const int reads = o.media.reads;
+    EXPECT_EQ(tick(), std::vector<std::wstring>{});
+    EXPECT_EQ(o.media.reads, reads) << "while Winamp plays, the session is not asked";
+
+    o.remote.Stops(winamp);
+    o.desktop.Find(winamp)->caption = L"7. Winamp - Song - Winamp [Stopped]";
+    EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "the lyrics of a stopped Winamp stay";
+    o.desktop.Remove(winamp);
+    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Other - One.txt"}) << "Winamp gone: the session again";
+}
+
+TEST_F(MediaFollow, CloseLyricsClosesTheNotepadOfTheNameThatOpened) {
+    o.files.AddFile(L"C:\\Lyrics\\One.txt");
+    o.media.Plays(L"Artist", L"One");
+    o.logic.mnuOpen_Click();
+    const WindowHandle notepad = o.desktop.Add(L"One.txt - Notepad");
+    o.logic.mnuClsWindow_Click();
+    EXPECT_EQ(o.desktop.PostedTo(notepad).back(), (PostedMessage{notepad, Message::Close}));
+}
+
+}  // namespace
+}  // namespace lyrics::orlisk
