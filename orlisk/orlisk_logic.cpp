@@ -9,17 +9,15 @@
 
 namespace lyrics::orlisk {
 
-namespace {
-
-constexpr std::wstring_view kCouldNotSave = L"Could not save the settings";
-
-// What the folder check searches for: the text as typed, with "*" after a trailing "\" (such a
-// path stands for the folder's entries).
 std::wstring FolderSearchPattern(std::wstring_view folder) {
     std::wstring pattern(folder);
     if (!pattern.empty() && pattern.back() == L'\\') pattern += L'*';
     return pattern;
 }
+
+namespace {
+
+constexpr std::wstring_view kCouldNotSave = L"Could not save the settings";
 
 // The help file beside the program: folder + "\OrliskHelp.html", or, for a folder ending in "\"
 // (a drive's root), folder + "Orlisk Help.txt".

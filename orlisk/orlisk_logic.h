@@ -53,6 +53,11 @@
 
 namespace lyrics::orlisk {
 
+// What the folder check searches for: the text as typed, with "*" after a trailing "\" (such a
+// path stands for the folder's entries). The settings window makes the same search for the
+// system's reason when the check fails.
+std::wstring FolderSearchPattern(std::wstring_view folder);
+
 struct OrliskPorts {
     Desktop& desktop;
     Shell& shell;

@@ -6,7 +6,7 @@
 
 #include "common/path_text.h"
 #include "common/win32/unique_handle.h"
-#include "orlisk/settings_values.h"
+#include "orlisk/orlisk_logic.h"
 
 namespace lyrics::orlisk::win32 {
 
