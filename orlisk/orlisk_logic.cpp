@@ -27,13 +27,16 @@ std::wstring HelpFilePath(std::wstring_view programFolder) {
     return path;
 }
 
-// Marks a window walk as running for the life of the scope.
-class WalkScope {
+// Notepad's window class, for telling its windows from others of the same caption.
+constexpr std::wstring_view kNotepadClass = L"Notepad";
+
+// Sets a flag for the life of the scope: a window walk running, the start-up opening lyrics.
+class FlagScope {
 public:
-    explicit WalkScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~WalkScope() { flag_ = false; }
-    WalkScope(const WalkScope&) = delete;
-    WalkScope& operator=(const WalkScope&) = delete;
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
 
 private:
     bool& flag_;
@@ -66,7 +69,11 @@ ProgramNext OrliskLogic::Form_Load() {
     if (folder != controls.PathText()) controls.SetPathText(folder);
     if (folder.empty() || !ports_.files.FindsEntry(FolderSearchPattern(folder))) controls.Show();
 
-    if (controls.StartupState() == CheckState::Checked) OpenLyrics();
+    if (controls.StartupState() == CheckState::Checked) {
+        // A Notepad of the song may still be open from an Orlisk that ran before: shown, not doubled.
+        const FlagScope startUp(startingUp_);
+        OpenLyrics();
+    }
     return ProgramNext::KeepRunning;
 }
 
@@ -95,7 +102,7 @@ std::optional<PlayerSong> OrliskLogic::MediaSong() {
 }
 
 std::optional<FoundSong> OrliskLogic::WalkForSong() {
-    WalkScope walk(walkInProgress_);
+    FlagScope walk(walkInProgress_);
     return FindWinampSong(ports_.desktop, asker_, ports_.controls.Handle(), ports_.controls.Caption(), ports_.tip,
                           [this] { return endRequested_; });
 }
@@ -128,6 +135,7 @@ void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<
     // A copy read from disk beside a Notepad that holds unsaved edits would invite the user to
     // save the older text over them.
     if (ShowRemainingLyrics(name)) return;
+    if (startingUp_ && ShowOpenNotepadOf(name)) return;
 
     // The controls as they stand now, saved or not.
     const ShowCommand show = ShowCommandForSize(ports_.controls.SizeIndex());
@@ -136,7 +144,7 @@ void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<
         // Marked as a walk: the shell's wait for the program it started may handle messages sent
         // to the window meanwhile (Wine's does, the tray's clicks among them), and a click handled
         // there would open yet another Notepad before the first has its window.
-        WalkScope wait(walkInProgress_);
+        FlagScope wait(walkInProgress_);
         opened = ports_.shell.Open(ports_.controls.Handle(), *path, show);
     }
 
@@ -154,8 +162,19 @@ void OrliskLogic::CloseLastLyrics(AskAgain again) {
     // Before any song there is no title: " - Notepad" alone, or the empty caption, under which
     // FindWindow answers any window without one, must not close anything.
     if (!lastTitle_) return;
-    WalkScope close(walkInProgress_);
+    FlagScope close(walkInProgress_);
     closer_.Close(NotepadCaptions(*lastTitle_), again, [this] { return endRequested_; });
+}
+
+bool OrliskLogic::ShowOpenNotepadOf(const std::wstring& title) {
+    for (const std::wstring& caption : NotepadCaptions(title)) {
+        const WindowHandle window = ports_.desktop.FindByCaption(caption);
+        if (window == kNoWindow || !ports_.desktop.HasClass(window, kNotepadClass)) continue;
+        ports_.desktop.BringToFront(window);
+        ports_.tip.SetTip(std::wstring(kLastOpened) + title);
+        return true;
+    }
+    return false;
 }
 
 bool OrliskLogic::ShowRemainingLyrics(const std::wstring& title) {

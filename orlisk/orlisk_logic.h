@@ -139,6 +139,8 @@ private:
     void ReopenLyrics(AskAgain again);
     // Brings a window of the song's lyrics kept open to the front and says so; false for none.
     bool ShowRemainingLyrics(const std::wstring& title);
+    // Brings a Notepad already showing the song's lyrics to the front and says so; false for none.
+    bool ShowOpenNotepadOf(const std::wstring& title);
     // The window walk, marked as running while it runs.
     std::optional<FoundSong> WalkForSong();
     // The folder the box names: its text, or the inside of one quoted path with a "\" added.
@@ -167,6 +169,7 @@ private:
     WindowCloser closer_{ports_.desktop};
     WinampAsker asker_{ports_.desktop, ports_.remote};
     bool walkInProgress_ = false;
+    bool startingUp_ = false;  // Form_Load's opening of lyrics runs
     bool endRequested_ = false;
 
     WindowHandle winampWindow_ = kNoWindow;

@@ -37,6 +37,15 @@ TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
     EXPECT_TRUE(WaitFor([&] { return (second = LyricsOf(L"Artist - Song")) != nullptr && second != first; }, 10s))
         << "and opens those of the song now playing, even the same one";
     EXPECT_EQ(NotepadWindows().size(), 1u);
+
+    // Started again with those lyrics still open, Orlisk brings them forward and opens no copy.
+    // (A second driver: the first one's job holds the Notepad it started.)
+    orlisk_.Stop();
+    ASSERT_TRUE(::IsWindow(second)) << "ending Orlisk leaves the lyrics open";
+    DrivenOrlisk again;
+    ASSERT_NE(again.Start(Programs().orlisk), nullptr);
+    EXPECT_FALSE(WaitFor([] { return NotepadWindows().size() > 1; }, 3s)) << "no second Notepad of the same song";
+    EXPECT_EQ(LyricsOf(L"Artist - Song"), second);
 }
 
 TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {

@@ -64,6 +64,22 @@ TEST_F(Settings, AutoOnChecksStartupAndStartsTheTimerButStoresNothing) {
     EXPECT_EQ(o.shell.opened.size(), 1u);
 }
 
+// A Notepad of exactly the song, left open by an Orlisk that ran before, comes to the front at
+// start-up instead of a second copy; a window of another class under that caption does not count,
+// and later opens are not affected.
+TEST_F(Settings, AtStartAnOpenNotepadOfTheSongIsBroughtToTheFrontNotOpenedAgain) {
+    o.desktop.Add(L"Artist - Song.txt - Notepad");
+    const WindowHandle notepad = o.desktop.Add(L"ARTIST - SONG - Notepad");
+    o.desktop.windows.back().className = L"Notepad";
+    Load({{L"Path", L"C:\\Lyrics\\"}});
+    EXPECT_TRUE(o.shell.opened.empty());
+    EXPECT_EQ(o.desktop.broughtToFront, (std::vector<WindowHandle>{notepad}));
+    EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
+
+    o.logic.mnuOpen_Click();  // the user asks again: closes what is open and opens a fresh copy
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+}
+
 TEST_F(Settings, BadStoredValuesAreSkippedOneByOne) {
     struct Case {
         std::wstring size, start, automatic;
