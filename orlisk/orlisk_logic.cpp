@@ -299,8 +299,13 @@ ProgramNext OrliskLogic::cmdExit_Click() {
 }
 
 void OrliskLogic::cmdHelp_Click() {
-    // A missing help file is not reported.
-    (void)ports_.shell.Open(ports_.controls.Handle(), HelpFilePath(ports_.host.ProgramFolder()), ShowCommand::Normal);
+    // A missing help file is not reported. At a drive's root the help is looked for as "Orlisk
+    // Help.txt" first; the package ships only "OrliskHelp.html", which is opened when that is missing.
+    const std::wstring folder = ports_.host.ProgramFolder();
+    const std::wstring help = HelpFilePath(folder);
+    if (ports_.shell.Open(ports_.controls.Handle(), help, ShowCommand::Normal)) return;
+    if (folder.ends_with(L'\\'))
+        (void)ports_.shell.Open(ports_.controls.Handle(), folder + L"OrliskHelp.html", ShowCommand::Normal);
 }
 
 ProgramNext OrliskLogic::cSysTray_MouseEvent(int button) {

@@ -201,14 +201,23 @@ TEST_F(Settings, ASaveThatFailsIsToldInTheTip) {
     EXPECT_EQ(o.tip.Current(), L"Could not save the settings");
 }
 
+// At a drive's root "Orlisk Help.txt" is tried first, then the page the package ships; missing
+// files are not reported.
 TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
     o.logic.cmdHelp_Click();
     o.host.programFolder = L"D:\\";
-    o.shell.opens = false;  // missing: ignored
     o.logic.cmdHelp_Click();
+    o.shell.opens = false;
+    o.logic.cmdHelp_Click();
+    o.host.programFolder = L"E:\\Tools";
+    o.logic.cmdHelp_Click();
+    using testing::OpenedDocument;
     EXPECT_EQ(o.shell.opened,
-              (std::vector<testing::OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", ShowCommand::Normal},
-                                                    {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal}}));
+              (std::vector<OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", ShowCommand::Normal},
+                                           {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal},
+                                           {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal},
+                                           {7, L"D:\\OrliskHelp.html", ShowCommand::Normal},
+                                           {7, L"E:\\Tools\\OrliskHelp.html", ShowCommand::Normal}}));
     EXPECT_TRUE(o.tip.tips.empty());
 }
 
