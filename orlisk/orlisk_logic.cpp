@@ -130,6 +130,7 @@ void OrliskLogic::OpenMediaSong(const PlayerSong& song) {
 }
 
 void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<std::wstring>& path) {
+    const std::optional<std::wstring> previousTitle = lastTitle_;
     // Kept for a failed open too, so the tick does not retry a song without lyrics every time.
     lastTitle_ = name;
     // A copy read from disk beside a Notepad that holds unsaved edits would invite the user to
@@ -151,6 +152,14 @@ void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<
     std::wstring tip(opened ? kLastOpened : kCouldNotOpen);
     tip += name;
     ports_.tip.SetTip(tip);
+    if (opened && previousTitle && *previousTitle != name) ShowSavePromptOf(*previousTitle);
+}
+
+void OrliskLogic::ShowSavePromptOf(const std::wstring& title) {
+    // The old lyrics were asked to close and ask whether to save (their window is disabled while
+    // the box shows): the question must not hide behind the new lyrics.
+    const std::optional<WindowHandle> asking = closer_.RemainingWindow(NotepadCaptions(title));
+    if (asking && ports_.desktop.IsDisabled(*asking)) ports_.desktop.BringToFront(*asking);
 }
 
 void OrliskLogic::CloseLyrics() {

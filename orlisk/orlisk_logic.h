@@ -141,6 +141,8 @@ private:
     bool ShowRemainingLyrics(const std::wstring& title);
     // Brings a Notepad already showing the song's lyrics to the front and says so; false for none.
     bool ShowOpenNotepadOf(const std::wstring& title);
+    // Brings the save question of the song's lyrics, asked to close and still asking, to the front.
+    void ShowSavePromptOf(const std::wstring& title);
     // The window walk, marked as running while it runs.
     std::optional<FoundSong> WalkForSong();
     // The folder the box names: its text, or the inside of one quoted path with a "\" added.
