@@ -1,5 +1,7 @@
 #include "orlisk/orlisk_logic.h"
 
+#include "common/quoted_path.h"
+
 #include "orlisk/lyrics_files.h"
 #include "orlisk/settings_values.h"
 #include "orlisk/song_change.h"
@@ -7,17 +9,15 @@
 
 namespace lyrics::orlisk {
 
-namespace {
-
-constexpr std::wstring_view kCouldNotSave = L"Could not save the settings";
-
-// What the folder check searches for: the text as typed, with "*" after a trailing "\" (such a
-// path stands for the folder's entries).
 std::wstring FolderSearchPattern(std::wstring_view folder) {
     std::wstring pattern(folder);
     if (!pattern.empty() && pattern.back() == L'\\') pattern += L'*';
     return pattern;
 }
+
+namespace {
+
+constexpr std::wstring_view kCouldNotSave = L"Could not save the settings";
 
 // The help file beside the program: folder + "\OrliskHelp.html", or, for a folder ending in "\"
 // (a drive's root), folder + "Orlisk Help.txt".
@@ -27,13 +27,16 @@ std::wstring HelpFilePath(std::wstring_view programFolder) {
     return path;
 }
 
-// Marks a window walk as running for the life of the scope.
-class WalkScope {
+// Notepad's window class, for telling its windows from others of the same caption.
+constexpr std::wstring_view kNotepadClass = L"Notepad";
+
+// Sets a flag for the life of the scope: a window walk running, the start-up opening lyrics.
+class FlagScope {
 public:
-    explicit WalkScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~WalkScope() { flag_ = false; }
-    WalkScope(const WalkScope&) = delete;
-    WalkScope& operator=(const WalkScope&) = delete;
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
 
 private:
     bool& flag_;
@@ -66,8 +69,19 @@ ProgramNext OrliskLogic::Form_Load() {
     if (folder != controls.PathText()) controls.SetPathText(folder);
     if (folder.empty() || !ports_.files.FindsEntry(FolderSearchPattern(folder))) controls.Show();
 
-    if (controls.StartupState() == CheckState::Checked) OpenLyrics();
+    if (controls.StartupState() == CheckState::Checked) {
+        // A Notepad of the song may still be open from an Orlisk that ran before: shown, not doubled.
+        const FlagScope startUp(startingUp_);
+        OpenLyrics();
+    }
     return ProgramNext::KeepRunning;
+}
+
+std::wstring OrliskLogic::FolderInBox() const {
+    const std::wstring typed = ports_.controls.PathText();
+    const std::wstring_view folder = UnquotedPath(typed);
+    // OK gives a folder its "\" in the box; a quoted one, left as typed, gets it here.
+    return folder.size() == typed.size() ? typed : WithTrailingBackslash(folder);
 }
 
 void OrliskLogic::OpenLyrics() {
@@ -88,14 +102,14 @@ std::optional<PlayerSong> OrliskLogic::MediaSong() {
 }
 
 std::optional<FoundSong> OrliskLogic::WalkForSong() {
-    WalkScope walk(walkInProgress_);
+    FlagScope walk(walkInProgress_);
     return FindWinampSong(ports_.desktop, asker_, ports_.controls.Handle(), ports_.controls.Caption(), ports_.tip,
                           [this] { return endRequested_; });
 }
 
 void OrliskLogic::OpenFoundSong(const FoundSong& found) {
     RememberWinampSong(found);
-    OpenNamedLyrics(found.title, LyricsPath(ports_.controls.PathText(), found.title));
+    OpenNamedLyrics(found.title, LyricsPath(FolderInBox(), found.title));
 }
 
 void OrliskLogic::RememberWinampSong(const FoundSong& found) {
@@ -111,16 +125,18 @@ void OrliskLogic::OpenMediaSong(const PlayerSong& song) {
     const auto exists = [this](const std::wstring& path) {
         return path.find_first_of(L"*?") == std::wstring::npos && ports_.files.FindsEntry(path);
     };
-    const PlayerLyrics lyrics = ChoosePlayerLyrics(ports_.controls.PathText(), song, exists);
+    const PlayerLyrics lyrics = ChoosePlayerLyrics(FolderInBox(), song, exists);
     OpenNamedLyrics(lyrics.name, lyrics.path);
 }
 
 void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<std::wstring>& path) {
+    const std::optional<std::wstring> previousTitle = lastTitle_;
     // Kept for a failed open too, so the tick does not retry a song without lyrics every time.
     lastTitle_ = name;
     // A copy read from disk beside a Notepad that holds unsaved edits would invite the user to
     // save the older text over them.
     if (ShowRemainingLyrics(name)) return;
+    if (startingUp_ && ShowOpenNotepadOf(name)) return;
 
     // The controls as they stand now, saved or not.
     const ShowCommand show = ShowCommandForSize(ports_.controls.SizeIndex());
@@ -129,13 +145,21 @@ void OrliskLogic::OpenNamedLyrics(const std::wstring& name, const std::optional<
         // Marked as a walk: the shell's wait for the program it started may handle messages sent
         // to the window meanwhile (Wine's does, the tray's clicks among them), and a click handled
         // there would open yet another Notepad before the first has its window.
-        WalkScope wait(walkInProgress_);
+        FlagScope wait(walkInProgress_);
         opened = ports_.shell.Open(ports_.controls.Handle(), *path, show);
     }
 
     std::wstring tip(opened ? kLastOpened : kCouldNotOpen);
     tip += name;
     ports_.tip.SetTip(tip);
+    if (opened && previousTitle && *previousTitle != name) ShowSavePromptOf(*previousTitle);
+}
+
+void OrliskLogic::ShowSavePromptOf(const std::wstring& title) {
+    // The old lyrics were asked to close and ask whether to save (their window is disabled while
+    // the box shows): the question must not hide behind the new lyrics.
+    const std::optional<WindowHandle> asking = closer_.RemainingWindow(NotepadCaptions(title));
+    if (asking && ports_.desktop.IsDisabled(*asking)) ports_.desktop.BringToFront(*asking);
 }
 
 void OrliskLogic::CloseLyrics() {
@@ -147,8 +171,19 @@ void OrliskLogic::CloseLastLyrics(AskAgain again) {
     // Before any song there is no title: " - Notepad" alone, or the empty caption, under which
     // FindWindow answers any window without one, must not close anything.
     if (!lastTitle_) return;
-    WalkScope close(walkInProgress_);
+    FlagScope close(walkInProgress_);
     closer_.Close(NotepadCaptions(*lastTitle_), again, [this] { return endRequested_; });
+}
+
+bool OrliskLogic::ShowOpenNotepadOf(const std::wstring& title) {
+    for (const std::wstring& caption : NotepadCaptions(title)) {
+        const WindowHandle window = ports_.desktop.FindByCaption(caption);
+        if (window == kNoWindow || !ports_.desktop.HasClass(window, kNotepadClass)) continue;
+        ports_.desktop.BringToFront(window);
+        ports_.tip.SetTip(std::wstring(kLastOpened) + title);
+        return true;
+    }
+    return false;
 }
 
 bool OrliskLogic::ShowRemainingLyrics(const std::wstring& title) {
@@ -253,11 +288,13 @@ void OrliskLogic::cmdOK_Click() {
     saved = store.Write(kValueStart, TextOfCheckState(controls.StartupState())) && saved;
     saved = store.Write(kValueAuto, TextOfCheckState(controls.AutoState())) && saved;
 
-    const std::wstring folder = controls.PathText();
+    const std::wstring typed = controls.PathText();
+    const std::wstring folder(UnquotedPath(typed));
     const bool folderFound = !folder.empty() && ports_.files.FindsEntry(FolderSearchPattern(folder));
     if (folderFound) {
         const std::wstring withBackslash = WithTrailingBackslash(folder);
-        if (withBackslash != folder) controls.SetPathText(withBackslash);
+        // A quoted path stays in the box as typed.
+        if (withBackslash != typed && folder == typed) controls.SetPathText(withBackslash);
         saved = store.Write(kValuePath, withBackslash) && saved;
     }
     // The tip is Orlisk's only voice; settings that did not reach the store must not pass silently.
@@ -271,8 +308,13 @@ ProgramNext OrliskLogic::cmdExit_Click() {
 }
 
 void OrliskLogic::cmdHelp_Click() {
-    // A missing help file is not reported.
-    (void)ports_.shell.Open(ports_.controls.Handle(), HelpFilePath(ports_.host.ProgramFolder()), ShowCommand::Normal);
+    // A missing help file is not reported. At a drive's root the help is looked for as "Orlisk
+    // Help.txt" first; the package ships only "OrliskHelp.html", which is opened when that is missing.
+    const std::wstring folder = ports_.host.ProgramFolder();
+    const std::wstring help = HelpFilePath(folder);
+    if (ports_.shell.Open(ports_.controls.Handle(), help, ShowCommand::Normal)) return;
+    if (folder.ends_with(L'\\'))
+        (void)ports_.shell.Open(ports_.controls.Handle(), folder + L"OrliskHelp.html", ShowCommand::Normal);
 }
 
 ProgramNext OrliskLogic::cSysTray_MouseEvent(int button) {

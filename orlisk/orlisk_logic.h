@@ -53,6 +53,11 @@
 
 namespace lyrics::orlisk {
 
+// What the folder check searches for: the text as typed, with "*" after a trailing "\" (such a
+// path stands for the folder's entries). The settings window makes the same search for the
+// system's reason when the check fails.
+std::wstring FolderSearchPattern(std::wstring_view folder);
+
 struct OrliskPorts {
     Desktop& desktop;
     Shell& shell;
@@ -134,8 +139,14 @@ private:
     void ReopenLyrics(AskAgain again);
     // Brings a window of the song's lyrics kept open to the front and says so; false for none.
     bool ShowRemainingLyrics(const std::wstring& title);
+    // Brings a Notepad already showing the song's lyrics to the front and says so; false for none.
+    bool ShowOpenNotepadOf(const std::wstring& title);
+    // Brings the save question of the song's lyrics, asked to close and still asking, to the front.
+    void ShowSavePromptOf(const std::wstring& title);
     // The window walk, marked as running while it runs.
     std::optional<FoundSong> WalkForSong();
+    // The folder the box names: its text, or the inside of one quoted path with a "\" added.
+    std::wstring FolderInBox() const;
     // Hands a found song's lyrics to the shell and remembers the song; the outcome goes to the tip.
     void OpenFoundSong(const FoundSong& found);
     // The window and entry of a Winamp song, followed by the tick from here on.
@@ -160,6 +171,7 @@ private:
     WindowCloser closer_{ports_.desktop};
     WinampAsker asker_{ports_.desktop, ports_.remote};
     bool walkInProgress_ = false;
+    bool startingUp_ = false;  // Form_Load's opening of lyrics runs
     bool endRequested_ = false;
 
     WindowHandle winampWindow_ = kNoWindow;

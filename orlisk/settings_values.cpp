@@ -6,13 +6,15 @@ namespace lyrics::orlisk {
 
 namespace {
 
-// A stored number rounded to a whole one within [0, 2]; nothing otherwise.
+// A stored number that reads as exactly 0, 1 or 2 ("1.0" and "1e0" do, "1.6" does not);
+// nothing otherwise.
 std::optional<int> SmallWholeNumber(std::wstring_view text) {
     const std::optional<double> number = ReadsAsNumber(text);
     if (!number) return std::nullopt;
-    const double rounded = RoundHalfEven(*number);
-    if (!(rounded >= 0.0 && rounded <= 2.0)) return std::nullopt;
-    return static_cast<int>(rounded);
+    for (int whole = 0; whole <= 2; ++whole) {
+        if (*number == static_cast<double>(whole)) return whole;
+    }
+    return std::nullopt;
 }
 
 }  // namespace

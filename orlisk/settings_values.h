@@ -1,7 +1,8 @@
 // Reading the stored settings into the controls' values, and the folder as "OK" stores it. Pure.
 //
-// A stored text is a number when it reads as one (ReadsAsNumber); a decimal part is rounded half
-// to even. A value that is not a number, or out of range, gives nothing: the control keeps its state.
+// A stored text is a number when it reads as one (ReadsAsNumber) and is compared as read: only a
+// number equal to 0, 1 or 2 selects ("1.6" is none of them). A value that is not a number, or is
+// another number, gives nothing: the control keeps its state.
 #pragma once
 
 #include <optional>

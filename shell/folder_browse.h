@@ -11,9 +11,10 @@
 
 namespace lyrics::shell {
 
-// Shows the dialog modal to owner, starting at the desktop, offering file-system folders only.
-// Returns the chosen folder's path exactly as the shell gives it, or empty text when the user
-// cancelled or chose an item that has no file-system path.
-std::wstring BrowseFolder(HWND owner, const std::wstring& prompt);
+// Shows the dialog modal to owner, offering file-system folders only, with startFolder selected when
+// it names a folder that exists (the box's folder, its quotes taken off by the caller); at the
+// desktop otherwise. Returns the chosen folder's path exactly as the shell gives it, or empty text
+// when the user cancelled or chose an item that has no file-system path.
+std::wstring BrowseFolder(HWND owner, const std::wstring& prompt, const std::wstring& startFolder);
 
 }  // namespace lyrics::shell

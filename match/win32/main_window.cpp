@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/path_text.h"
+#include "common/quoted_path.h"
 #include "common/win32/dpi.h"
 #include "common/win32/program_folder.h"
 #include "match/win32/form_layout.h"
@@ -188,7 +189,7 @@ void MainWindow::OnDestroy() { ::PostQuitMessage(0); }
 
 void MainWindow::cmdMatch_Click() {
     const MatchingScope matching(*this);
-    const InputCheck check = CheckMatchInputs(ControlText(kIdTxtBrowse), ControlText(kIdTxtOpen));
+    const InputCheck check = CheckMatchInputs(PathInBox(kIdTxtBrowse), PathInBox(kIdTxtOpen));
     if (check != InputCheck::Passed) {
         ShowInvalidInput(check);
         return;
@@ -202,7 +203,7 @@ void MainWindow::cmdHelp_Click() { OpenWithShell(Hwnd(), JoinPath(ProgramFolder(
 void MainWindow::cmdExit_Click() { Destroy(); }
 
 void MainWindow::cmdBrowse_Click() {
-    const std::wstring folder = shell::BrowseFolder(Hwnd(), kFolderPrompt);
+    const std::wstring folder = shell::BrowseFolder(Hwnd(), kFolderPrompt, PathInBox(kIdTxtBrowse));
     if (!folder.empty()) ::SetWindowTextW(Control(kIdTxtBrowse), folder.c_str());
 }
 
@@ -221,8 +222,8 @@ void MainWindow::RunMatchFromBoxes() {
         return;
     }
     MatchRequest request;
-    request.lyricsFolder = ControlText(kIdTxtBrowse);
-    request.playlistPath = ControlText(kIdTxtOpen);
+    request.lyricsFolder = PathInBox(kIdTxtBrowse);
+    request.playlistPath = PathInBox(kIdTxtOpen);
     request.reportFolder = reportFolder;
     const Result<MatchSummary> summary = RunMatch(request);
     if (!summary) {
@@ -231,6 +232,8 @@ void MainWindow::RunMatchFromBoxes() {
     }
     OfferUnmatchList(Hwnd(), summary->reportPath);
 }
+
+std::wstring MainWindow::PathInBox(int id) const { return std::wstring(UnquotedPath(ControlText(id))); }
 
 void MainWindow::ShowInvalidInput(InputCheck check) {
     const std::wstring message(InputCheckMessage(check));

@@ -46,6 +46,8 @@ private:
     // Reads both boxes, runs the match and reports its end: the offer of the list, or the reason
     // there is no list.
     void RunMatchFromBoxes();
+    // The path a box names: its text, or the inside when the whole text is one quoted path.
+    std::wstring PathInBox(int id) const;
     void ShowInvalidInput(InputCheck check);
     void ShowFailure(const std::wstring& message);
 

@@ -4,9 +4,13 @@
 #include "orlisk/win32/single_instance.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    // A second Orlisk ends here, before it reads a setting or shows an icon.
+    // A second Orlisk ends here, before it reads a setting or shows an icon, once it has asked the
+    // first to show its settings window.
     const lyrics::orlisk::win32::SingleInstance singleInstance;
-    if (singleInstance.AnotherIsRunning()) return 0;
+    if (singleInstance.AnotherIsRunning()) {
+        singleInstance.AskOtherToShowSettings();
+        return 0;
+    }
 
     const lyrics::UiThread uiThread;
     lyrics::orlisk::win32::OrliskApp app(singleInstance);

@@ -1,5 +1,7 @@
 #include "orlisk/win32/orlisk_app.h"
 
+#include "common/quoted_path.h"
+
 #include "common/win32/program_loop.h"
 #include "shell/folder_browse.h"
 
@@ -65,7 +67,8 @@ void OrliskApp::CloseIfEnded() {
 void OrliskApp::cmdBrowse_Click() {
     // An "Exit" chosen from the tray while the picker is open is handled, and closes the window,
     // on its own.
-    const std::wstring folder = shell::BrowseFolder(window_.Hwnd(), L"Lyrics folder...");
+    const std::wstring folder =
+        shell::BrowseFolder(window_.Hwnd(), L"Lyrics folder...", std::wstring(UnquotedPath(window_.PathText())));
     // Taken as the shell gives it: "OK" adds the backslash when it saves.
     if (!folder.empty()) window_.SetPathText(folder);
 }

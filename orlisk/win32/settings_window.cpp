@@ -1,5 +1,9 @@
 #include "orlisk/win32/settings_window.h"
 
+#include "common/quoted_path.h"
+#include "orlisk/win32/box_balloon.h"
+#include "orlisk/win32/single_instance.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
@@ -45,6 +49,10 @@ bool SettingsWindow::Create(HINSTANCE instance) {
 
 LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (trayIcon_ && trayIcon_->OnOwnerMessage(message, wParam)) return 0;
+    if (message == ShowSettingsMessage()) {
+        Show();  // another Orlisk, started while this one runs, asks for the window
+        return 0;
+    }
     switch (message) {
         case WM_CREATE:
             OnCreate();
@@ -57,6 +65,9 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -98,6 +109,8 @@ void SettingsWindow::OnCreate() {
 }
 
 void SettingsWindow::OnCommand(int id, int notifyCode) {
+    // The reason for a refused folder stays until the folder is typed again.
+    if (id == kIdTxtPath && notifyCode == EN_CHANGE) return folderBalloon_.Hide();
     // Menu commands and accelerators carry 0 or 1; controls carry BN_CLICKED (0) for a press.
     if (notifyCode != BN_CLICKED) return;
     switch (id) {
@@ -148,6 +161,8 @@ void SettingsWindow::PressOK() {
 void SettingsWindow::ShowFolderRefused() {
     ::MessageBeep(MB_ICONWARNING);
     FocusAndSelectAll(Control(kIdTxtPath));
+    const RefusedFolderWords words = RefusedFolderWordsFor(std::wstring(UnquotedPath(PathText())));
+    folderBalloon_.Show(Control(kIdTxtPath), words.title, words.text);
 }
 
 void SettingsWindow::OnDestroy() {
@@ -177,16 +192,36 @@ void SettingsWindow::Show() {
     if (!centred_) {
         centred_ = true;
         CentreOnMonitor();
-        ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
-        ::SetFocus(Control(kIdTxtPath));
-    } else {
-        ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
     }
+    ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
     ::SetForegroundWindow(Hwnd());
+    RestoreFocus();
 }
 
 void SettingsWindow::Hide() {
-    if (Hwnd()) ::ShowWindow(Hwnd(), SW_HIDE);
+    if (!Hwnd()) return;
+    RememberFocus();
+    folderBalloon_.Hide();
+    ::ShowWindow(Hwnd(), SW_HIDE);
+}
+
+void SettingsWindow::OnActivate(bool active) {
+    if (active) {
+        RestoreFocus();
+    } else {
+        RememberFocus();
+    }
+}
+
+void SettingsWindow::RememberFocus() {
+    const HWND focus = ::GetFocus();
+    if (focus && ::IsChild(Hwnd(), focus)) lastFocus_ = focus;
+}
+
+void SettingsWindow::RestoreFocus() {
+    // Like a dialog, the window gives the focus back to the control last used; the folder box
+    // the first time.
+    ::SetFocus(lastFocus_ && ::IsWindow(lastFocus_) ? lastFocus_ : Control(kIdTxtPath));
 }
 
 bool SettingsWindow::IsShown() const { return Hwnd() && ::IsWindowVisible(Hwnd()); }

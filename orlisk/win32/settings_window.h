@@ -15,6 +15,7 @@
 #include "common/win32/form_window.h"
 #include "orlisk/settings_controls.h"
 #include "orlisk/tray_tip.h"
+#include "orlisk/win32/box_balloon.h"
 #include "orlisk/win32/tray_icon.h"
 
 namespace lyrics::orlisk::win32 {
@@ -85,6 +86,10 @@ private:
     LRESULT OnCtlColorStatic(HDC dc);
     void OnClose();
     void OnDestroy();
+    void OnActivate(bool active);
+    // The control with the focus, kept while the window is away; given back when it returns.
+    void RememberFocus();
+    void RestoreFocus();
     // cmdOK_Click for the button, Enter, Esc and the close box alike.
     void PressOK();
     void ShowFolderRefused();
@@ -99,6 +104,8 @@ private:
     std::wstring pendingTip_{kFirstTip};
     bool timerRunning_ = false;
     bool centred_ = false;
+    HWND lastFocus_ = nullptr;
+    BoxBalloon folderBalloon_;
 };
 
 }  // namespace lyrics::orlisk::win32

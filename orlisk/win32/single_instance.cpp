@@ -1,5 +1,7 @@
 #include "orlisk/win32/single_instance.h"
 
+#include "orlisk/win32/settings_layout.h"
+
 namespace lyrics::orlisk::win32 {
 
 namespace {
@@ -8,6 +10,21 @@ namespace {
 constexpr wchar_t kMutexName[] = L"Local\\Orlisk.LyricsOpener.SingleInstance";
 
 }  // namespace
+
+UINT ShowSettingsMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"Orlisk.LyricsOpener.ShowSettings");
+    return message;
+}
+
+void SingleInstance::AskOtherToShowSettings() const {
+    const HWND other = ::FindWindowW(kSettingsForm.window.className, nullptr);
+    if (!other) return;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(other, &processId);
+    // The window may take the foreground only with the leave of the program the user started.
+    ::AllowSetForegroundWindow(processId);
+    ::PostMessageW(other, ShowSettingsMessage(), 0, 0);
+}
 
 SingleInstance::SingleInstance() {
     mutex_.reset(::CreateMutexW(nullptr, FALSE, kMutexName));

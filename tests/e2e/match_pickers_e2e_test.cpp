@@ -4,10 +4,41 @@
 
 #include <commctrl.h>
 
+#include "common/quoted_path.h"
+
 #include <functional>
 
 namespace match_e2e {
 namespace {
+
+// The text of the tree's selected item, read through memory of the tree's own process.
+std::wstring SelectedItemText(HWND tree) {
+    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item) return {};
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(tree, &processId);
+    const HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return {};
+    constexpr SIZE_T kChars = 260;
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+    std::wstring text;
+    if (remote) {
+        TVITEMW query{};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TVITEMW));
+        query.cchTextMax = static_cast<int>(kChars);
+        std::wstring buffer(kChars, L'\0');
+        if (::WriteProcessMemory(process, remote, &query, sizeof query, nullptr) &&
+            ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+            ::ReadProcessMemory(process, query.pszText, buffer.data(), kChars * sizeof(wchar_t), nullptr)) {
+            text.assign(buffer.c_str());
+        }
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    ::CloseHandle(process);
+    return text;
+}
 
 TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
     Click(Control(kIdCmdHelp));
@@ -70,6 +101,38 @@ TEST_F(MatchProgram, PickedFolderReplacesTheBox) {
     const DWORD attributes = ::GetFileAttributesW(chosen.c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         << "a folder that exists: " << ::testing::PrintToString(chosen);
+}
+
+// The folder picker opens at the box's folder, quoted or not, so that OK at once keeps it. The
+// folders are on drive C: (Wine's picker does not select folders on Z:).
+TEST_F(MatchProgram, FolderPickerStartsAtTheFolderInTheBox) {
+    const std::wstring folder = L"C:\\Picker Start";
+    const std::wstring inner = folder + L"\\Inner";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::CreateDirectoryW(inner.c_str(), nullptr);
+    for (const std::wstring& typed : {inner, L"\"" + folder + L"\""}) {
+        SCOPED_TRACE(::testing::PrintToString(typed));
+        const std::wstring expected(lyrics::UnquotedPath(typed));
+        Type(kIdTxtBrowse, typed);
+        Click(Control(kIdCmdBrowse));
+        const HWND dialog = WaitForBox();
+        ASSERT_NE(dialog, nullptr);
+        const HWND tree = FindChild(dialog, WC_TREEVIEWW);
+        ASSERT_NE(tree, nullptr);
+        const std::wstring name = expected.substr(expected.rfind(L'\\') + 1);
+        EXPECT_TRUE(WaitFor([&] { return SelectedItemText(tree) == name; }, 5s)) << "the box's folder is selected";
+        ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
+        std::wstring chosen;
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                chosen = WindowText(Control(kIdTxtBrowse));
+                return ::CompareStringOrdinal(chosen.c_str(), -1, expected.c_str(), -1, TRUE) == CSTR_EQUAL;
+            },
+            5s))
+            << ::testing::PrintToString(chosen);
+    }
+    ::RemoveDirectoryW(inner.c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {

@@ -63,6 +63,26 @@ TEST_F(MatchProgram, RunWritesTheListBesideMatchLeavesItUnopenedOnNoAndOpensItOn
     EXPECT_EQ(WindowText(Control(kIdTxtOpen)), playlist) << "the boxes keep their texts after a run";
 }
 
+// Paths pasted with Explorer's "Copy as path" quotes: the run takes what is inside, the list names
+// the paths without quotes and the boxes keep the quotes.
+TEST_F(MatchProgram, QuotedPathsInBothBoxesRunWithTheInsideAndStayAsTyped) {
+    const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
+    const std::wstring quotedFolder = L"\"" + Work().lyricsFolder + L"\"";
+    const std::wstring quotedPlaylist = L"\"" + playlist + L"\"";
+    Type(kIdTxtBrowse, quotedFolder);
+    Type(kIdTxtOpen, quotedPlaylist);
+    std::wstring listName;
+    const HWND box = RunToPrompt(listName);
+    ASSERT_NE(box, nullptr);
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(Work().folder + L"\\" + listName, written));
+    EXPECT_NE(written.find(AnsiBytes(L"Playlist Name = \"" + playlist + L"\" with 3 titles.")), std::string::npos);
+    EXPECT_NE(written.find(AnsiBytes(L"Lyrics Folder = \"" + Work().lyricsFolder + L"\" with 3 text files.")), std::string::npos);
+    ASSERT_TRUE(AnswerMessageBox(box, IDNO));
+    EXPECT_EQ(WindowText(Control(kIdTxtBrowse)), quotedFolder);
+    EXPECT_EQ(WindowText(Control(kIdTxtOpen)), quotedPlaylist);
+}
+
 // Playlists that cannot be read, whatever their bytes: a box for each that names the playlist and
 // says why, in the system's own words where the system gave the reason; never a hang or a list,
 // and Match still answers.

@@ -7,15 +7,20 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 
+#include "orlisk/win32/settings_layout.h"
+#include "tests/driver/system_words.h"
 #include "tests/e2e/orlisk_fixture.h"
 
 namespace orlisk_e2e {
 namespace {
+using lyrics::orlisk::win32::kIdOptSize0;
+using lyrics::orlisk::win32::kIdTxtPath;
 
 constexpr wchar_t kSettingsClass[] = L"OrliskSettingsWindow";
 
@@ -32,6 +37,15 @@ TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
     EXPECT_TRUE(WaitFor([&] { return (second = LyricsOf(L"Artist - Song")) != nullptr && second != first; }, 10s))
         << "and opens those of the song now playing, even the same one";
     EXPECT_EQ(NotepadWindows().size(), 1u);
+
+    // Started again with those lyrics still open, Orlisk brings them forward and opens no copy.
+    // (A second driver: the first one's job holds the Notepad it started.)
+    orlisk_.Stop();
+    ASSERT_TRUE(::IsWindow(second)) << "ending Orlisk leaves the lyrics open";
+    DrivenOrlisk again;
+    ASSERT_NE(again.Start(Programs().orlisk), nullptr);
+    EXPECT_FALSE(WaitFor([] { return NotepadWindows().size() > 1; }, 3s)) << "no second Notepad of the same song";
+    EXPECT_EQ(LyricsOf(L"Artist - Song"), second);
 }
 
 TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {
@@ -89,9 +103,10 @@ TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
         << "the tray icon goes with the program";
 }
 
-// One Orlisk with a folder stored: a second one started beside it ends at once, the menu's
-// "Settings" shows the window, and the icon comes back when the taskbar is made again.
-TEST_F(OrliskE2E, ASecondOrliskEndsAtOnceTheMenuShowsTheSettingsAndTheIconComesBack) {
+// One Orlisk with a folder stored: a second one started beside it shows the first's settings
+// window and ends at once, the menu's "Settings" shows the window with the focus where it was, and the icon comes back when the
+// taskbar is made again.
+TEST_F(OrliskE2E, ASecondOrliskShowsTheFirstsSettingsTheMenuShowsThemAgainAndTheIconComesBack) {
     StoreSettings(L"0", L"0");
     const HWND settings = StartOrlisk();
     ASSERT_NE(settings, nullptr);
@@ -106,10 +121,21 @@ TEST_F(OrliskE2E, ASecondOrliskEndsAtOnceTheMenuShowsTheSettingsAndTheIconComesB
     EXPECT_TRUE(orlisk_.Process().IsRunning()) << "the first one keeps running";
     EXPECT_EQ(TrayIconWindows().size(), icons) << "the second never shows an icon";
     EXPECT_EQ(TopLevelWindows(kSettingsClass).size(), 1u);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "the second shows the first's window";
 
+    const auto focusReaches = [&](int id) {
+        return WaitFor([&] { return FocusedWindowOf(settings) == ::GetDlgItem(settings, id); }, 5s);
+    };
+    EXPECT_TRUE(focusReaches(kIdTxtPath)) << "the folder box has the focus the first time";
+    // The window goes with the focus on "Normal"; "Settings" brings it back there.
+    ClickAt(::GetDlgItem(settings, kIdOptSize0), 3, 3);
+    ASSERT_TRUE(focusReaches(kIdOptSize0));
+    SendBounded(settings, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 5s)) << "OK hides the window";
     // Down to the third entry ("Exit", separator, "Settings"), then Enter.
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings)) << "the second button pops up the menu";
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
+    EXPECT_TRUE(focusReaches(kIdOptSize0)) << "the focus returns where the window was last used";
 
     // The icon the menu came from goes last: the tray makes a new window for the icon put back.
     // What a restarting Explorer does: its icons are gone, then it announces the new taskbar.
@@ -146,12 +172,25 @@ TEST_F(OrliskE2E, WithoutAFolderACancelledPickerKeepsTheBoxAndOkSavesTheRestAndS
     ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"Minimized")));
     ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
     EXPECT_TRUE(::IsWindowVisible(settings)) << "a folder that cannot be found keeps the window open";
+    // The reason shows in a balloon at the box: the edit's own, or, where the system gives none
+    // (Wine), a balloon tooltip of Orlisk's.
+    const std::wstring reason = L"\"" + LyricsPath(false) + L"\\missing\": " + SystemWords(ERROR_FILE_NOT_FOUND) + L".";
+    const auto balloonText = [&] {
+        for (const HWND tip : TopLevelWindows(TOOLTIPS_CLASSW, orlisk_.Process().Id())) {
+            if (::IsWindowVisible(tip)) return WindowText(tip);
+        }
+        return std::wstring();
+    };
+    std::wstring shown;
+    EXPECT_TRUE(WaitFor([&] { return (shown = balloonText()) == reason; }, 5s)) << ::testing::PrintToString(shown);
+    EXPECT_EQ(FindOwnedDialog(settings), nullptr) << "no message box";
     EXPECT_EQ(StoredSetting(L"Path"), std::nullopt);
     EXPECT_EQ(StoredSetting(L"Size"), L"1");
     EXPECT_EQ(StoredSetting(L"Start"), L"0");
     EXPECT_EQ(StoredSetting(L"Auto"), L"0");
 
     ASSERT_TRUE(SetText(path, LyricsPath(false)));
+    EXPECT_TRUE(WaitFor([&] { return balloonText().empty(); }, 5s)) << "typing takes the balloon away";
     ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 3s)) << "a good folder: OK hides the window";
     EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(true));

@@ -104,6 +104,20 @@ TEST_F(OrliskFaults, LyricsKeptOpenByCancelAreAskedAgainOnTheNextClick) {
     EXPECT_NE(ReadyLyricsOf(kFirstSong), nullptr);
 }
 
+// On a song change the edited lyrics ask "save changes?"; that question ends up in front of the
+// new song's lyrics, not hidden behind them.
+TEST_F(OrliskFaults, ASaveQuestionOnASongChangeComesInFrontOfTheNewLyrics) {
+    const HWND edited = StartWithFirstSongPlaying(L"0", L"1");
+    ASSERT_NE(edited, nullptr);
+    ASSERT_TRUE(EditUnsaved(edited));
+    ASSERT_TRUE(PlaySong(WinampCaption(4, kSecondSong)));
+    EXPECT_NE(ReadyLyricsOf(kSecondSong), nullptr) << "the new song's lyrics open";
+    ASSERT_TRUE(WaitFor([&] { return !SavePrompts(edited).empty(); }, 10s)) << "\"save changes?\"";
+    const HWND prompt = SavePrompts(edited).front();
+    EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == prompt; }, 5s)) << "the question is in front";
+    ASSERT_TRUE(AnswerSavePrompt(edited, IDNO));
+}
+
 TEST_F(OrliskFaults, AStreamOfWindowsThatIgnoreCloseLeavesOrliskAnswering) {
     const HWND lyrics = StartWithFirstSongPlaying(L"1", L"0");
     ASSERT_NE(lyrics, nullptr);

@@ -193,10 +193,13 @@ TEST_F(LyricsControl, ANotepadAskingToSaveIsAskedOnceAcrossClicksAndNeverOpenedT
 
     // Another song opens as usual, and the edited window is left alone.
     o.desktop.windows[1].caption = L"13. Other - Tune - Winamp";
+    const std::size_t fronted = o.desktop.broughtToFront.size();
     o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
     ASSERT_EQ(o.shell.opened.size(), 2u);
     EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\Other - Tune.txt");
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Other - Tune");
+    ASSERT_EQ(o.desktop.broughtToFront.size(), fronted + 1);
+    EXPECT_EQ(o.desktop.broughtToFront.back(), edited) << "its save question comes before the new lyrics";
     // Back to the edited song: still no second copy, and no second question.
     o.desktop.windows[1].caption = L"14. Artist - Song - Winamp";
     o.logic.cSysTray_MouseEvent(kTrayButtonFirst);

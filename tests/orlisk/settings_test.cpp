@@ -64,6 +64,22 @@ TEST_F(Settings, AutoOnChecksStartupAndStartsTheTimerButStoresNothing) {
     EXPECT_EQ(o.shell.opened.size(), 1u);
 }
 
+// A Notepad of exactly the song, left open by an Orlisk that ran before, comes to the front at
+// start-up instead of a second copy; a window of another class under that caption does not count,
+// and later opens are not affected.
+TEST_F(Settings, AtStartAnOpenNotepadOfTheSongIsBroughtToTheFrontNotOpenedAgain) {
+    o.desktop.Add(L"Artist - Song.txt - Notepad");
+    const WindowHandle notepad = o.desktop.Add(L"ARTIST - SONG - Notepad");
+    o.desktop.windows.back().className = L"Notepad";
+    Load({{L"Path", L"C:\\Lyrics\\"}});
+    EXPECT_TRUE(o.shell.opened.empty());
+    EXPECT_EQ(o.desktop.broughtToFront, (std::vector<WindowHandle>{notepad}));
+    EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
+
+    o.logic.mnuOpen_Click();  // the user asks again: closes what is open and opens a fresh copy
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+}
+
 TEST_F(Settings, BadStoredValuesAreSkippedOneByOne) {
     struct Case {
         std::wstring size, start, automatic;
@@ -76,8 +92,11 @@ TEST_F(Settings, BadStoredValuesAreSkippedOneByOne) {
         {L"3", L"x", L"1", kSizeNormal, CheckState::Checked, CheckState::Checked, true},
         {L"-1", L"2", L"7", kSizeNormal, CheckState::Greyed, CheckState::Unchecked, false},
         {L" 1 ", L"-0", L"", kSizeMinimized, CheckState::Unchecked, CheckState::Unchecked, false},
-        {L"1.5", L"0.4", L"2", kSizeMaximized, CheckState::Unchecked, CheckState::Greyed, false},
-        {L"2.5", L"1e0", L"0.5", kSizeMaximized, CheckState::Checked, CheckState::Unchecked, true},
+        // A decimal part is compared as read, not rounded: only 0, 1 and 2 select.
+        {L"1.5", L"0.4", L"2", kSizeNormal, CheckState::Checked, CheckState::Greyed, true},
+        {L"2.5", L"1e0", L"0.5", kSizeNormal, CheckState::Checked, CheckState::Unchecked, true},
+        {L"1.6", L"1.6", L"0.9", kSizeNormal, CheckState::Checked, CheckState::Unchecked, true},
+        {L"2.0", L"0.0", L"1.4", kSizeMaximized, CheckState::Unchecked, CheckState::Unchecked, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.size.begin(), c.size.end()));
@@ -151,6 +170,22 @@ TEST_F(Settings, OkWithAFolderAFileOrAPatternThatFindsOneStoresItWithABackslash)
     }
 }
 
+TEST_F(Settings, OkWithAQuotedFolderUsesTheInsideAndLeavesTheBoxAsTyped) {
+    for (const std::wstring typed : {L"\"C:\\Lyrics\"", L"\"C:\\Lyrics\\\""}) {
+        SCOPED_TRACE(std::string(typed.begin(), typed.end()));
+        o.controls.shown = true;
+        o.controls.txtPath = typed;
+        o.logic.cmdOK_Click();
+        EXPECT_EQ(o.files.searched.back(), typed.ends_with(L"\\\"") ? L"C:\\Lyrics\\*" : L"C:\\Lyrics");
+        EXPECT_EQ(o.controls.txtPath, typed);
+        EXPECT_EQ(o.store.values[L"Path"], L"C:\\Lyrics\\");
+        EXPECT_FALSE(o.controls.shown);
+        o.logic.mnuOpen_Click();
+        ASSERT_FALSE(o.shell.opened.empty());
+        EXPECT_EQ(o.shell.opened.back().document, L"C:\\Lyrics\\Artist - Song.txt");
+    }
+}
+
 TEST_F(Settings, ExitSavesAsOkDoesAndEndsEvenWithABadFolder) {
     o.controls.txtPath = L"C:\\Nowhere\\";
     o.controls.chkAuto = CheckState::Checked;
@@ -166,14 +201,23 @@ TEST_F(Settings, ASaveThatFailsIsToldInTheTip) {
     EXPECT_EQ(o.tip.Current(), L"Could not save the settings");
 }
 
+// At a drive's root "Orlisk Help.txt" is tried first, then the page the package ships; missing
+// files are not reported.
 TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
     o.logic.cmdHelp_Click();
     o.host.programFolder = L"D:\\";
-    o.shell.opens = false;  // missing: ignored
     o.logic.cmdHelp_Click();
+    o.shell.opens = false;
+    o.logic.cmdHelp_Click();
+    o.host.programFolder = L"E:\\Tools";
+    o.logic.cmdHelp_Click();
+    using testing::OpenedDocument;
     EXPECT_EQ(o.shell.opened,
-              (std::vector<testing::OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", ShowCommand::Normal},
-                                                    {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal}}));
+              (std::vector<OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", ShowCommand::Normal},
+                                           {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal},
+                                           {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal},
+                                           {7, L"D:\\OrliskHelp.html", ShowCommand::Normal},
+                                           {7, L"E:\\Tools\\OrliskHelp.html", ShowCommand::Normal}}));
     EXPECT_TRUE(o.tip.tips.empty());
 }
 
