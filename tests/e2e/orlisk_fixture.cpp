@@ -1,6 +1,7 @@
 #include "tests/e2e/orlisk_fixture.h"
 
 #include <cstdio>
+#include <thread>
 
 namespace orlisk_e2e {
 
@@ -67,7 +68,11 @@ HWND OrliskFixture::StartWithFirstSongPlaying(const std::wstring& start, const s
                                               std::chrono::milliseconds timeout) {
     StoreSettings(start, automatic);
     if (!StartWinamp(WinampCaption(position, kFirstSong)) || !StartOrlisk()) return nullptr;
-    return ReadyLyricsOf(kFirstSong, nullptr, timeout);
+    const HWND lyrics = ReadyLyricsOf(kFirstSong, nullptr, timeout);
+    // Orlisk sees the Notepad ready a moment after the test does, by its own probe; a click or menu
+    // command that comes sooner is dropped, as during a walk. The tests that follow start after it.
+    if (lyrics) std::this_thread::sleep_for(500ms);
+    return lyrics;
 }
 
 void OrliskFixture::ExpectSongChangeFollowed(const std::function<bool()>& change, const std::wstring& next, HWND old,
