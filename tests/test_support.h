@@ -50,4 +50,7 @@ inline std::string ReadBytes(const std::wstring& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Whether text holds part: for messages checked by what they say, not by every word.
+inline bool Contains(const std::wstring& text, std::wstring_view part) { return text.find(part) != std::wstring::npos; }
+
 }  // namespace lyrics::testing

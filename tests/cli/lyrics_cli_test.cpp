@@ -12,7 +12,7 @@
 namespace lyrics::cli {
 namespace {
 
-bool Contains(const std::wstring& text, std::wstring_view part) { return text.find(part) != std::wstring::npos; }
+using lyrics::testing::Contains;
 
 class LyricsCliTest : public ::testing::Test {
 protected:

@@ -20,7 +20,7 @@ namespace {
 using lyrics::testing::ReadBytes;
 using lyrics::testing::TempFolder;
 
-bool Contains(const std::wstring& text, std::wstring_view part) { return text.find(part) != std::wstring::npos; }
+using lyrics::testing::Contains;
 
 TEST(WriteNewFile, ALinkUnderTheNameIsNeverFollowed) {
     TempFolder folder;

@@ -17,7 +17,7 @@ namespace {
 
 using lyrics::testing::TempFolder;
 
-bool Contains(const std::wstring& text, std::wstring_view part) { return text.find(part) != std::wstring::npos; }
+using lyrics::testing::Contains;
 
 TEST(Win32Reliability, DeviceNamesAreRefusedNeverRead) {
     TempFolder folder;
