@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::wstring& title : titles) nonBlankTitles += title.empty() ? 0 : 1;
     for (const std::wstring& name : names) nonBlankNames += name.empty() ? 0 : 1;
     const lyrics::match::UnmatchListContent content{
-        titles,   names,    static_cast<std::uint8_t>(data[0] % 4),
+        titles,   names,    lyrics::match::MatchOutcome{(data[0] & 1) != 0, (data[0] & 2) != 0},
         7,        3,        lyrics::match::SplitPlayingTime(static_cast<std::int32_t>(data[0]) * 997),
         L"p.m3u", L"lyrics"};
     const lyrics::LocalTime second{2026, 1 + data[0] % 12, 1 + data[0] % 28, 1, 2, 3};

@@ -16,10 +16,6 @@ bool SpacesOnly(const std::wstring& text) {
     return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L' '; });
 }
 
-std::uint8_t OutcomeNumber(MatchOutcome outcome) {
-    return static_cast<std::uint8_t>((outcome.allTitles ? 1 : 0) + (outcome.allFiles ? 2 : 0));
-}
-
 Result<MatchSummary> RunMatchSteps(const MatchRequest& request);
 
 }  // namespace
@@ -77,7 +73,7 @@ Result<MatchSummary> RunMatchSteps(const MatchRequest& request) {
     const MatchOutcome matchOutcome = MatchTitles(playlist->playlistTitles.Texts(), folder->lyricsFileNames);
     const UnmatchListContent content{playlist->playlistTitles.Texts(),
                                      folder->lyricsFileNames,
-                                     OutcomeNumber(matchOutcome),
+                                     matchOutcome,
                                      playlist->titleCount,
                                      folder->textFileCount,
                                      playingTime,

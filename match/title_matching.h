@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "match/match_outcome.h"
 
 namespace lyrics::match {
 
@@ -30,15 +31,6 @@ LyricsFolder LyricsFolderFromNames(std::vector<std::wstring> fileNames);
 // Lists the folder at the text as typed. A folder that cannot be listed is a failure, never an
 // empty table that would claim every file matched.
 Result<LyricsFolder> ListLyricsFolder(const std::wstring& folder);
-
-// Whether every slot of each table is blank once matching is done; a table without slots counts as
-// all blank.
-struct MatchOutcome {
-    bool allTitles = false;
-    bool allFiles = false;
-
-    friend bool operator==(const MatchOutcome&, const MatchOutcome&) = default;
-};
 
 // Blanks every matched title and file name.
 MatchOutcome MatchTitles(std::vector<std::wstring>& playlistTitles, std::vector<std::wstring>& lyricsFileNames);

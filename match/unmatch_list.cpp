@@ -63,8 +63,8 @@ struct Listed {
 template <typename Writer>
 Listed WriteListItems(Writer& list, const UnmatchListContent& content) {
     Listed listed;
-    const bool allTitlesMatched = (content.matchOutcome & 1) != 0;
-    const bool allFilesMatched = (content.matchOutcome & 2) != 0;
+    const bool allTitlesMatched = content.matchOutcome.allTitles;
+    const bool allFilesMatched = content.matchOutcome.allFiles;
     if (allTitlesMatched) {
         list.WriteLine(L"All Playlist titles have matching file names!");
     } else {

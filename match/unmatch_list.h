@@ -11,6 +11,7 @@
 
 #include "common/local_time.h"
 #include "common/result.h"
+#include "match/match_outcome.h"
 
 namespace lyrics::match {
 
@@ -27,8 +28,7 @@ PlayingTime SplitPlayingTime(std::int32_t totalSeconds);
 struct UnmatchListContent {
     const std::vector<std::wstring>& playlistTitles;  // the blank slots are left out
     const std::vector<std::wstring>& lyricsFileNames;
-    // 1 if every title found its file, plus 2 if every file found its title: the headings go by it.
-    std::uint8_t matchOutcome = 0;
+    MatchOutcome matchOutcome;
     std::int64_t titleCount = 0;
     std::int64_t textFileCount = 0;
     PlayingTime playingTime;

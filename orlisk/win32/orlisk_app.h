@@ -5,16 +5,16 @@
 #pragma once
 
 #include "orlisk/orlisk_logic.h"
-#include "orlisk/win32/file_system_search.h"
-#include "orlisk/win32/media_controls.h"
-#include "orlisk/win32/registry_settings_store.h"
+#include "orlisk/win32/desktop_win32.h"
+#include "orlisk/win32/file_search_win32.h"
+#include "orlisk/win32/media_session_win32.h"
+#include "orlisk/win32/program_host_win32.h"
+#include "orlisk/win32/settings_store_win32.h"
 #include "orlisk/win32/settings_window.h"
-#include "orlisk/win32/shell_document.h"
+#include "orlisk/win32/shell_win32.h"
 #include "orlisk/win32/single_instance.h"
-#include "orlisk/win32/win32_desktop.h"
-#include "orlisk/win32/win32_program_host.h"
-#include "orlisk/win32/win32_tray_menu.h"
-#include "orlisk/win32/win32_winamp_remote.h"
+#include "orlisk/win32/tray_menu_win32.h"
+#include "orlisk/win32/winamp_remote_win32.h"
 
 namespace lyrics::orlisk::win32 {
 

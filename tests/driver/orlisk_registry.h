@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "orlisk/win32/registry_settings_store.h"
+#include "orlisk/win32/settings_store_win32.h"
 
 namespace lyrics::testing {
 

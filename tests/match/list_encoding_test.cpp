@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "match/unmatch_list.h"
+#include "tests/match/match_outcomes.h"
 #include "tests/test_support.h"
 
 namespace lyrics::match {
@@ -56,8 +57,8 @@ TEST(ListEncoding, TheUnmatchListNamesEveryTitleOnceNoneAsQuestionMarks) {
     lyrics::testing::TempFolder folder;
     const std::vector<std::wstring> titles = {L"\u03a3\u0391\u03a3", L"", L"\u0394\u0394\u0394"};
     const std::vector<std::wstring> names = {L"\u65e5\u672c", L"Caf\u00e9"};
-    const Result<WrittenUnmatchList> list = WriteUnmatchList(folder.text(), {2026, 12, 5, 20, 19, 26},
-                                                             {titles, names, 0, 2, 2, SplitPlayingTime(61), L"p.m3u8", L"f"});
+    const Result<WrittenUnmatchList> list = WriteUnmatchList(
+        folder.text(), {2026, 12, 5, 20, 19, 26}, {titles, names, kNeitherAll, 2, 2, SplitPlayingTime(61), L"p.m3u8", L"f"});
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(lyrics::testing::ReadBytes(list->reportPath),
               "\xEF\xBB\xBF"
@@ -76,7 +77,7 @@ TEST(ListEncoding, APathOutsideTheCodePageCountsAsWell) {
     lyrics::testing::TempFolder folder;
     const std::vector<std::wstring> none;
     const Result<WrittenUnmatchList> list =
-        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {none, none, 3, 0, 0, {}, L"p.m3u", L"C:\\\u6b4c\u8a5e"});
+        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {none, none, kBothAll, 0, 0, {}, L"p.m3u", L"C:\\\u6b4c\u8a5e"});
     ASSERT_TRUE(list.ok());
     const std::string bytes = lyrics::testing::ReadBytes(list->reportPath);
     EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");

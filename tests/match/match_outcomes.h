@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "match/title_matching.h"
+#include "match/match_outcome.h"
 
 namespace lyrics::match {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/path_text.h"
+#include "tests/match/match_outcomes.h"
 #include "tests/test_support.h"
 
 namespace lyrics::match {
@@ -10,7 +11,7 @@ namespace {
 
 using Slots = std::vector<std::wstring>;
 
-std::wstring Compose(std::uint8_t outcome, const Slots& titles, const Slots& names, std::int32_t seconds = 3725) {
+std::wstring Compose(MatchOutcome outcome, const Slots& titles, const Slots& names, std::int32_t seconds = 3725) {
     return ComposeUnmatchList({titles, names, outcome, 12, 9, SplitPlayingTime(seconds), L"C:\\Lists\\Mix.m3u", L"C:\\Lyrics"});
 }
 
@@ -31,7 +32,7 @@ TEST(SplitPlayingTime, TruncatesTowardZeroAndKeepsDaysInHours) {
 }
 
 TEST(UnmatchList, NothingMatched) {
-    EXPECT_EQ(Compose(0, {L"", L"Song One", L"", L"song two"}, {L"Lyric A", L"", L"Lyric B"}),
+    EXPECT_EQ(Compose(kNeitherAll, {L"", L"Song One", L"", L"song two"}, {L"Lyric A", L"", L"Lyric B"}),
               L"Playlist titles which DO NOT have matching file name...\r\n"
               L"\r\n"
               L"Playlist Name = \"C:\\Lists\\Mix.m3u\" with 12 titles.\r\n"
@@ -50,7 +51,7 @@ TEST(UnmatchList, NothingMatched) {
 }
 
 TEST(UnmatchList, EverythingMatched) {
-    EXPECT_EQ(Compose(3, {L"", L""}, {}, 0),
+    EXPECT_EQ(Compose(kBothAll, {L"", L""}, {}, 0),
               L"All Playlist titles have matching file names!\r\n"
               L"Playlist Name = \"C:\\Lists\\Mix.m3u\" with 12 titles.\r\n"
               L"Playlist Length = 0:0:0 (hh:mm:ss)\r\n"
@@ -63,7 +64,7 @@ TEST(UnmatchList, EverythingMatched) {
 }
 
 TEST(UnmatchList, OnlyTitlesMatchedOrOnlyFilesMatched) {
-    EXPECT_EQ(Compose(1, {}, {L"Extra"}),
+    EXPECT_EQ(Compose(kAllTitlesOnly, {}, {L"Extra"}),
               L"All Playlist titles have matching file names!\r\n"
               L"Playlist Name = \"C:\\Lists\\Mix.m3u\" with 12 titles.\r\n"
               L"Playlist Length = 1:2:5 (hh:mm:ss)\r\n"
@@ -75,7 +76,7 @@ TEST(UnmatchList, OnlyTitlesMatchedOrOnlyFilesMatched) {
               L"Lyrics Folder = \"C:\\Lyrics\" with 9 text files.\r\n"
               L"\r\n"
               L"Extra\r\n");
-    EXPECT_EQ(Compose(2, {L"Missing"}, {}),
+    EXPECT_EQ(Compose(kAllFilesOnly, {L"Missing"}, {}),
               L"Playlist titles which DO NOT have matching file name...\r\n"
               L"\r\n"
               L"Playlist Name = \"C:\\Lists\\Mix.m3u\" with 12 titles.\r\n"
@@ -99,8 +100,9 @@ TEST(UnmatchList, WrittenAsAnsiBesideNoDoubledSeparator) {
     const Slots titles = {L"Caf\u00e9 \u20ac"};
     const Slots names;
     const std::wstring folderWithSeparator = folder.text() + std::wstring(PathSeparator());
-    const Result<WrittenUnmatchList> list = WriteUnmatchList(folderWithSeparator, {2026, 12, 5, 20, 19, 26},
-                                                             {titles, names, 2, 1, 0, SplitPlayingTime(1), L"p.m3u", L"f"});
+    const Result<WrittenUnmatchList> list =
+        WriteUnmatchList(folderWithSeparator, {2026, 12, 5, 20, 19, 26},
+                         {titles, names, kAllFilesOnly, 1, 0, SplitPlayingTime(1), L"p.m3u", L"f"});
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(list->reportPath, folder / L"UnMatch 05-12-2026 20.19.26.txt");
     const std::string bytes = testing::ReadBytes(list->reportPath);
@@ -112,9 +114,9 @@ TEST(UnmatchList, WrittenAsAnsiBesideNoDoubledSeparator) {
 TEST(UnmatchList, ASecondListInTheSameSecondHoldsOnlyItsOwnTitles) {
     testing::TempFolder folder;
     const Slots many = {L"A", L"B", L"C"}, one = {L"A"}, none;
-    ASSERT_TRUE(WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {many, none, 2, 3, 0, {}, L"p", L"f"}).ok());
+    ASSERT_TRUE(WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {many, none, kAllFilesOnly, 3, 0, {}, L"p", L"f"}).ok());
     const Result<WrittenUnmatchList> list =
-        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, 2, 1, 0, {}, L"p", L"f"});
+        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, kAllFilesOnly, 1, 0, {}, L"p", L"f"});
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(testing::ReadBytes(list->reportPath).find("B\r\n"), std::string::npos);
 }
@@ -123,9 +125,12 @@ TEST(UnmatchList, ListsInTheSameSecondAreAllKeptUnderNumberedNames) {
     testing::TempFolder folder;
     const Slots many = {L"A", L"B", L"C"}, one = {L"A"}, none;
     const LocalTime second{2026, 1, 1, 1, 1, 1};
-    const Result<WrittenUnmatchList> first = WriteUnmatchList(folder.text(), second, {many, none, 2, 3, 0, {}, L"p", L"f"});
-    const Result<WrittenUnmatchList> again = WriteUnmatchList(folder.text(), second, {one, none, 2, 1, 0, {}, L"p", L"f"});
-    const Result<WrittenUnmatchList> third = WriteUnmatchList(folder.text(), second, {one, none, 2, 1, 0, {}, L"p", L"f"});
+    const Result<WrittenUnmatchList> first =
+        WriteUnmatchList(folder.text(), second, {many, none, kAllFilesOnly, 3, 0, {}, L"p", L"f"});
+    const Result<WrittenUnmatchList> again =
+        WriteUnmatchList(folder.text(), second, {one, none, kAllFilesOnly, 1, 0, {}, L"p", L"f"});
+    const Result<WrittenUnmatchList> third =
+        WriteUnmatchList(folder.text(), second, {one, none, kAllFilesOnly, 1, 0, {}, L"p", L"f"});
     ASSERT_TRUE(first && again && third);
     EXPECT_EQ(first->reportPath, folder / L"UnMatch 01-01-2026 01.01.01.txt");
     EXPECT_EQ(again->reportPath, folder / L"UnMatch 01-01-2026 01.01.01 (2).txt");
@@ -140,7 +145,7 @@ TEST(UnmatchList, AFileAlreadyUnderTheNameIsNeverEmptied) {
     const Slots one = {L"A"}, none;
     const std::wstring mine = folder.Write(L"UnMatch 01-01-2026 01.01.01.txt", "my own notes");
     const Result<WrittenUnmatchList> list =
-        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, 2, 1, 0, {}, L"p", L"f"});
+        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {one, none, kAllFilesOnly, 1, 0, {}, L"p", L"f"});
     ASSERT_TRUE(list);
     EXPECT_EQ(testing::ReadBytes(mine), "my own notes");
     EXPECT_NE(list->reportPath, mine);
@@ -150,7 +155,7 @@ TEST(UnmatchList, SaysHowManyTitlesAndFilesItListsBlankSlotsLeftOut) {
     testing::TempFolder folder;
     const Slots titles = {L"", L"A", L"", L"B", L""}, names = {L"", L"x", L""};
     const Result<WrittenUnmatchList> list =
-        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {titles, names, 0, 2, 1, {}, L"p", L"f"});
+        WriteUnmatchList(folder.text(), {2026, 1, 1, 1, 1, 1}, {titles, names, kNeitherAll, 2, 1, {}, L"p", L"f"});
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(list->listedTitles, 2);
     EXPECT_EQ(list->listedFiles, 1);
@@ -160,7 +165,7 @@ TEST(UnmatchList, AFolderThatCannotBeWrittenIsAFailureNamingTheFile) {
     testing::TempFolder folder;
     const Slots none;
     const Result<WrittenUnmatchList> list =
-        WriteUnmatchList(folder / L"no such folder", {2026, 1, 1, 1, 1, 1}, {none, none, 3, 0, 0, {}, L"p", L"f"});
+        WriteUnmatchList(folder / L"no such folder", {2026, 1, 1, 1, 1, 1}, {none, none, kBothAll, 0, 0, {}, L"p", L"f"});
     ASSERT_FALSE(list.ok());
     EXPECT_NE(list.failure().message.find(L"UnMatch 01-01-2026 01.01.01.txt"), std::wstring::npos);
 }

@@ -1,7 +1,7 @@
 // The media controls' adapter under Wine, reading the stand-in media controls that the test
 // registers: the snapshot follows both events, blank fields are read again, every registration
 // goes at the end, and without the class nothing happens at all.
-#include "orlisk/win32/media_controls.h"
+#include "orlisk/win32/media_session_win32.h"
 
 #include <gtest/gtest.h>
 

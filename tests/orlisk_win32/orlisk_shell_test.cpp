@@ -2,8 +2,8 @@
 // the shell and when it returns, and the real pop-up menu that Win32TrayMenu builds and tracks.
 #include "common/win32/unique_handle.h"
 #include "orlisk/tray_menu.h"
-#include "orlisk/win32/shell_document.h"
-#include "orlisk/win32/win32_tray_menu.h"
+#include "orlisk/win32/shell_win32.h"
+#include "orlisk/win32/tray_menu_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "orlisk/win32/file_system_search.h"
-#include "orlisk/win32/registry_settings_store.h"
+#include "orlisk/win32/file_search_win32.h"
+#include "orlisk/win32/program_host_win32.h"
+#include "orlisk/win32/settings_store_win32.h"
 #include "orlisk/win32/single_instance.h"
-#include "orlisk/win32/win32_program_host.h"
 #include "tests/driver/orlisk_registry.h"
 
 namespace lyrics::orlisk::win32 {

@@ -1,8 +1,8 @@
 // The Windows side of asking Winamp, under Wine: Win32WinampRemote against a window of Winamp's
 // class on a thread of this program, which answers from fields the test sets and hands out
 // pointers into this program's memory; and the desktop's look-up by class.
-#include "orlisk/win32/win32_desktop.h"
-#include "orlisk/win32/win32_winamp_remote.h"
+#include "orlisk/win32/winamp_remote_win32.h"
+#include "orlisk/win32/desktop_win32.h"
 
 #include <gtest/gtest.h>
 

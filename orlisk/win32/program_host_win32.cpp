@@ -1,4 +1,4 @@
-#include "orlisk/win32/win32_program_host.h"
+#include "orlisk/win32/program_host_win32.h"
 
 #include "common/win32/program_folder.h"
 

@@ -1,8 +1,8 @@
-#include "orlisk/win32/shell_document.h"
+#include "orlisk/win32/shell_win32.h"
 
 #include "common/win32/unique_handle.h"
 #include "orlisk/lyrics_files.h"
-#include "orlisk/win32/win32_desktop.h"
+#include "orlisk/win32/desktop_win32.h"
 
 #include <shellapi.h>
 

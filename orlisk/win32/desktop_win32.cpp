@@ -1,4 +1,4 @@
-#include "orlisk/win32/win32_desktop.h"
+#include "orlisk/win32/desktop_win32.h"
 
 #include <iterator>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "orlisk/win32/file_system_search.h"
+#include "orlisk/win32/file_search_win32.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "orlisk/win32/registry_settings_store.h"
+#include "orlisk/win32/settings_store_win32.h"
 
 #include "common/win32/unique_handle.h"
 

@@ -1,4 +1,4 @@
-#include "orlisk/win32/win32_tray_menu.h"
+#include "orlisk/win32/tray_menu_win32.h"
 
 #include "common/win32/unique_handle.h"
 

@@ -1,4 +1,4 @@
-#include "orlisk/win32/media_controls.h"
+#include "orlisk/win32/media_session_win32.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "orlisk/win32/win32_winamp_remote.h"
+#include "orlisk/win32/winamp_remote_win32.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/win32/unique_handle.h"
-#include "orlisk/win32/win32_desktop.h"
+#include "orlisk/win32/desktop_win32.h"
 #include "orlisk/win32/winamp_ipc.h"
 
 namespace lyrics::orlisk::win32 {
