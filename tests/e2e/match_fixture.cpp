@@ -42,6 +42,14 @@ std::set<std::wstring> ListNamesBetween(const SYSTEMTIME& from, const SYSTEMTIME
     return names;
 }
 
+std::wstring UnmatchListText(const std::wstring& playlist, const std::wstring& length, const std::wstring& titleLeft,
+                             const std::wstring& folder, const std::wstring& fileLeft) {
+    return L"Playlist titles which DO NOT have matching file name...\r\n\r\nPlaylist Name = \"" + playlist +
+           L"\" with 3 titles.\r\nPlaylist Length = " + length + L" (hh:mm:ss)\r\n\r\n" + titleLeft +
+           L"\r\n\r\n\r\nFiles which DO NOT have matching Playlist titles...\r\n\r\nLyrics Folder = \"" + folder +
+           L"\" with 3 text files.\r\n\r\n" + fileLeft + L"\r\n";
+}
+
 void MatchProgram::SetUpTestSuite() {
     Workspace& work = MutableWork();
     const std::wstring built = WindowsPath(EnvironmentText(L"MATCH_EXE"));
@@ -85,14 +93,8 @@ void MatchProgram::TearDown() {
     match_.End();
 }
 
-int MatchProgram::Px(int twips) const { return ::MulDiv(twips, static_cast<int>(::GetDpiForWindow(window_)), 1440); }
-
-HWND MatchProgram::WaitForBox() const {
-    return WaitForWindow([&] { return FindOwnedDialog(window_); });
-}
-
-bool MatchProgram::NoBoxFor(std::chrono::milliseconds quiet) const {
-    return !WaitForWindow([&] { return FindOwnedDialog(window_); }, quiet);
+HWND MatchProgram::WaitForBox(std::chrono::milliseconds timeout) const {
+    return WaitForWindow([&] { return FindOwnedDialog(window_); }, timeout);
 }
 
 bool MatchProgram::FocusReaches(int id) const {

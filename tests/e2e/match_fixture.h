@@ -44,6 +44,12 @@ const Workspace& Work();
 std::string M3u(const std::vector<std::pair<int, std::wstring>>& entries);
 // The names an unmatch list written between two moments may have, one per second.
 std::set<std::wstring> ListNamesBetween(const SYSTEMTIME& from, const SYSTEMTIME& to);
+// The unmatch list of a run of three titles against three text files that leaves one of each.
+std::wstring UnmatchListText(const std::wstring& playlist, const std::wstring& length, const std::wstring& titleLeft,
+                             const std::wstring& folder, const std::wstring& fileLeft);
+// A file of Match's folder and of the playlists' folder, by name.
+inline std::wstring InWork(const std::wstring& name) { return Work().folder + L"\\" + name; }
+inline std::wstring Playlist(const std::wstring& name) { return Work().playlists + L"\\" + name; }
 
 class MatchProgram : public ::testing::Test {
 public:
@@ -56,12 +62,13 @@ protected:
     void StartMatch();
     HWND Control(int id) const { return ::GetDlgItem(window_, id); }
     void Type(int id, const std::wstring& text) { ASSERT_TRUE(SetText(Control(id), text)); }
-    // The pixels of a length in twips at the window's DPI.
-    int Px(int twips) const;
-
-    HWND WaitForBox() const;
+    void TypePaths(const std::wstring& folder, const std::wstring& playlist) {
+        Type(kIdTxtBrowse, folder);
+        Type(kIdTxtOpen, playlist);
+    }
+    HWND WaitForBox(std::chrono::milliseconds timeout = kWindowTimeout) const;
     // No box shows up for a while: what the user sees when a press does nothing.
-    bool NoBoxFor(std::chrono::milliseconds quiet) const;
+    bool NoBoxFor(std::chrono::milliseconds quiet) const { return !WaitForBox(quiet); }
     bool FocusReaches(int id) const;
 
     // Presses Match and answers the input-check box it must bring; checks the box and the focus.

@@ -10,19 +10,58 @@
 namespace match_e2e {
 namespace {
 
+// The form as drawn, in twips and tab order.
+struct DrawnControl {
+    int id;
+    const wchar_t* text;
+    int left, top, width, height;  // no width: a label, which sizes itself to its text
+};
+constexpr DrawnControl kForm[] = {
+    {kIdTxtBrowse, L"", 1320, 120, 3135, 285},
+    {kIdTxtOpen, L"", 1320, 480, 3135, 285},
+    {kIdCmdBrowse, L"...", 4530, 120, 375, 255},
+    {kIdCmdOpen, L"...", 4530, 480, 375, 255},
+    {kIdLblCaption0, L" Playlist File :", 120, 525, 0, 0},
+    {kIdLblCaption1, L" Lyrics Folder :", 0, 165, 0, 0},
+    {kIdCmdMatch, L"Match", 1920, 960, 1095, 375},
+    {kIdCmdHelp, L"Help", 60, 960, 1095, 375},
+    {kIdCmdExit, L"Exit Program", 3780, 960, 1095, 375},
+    {kIdTxtOpen1, L"Text1", 4560, 960, 150, 285},
+};
+
+// The client area and every control where the form puts them, in twips at the window's DPI.
+void ExpectTheFormInTwips(HWND window) {
+    const auto px = [dpi = static_cast<int>(::GetDpiForWindow(window))](int twips) { return ::MulDiv(twips, dpi, 1440); };
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, px(4935));
+    EXPECT_EQ(client.bottom, px(1350));
+    for (const DrawnControl& want : kForm) {
+        SCOPED_TRACE(::testing::Message() << "control " << want.id);
+        const HWND child = ::GetDlgItem(window, want.id);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(WindowText(child), want.text);
+        const RECT rect = RectInParent(child, window);
+        EXPECT_EQ(rect.left, px(want.left));
+        EXPECT_EQ(rect.top, px(want.top));
+        if (want.width) {
+            EXPECT_EQ(rect.right, px(want.left + want.width));
+            EXPECT_EQ(rect.bottom, px(want.top + want.height));
+        } else {
+            // Labels grow with their font: they must show their text whole and stay left of the boxes.
+            EXPECT_GT(rect.right - rect.left, px(800));
+            EXPECT_LE(rect.right, px(1320));
+            EXPECT_GE(rect.bottom - rect.top, px(195));
+        }
+    }
+}
+
 TEST_F(MatchProgram, WindowHasTheFormsCaptionSizeAndPlace) {
     EXPECT_EQ(WindowText(window_), L"Pellanor");
     const LONG_PTR style = Style(window_);
     EXPECT_FALSE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_TRUE(style & WS_SYSMENU);
-
-    const UINT dpi = ::GetDpiForWindow(window_);
-    const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
-    RECT client{};
-    ::GetClientRect(window_, &client);
-    EXPECT_EQ(client.right, px(4935));
-    EXPECT_EQ(client.bottom, px(1350));
 
     RECT frame{};
     ::GetWindowRect(window_, &frame);
@@ -35,53 +74,14 @@ TEST_F(MatchProgram, WindowHasTheFormsCaptionSizeAndPlace) {
 }
 
 TEST_F(MatchProgram, ControlsStandWhereTheFormPutsThemInTabOrder) {
-    struct Expected {
-        int id;
-        const wchar_t* text;
-        int left, top, width, height;
-    };
-    // The form as drawn, in twips and tab order.
-    const Expected form[] = {
-        {kIdTxtBrowse, L"", 1320, 120, 3135, 285},
-        {kIdTxtOpen, L"", 1320, 480, 3135, 285},
-        {kIdCmdBrowse, L"...", 4530, 120, 375, 255},
-        {kIdCmdOpen, L"...", 4530, 480, 375, 255},
-        {kIdLblCaption0, L" Playlist File :", 120, 525, 0, 0},
-        {kIdLblCaption1, L" Lyrics Folder :", 0, 165, 0, 0},
-        {kIdCmdMatch, L"Match", 1920, 960, 1095, 375},
-        {kIdCmdHelp, L"Help", 60, 960, 1095, 375},
-        {kIdCmdExit, L"Exit Program", 3780, 960, 1095, 375},
-        {kIdTxtOpen1, L"Text1", 4560, 960, 150, 285},
-    };
-    const UINT dpi = ::GetDpiForWindow(window_);
-    const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
-
     // Window order is tab order, but for each label, which stands right before the box it names
     // (screen readers take a box's name from there); labels take no focus, so Tab walks the same.
     const int windowOrder[] = {kIdLblCaption1, kIdTxtBrowse, kIdLblCaption0, kIdTxtOpen, kIdCmdBrowse,
                                kIdCmdOpen,     kIdCmdMatch,  kIdCmdHelp,     kIdCmdExit, kIdTxtOpen1};
     const std::vector<HWND> children = ChildWindows(window_);
-    ASSERT_EQ(children.size(), std::size(form));
+    ASSERT_EQ(children.size(), std::size(kForm));
     for (std::size_t i = 0; i < children.size(); ++i) EXPECT_EQ(ControlId(children[i]), windowOrder[i]) << "window order";
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        const Expected& want = form[i];
-        SCOPED_TRACE(::testing::Message() << "control " << want.id);
-        const HWND child = Control(want.id);
-        ASSERT_NE(child, nullptr);
-        EXPECT_EQ(WindowText(child), want.text);
-        const RECT rect = RectInParent(child, window_);
-        EXPECT_EQ(rect.left, px(want.left));
-        EXPECT_EQ(rect.top, px(want.top));
-        if (want.width) {
-            EXPECT_EQ(rect.right, px(want.left + want.width));
-            EXPECT_EQ(rect.bottom, px(want.top + want.height));
-        } else {
-            // Labels size themselves to their text; they must show it whole and stay left of the boxes.
-            EXPECT_GT(rect.right - rect.left, px(800));
-            EXPECT_LE(rect.right, px(1320));
-            EXPECT_GE(rect.bottom - rect.top, px(195));
-        }
-    }
+    ExpectTheFormInTwips(window_);
     EXPECT_FALSE(::IsWindowVisible(Control(kIdTxtOpen1))) << "txtOpen1 is hidden";
     EXPECT_EQ(Style(Control(kIdCmdMatch)) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "Match is the default button";
     EXPECT_TRUE(FocusReaches(kIdTxtBrowse)) << "the first box has the focus at start";
@@ -92,21 +92,8 @@ TEST_F(MatchProgram, LaysOutInTwipsAtTheDisplaysDpi) {
     const ScreenDpiScope largeText(144);
     ASSERT_TRUE(largeText.Set());
     StartMatch();
-    const auto px = [](int twips) { return MulDiv(twips, 144, 1440); };
-    RECT client{};
-    ::GetClientRect(window_, &client);
-    EXPECT_EQ(client.right, px(4935));
-    EXPECT_EQ(client.bottom, px(1350));
-    const RECT exit = RectInParent(Control(kIdCmdExit), window_);
-    EXPECT_EQ(exit.left, px(3780));
-    EXPECT_EQ(exit.bottom, px(960 + 375));
-    const RECT open = RectInParent(Control(kIdTxtOpen), window_);
-    EXPECT_EQ(open.right, px(1320 + 3135));
-    for (int label : {kIdLblCaption0, kIdLblCaption1}) {
-        const RECT rect = RectInParent(Control(label), window_);
-        EXPECT_GT(rect.right - rect.left, px(800)) << "the label grows with its font";
-        EXPECT_LE(rect.right, px(1320)) << "and stays clear of the boxes";
-    }
+    ASSERT_EQ(::GetDpiForWindow(window_), 144u);
+    ExpectTheFormInTwips(window_);
 }
 
 TEST_F(MatchProgram, TabWalksTheControlsInTabOrder) {

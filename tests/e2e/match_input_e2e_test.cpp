@@ -7,7 +7,7 @@ namespace match_e2e {
 namespace {
 
 TEST_F(MatchProgram, InputCheckNamesTheFirstWrongBoxAndFocusesIt) {
-    const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
+    const std::wstring playlist = Playlist(L"Mix.m3u");
     const std::wstring missing = Work().folder + L"\\No Such Thing";
     const std::wstring lyrics = Work().lyricsFolder;
     const std::wstring folderMessage = L"Invalid Lyrics folder.";
@@ -20,15 +20,14 @@ TEST_F(MatchProgram, InputCheckNamesTheFirstWrongBoxAndFocusesIt) {
         {missing, missing + L".m3u", folderMessage, kIdTxtBrowse},  // both wrong: only the folder is reported
         {L"", playlist, folderMessage, kIdTxtBrowse},
         {L"   ", playlist, folderMessage, kIdTxtBrowse},
-        {lyrics, Work().playlists + L"\\Missing.m3u", playlistMessage, kIdTxtOpen},
-        {lyrics, Work().playlists + L"\\Missing.m3u8", playlistMessage, kIdTxtOpen},
-        {lyrics, Work().playlists + L"\\Mix.txt", playlistMessage, kIdTxtOpen},
+        {lyrics, Playlist(L"Missing.m3u"), playlistMessage, kIdTxtOpen},
+        {lyrics, Playlist(L"Missing.m3u8"), playlistMessage, kIdTxtOpen},
+        {lyrics, Playlist(L"Mix.txt"), playlistMessage, kIdTxtOpen},
         {lyrics, L"", playlistMessage, kIdTxtOpen},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.folder + L" | " + c.playlist));
-        Type(kIdTxtBrowse, c.folder);
-        Type(kIdTxtOpen, c.playlist);
+        TypePaths(c.folder, c.playlist);
         ExpectInputCheck(c.message, c.wrongBox);
     }
     // The check reads the boxes and leaves them as typed.
@@ -68,13 +67,12 @@ TEST_F(MatchProgram, AfterAnInvalidBoxTheWrongPathIsSelectedSoTypingReplacesIt) 
         wchar_t typed;
     };
     const Case cases[] = {
-        {Work().folder + L"\\No Such Thing", Work().playlists + L"\\Mix.m3u", L"Invalid Lyrics folder.", kIdTxtBrowse, L'X'},
-        {Work().lyricsFolder, Work().playlists + L"\\Mix.txt", L"Invalid Playlist File.", kIdTxtOpen, L'Y'},
+        {Work().folder + L"\\No Such Thing", Playlist(L"Mix.m3u"), L"Invalid Lyrics folder.", kIdTxtBrowse, L'X'},
+        {Work().lyricsFolder, Playlist(L"Mix.txt"), L"Invalid Playlist File.", kIdTxtOpen, L'Y'},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.message));
-        Type(kIdTxtBrowse, c.folder);
-        Type(kIdTxtOpen, c.playlist);
+        TypePaths(c.folder, c.playlist);
         ExpectInputCheck(c.message, c.wrongBox);
         EXPECT_TRUE(wholeTextSelected(c.wrongBox));
         TypeChar(Control(c.wrongBox), c.typed);
@@ -84,8 +82,7 @@ TEST_F(MatchProgram, AfterAnInvalidBoxTheWrongPathIsSelectedSoTypingReplacesIt) 
 }
 
 TEST_F(MatchProgram, PressesOfMatchWhileItRunsDoNothing) {
-    Type(kIdTxtBrowse, Work().lyricsFolder);
-    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
+    TypePaths(Work().lyricsFolder, Playlist(L"Mix.m3u"));
     const HWND match = Control(kIdCmdMatch);
     const auto expectOneRun = [&](const char* how) {
         SCOPED_TRACE(how);
@@ -95,8 +92,7 @@ TEST_F(MatchProgram, PressesOfMatchWhileItRunsDoNothing) {
         ASSERT_TRUE(AnswerMessageBox(box, IDNO));
         EXPECT_TRUE(NoBoxFor(1500ms)) << "one offer for one run";
         EXPECT_EQ(FilesMatching(Work().folder, kListPattern).size(), 1u) << "one list";
-        for (const std::wstring& name : FilesMatching(Work().folder, kListPattern))
-            ::DeleteFileW((Work().folder + L"\\" + name).c_str());
+        DeleteFilesMatching(Work().folder, kListPattern);
     };
 
     // Two quick clicks: the second reaches the button while the first run shows its offer.
@@ -105,15 +101,14 @@ TEST_F(MatchProgram, PressesOfMatchWhileItRunsDoNothing) {
     expectOneRun("two clicks");
 
     // A double click as the mouse makes it, then a Space typed ahead on the button.
-    ::PostMessageW(match, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::PostMessageW(match, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ClickAt(match, 5, 5);
     ::PostMessageW(match, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
     ::PostMessageW(match, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     PressKey(match, VK_SPACE);
     expectOneRun("a double click and a Space");
 
     // The same for the input check: one box for a double click on Match.
-    Type(kIdTxtOpen, Work().playlists + L"\\Missing.m3u");
+    Type(kIdTxtOpen, Playlist(L"Missing.m3u"));
     Click(match);
     Click(match);
     ExpectInvalidBox(L"Invalid Playlist File.", kIdTxtOpen);
@@ -121,8 +116,7 @@ TEST_F(MatchProgram, PressesOfMatchWhileItRunsDoNothing) {
 }
 
 TEST_F(MatchProgram, CloseRequestsDuringARunWaitForItsEnd) {
-    Type(kIdTxtBrowse, Work().lyricsFolder);
-    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
+    TypePaths(Work().lyricsFolder, Playlist(L"Mix.m3u"));
     std::wstring listName;
     const HWND box = RunToPrompt(listName);
     ASSERT_NE(box, nullptr);

@@ -43,8 +43,7 @@ private:
 TEST_F(MatchProgram, ListThatCannotBeWrittenIsReportedWithItsPath) {
     const ListNamesTaken taken(Work().folder, 30s);
     ASSERT_TRUE(taken.Any());
-    Type(kIdTxtBrowse, Work().lyricsFolder);
-    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
+    TypePaths(Work().lyricsFolder, Playlist(L"Mix.m3u"));
     const std::wstring message = FailedRunsMessage();
     EXPECT_NE(message.find(L"\"" + Work().folder + L"\\UnMatch "), std::wstring::npos) << ::testing::PrintToString(message);
 }
@@ -62,8 +61,7 @@ TEST_F(MatchProgram, AListInTheSameSecondAsAnEarlierOneTakesTheNextNumberAndKeep
     const std::string earlierBytes = "An earlier list the user was told about.\r\n";
     const ListNamesTaken earlier(Work().folder, 30s, &earlierBytes);
     ASSERT_TRUE(earlier.Any());
-    Type(kIdTxtBrowse, Work().lyricsFolder);
-    Type(kIdTxtOpen, Work().playlists + L"\\Mix.m3u");
+    TypePaths(Work().lyricsFolder, Playlist(L"Mix.m3u"));
 
     std::vector<std::wstring> offered;
     for (int run = 0; run < 2; ++run) {
@@ -81,7 +79,7 @@ TEST_F(MatchProgram, AListInTheSameSecondAsAnEarlierOneTakesTheNextNumberAndKeep
         const std::size_t number = name.rfind(L" (");
         ASSERT_NE(number, std::wstring::npos) << "a numbered name: " << ::testing::PrintToString(name);
         EXPECT_TRUE(name.substr(number) == L" (2).txt" || name.substr(number) == L" (3).txt") << ::testing::PrintToString(name);
-        const std::wstring earlierPath = Work().folder + L"\\" + name.substr(0, number) + L".txt";
+        const std::wstring earlierPath = InWork(name.substr(0, number) + L".txt");
         EXPECT_NE(std::find(earlier.Paths().begin(), earlier.Paths().end(), earlierPath), earlier.Paths().end())
             << "the name of an earlier list, numbered: " << ::testing::PrintToString(name);
         std::string written;

@@ -64,8 +64,7 @@ TEST_F(MatchProgram, ExitProgramAndClosingTheWindowEndTheProcess) {
 }
 
 TEST_F(MatchProgram, CancelledPickersLeaveTheBoxesAlone) {
-    Type(kIdTxtBrowse, L"C:\\kept folder");
-    Type(kIdTxtOpen, L"C:\\kept.m3u");
+    TypePaths(L"C:\\kept folder", L"C:\\kept.m3u");
 
     Click(Control(kIdCmdOpen));
     HWND dialog = WaitForBox();
@@ -147,7 +146,7 @@ TEST_F(MatchProgram, PickedPlaylistReplacesTheBox) {
     HWND nameBox = FindDescendant(dialog, 0x47c);
     if (!nameBox) nameBox = FindDescendant(dialog, 0x480);
     ASSERT_NE(nameBox, nullptr);
-    const std::wstring chosen = Work().playlists + L"\\Loud.M3U";
+    const std::wstring chosen = Playlist(L"Loud.M3U");
     ASSERT_TRUE(SetText(nameBox, chosen));
     ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
     EXPECT_TRUE(WaitFor([&] { return WindowText(Control(kIdTxtOpen)) == chosen; }, 5s))

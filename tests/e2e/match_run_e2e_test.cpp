@@ -10,8 +10,7 @@ namespace {
 // A run writes its list beside Match.exe and offers to open it: No leaves it unopened, Yes opens
 // it in Notepad.
 TEST_F(MatchProgram, RunWritesTheListBesideMatchLeavesItUnopenedOnNoAndOpensItOnYes) {
-    Type(kIdTxtBrowse, Work().lyricsFolder);
-    Type(kIdTxtOpen, Work().playlists + L"\\Loud.M3U");  // the extension counts in any case
+    TypePaths(Work().lyricsFolder, Playlist(L"Loud.M3U"));  // the extension counts in any case
     std::wstring listName;
     HWND box = RunToPrompt(listName);
     ASSERT_NE(box, nullptr);
@@ -21,12 +20,12 @@ TEST_F(MatchProgram, RunWritesTheListBesideMatchLeavesItUnopenedOnNoAndOpensItOn
     EXPECT_TRUE(match_.IsRunning());
     DeleteFilesMatching(Work().folder, kListPattern);
 
-    const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
+    const std::wstring playlist = Playlist(L"Mix.m3u");
     Type(kIdTxtOpen, playlist);
     box = RunToPrompt(listName);
     ASSERT_NE(box, nullptr);
     ASSERT_FALSE(listName.empty());
-    const std::wstring listPath = Work().folder + L"\\" + listName;
+    const std::wstring listPath = InWork(listName);
 
     const MessageBoxView view = ReadMessageBox(box);
     EXPECT_EQ(view.caption, L"Unmatch List");
@@ -36,27 +35,9 @@ TEST_F(MatchProgram, RunWritesTheListBesideMatchLeavesItUnopenedOnNoAndOpensItOn
     EXPECT_EQ(view.icon, IconColour::Blue) << "the information icon";
 
     // alpha and Beta match Alpha.txt and BETA.TXT whatever the case; Delta Café and Gamma are left.
-    const std::wstring expected =
-        L"Playlist titles which DO NOT have matching file name...\r\n"
-        L"\r\n"
-        L"Playlist Name = \"" +
-        playlist +
-        L"\" with 3 titles.\r\n"
-        L"Playlist Length = 1:2:5 (hh:mm:ss)\r\n"
-        L"\r\n"
-        L"Delta Caf\u00e9\r\n"
-        L"\r\n"
-        L"\r\n"
-        L"Files which DO NOT have matching Playlist titles...\r\n"
-        L"\r\n"
-        L"Lyrics Folder = \"" +
-        Work().lyricsFolder +
-        L"\" with 3 text files.\r\n"
-        L"\r\n"
-        L"Gamma\r\n";
     std::string written;
     ASSERT_TRUE(ReadFileBytes(listPath, written));
-    EXPECT_EQ(written, AnsiBytes(expected));
+    EXPECT_EQ(written, AnsiBytes(UnmatchListText(playlist, L"1:2:5", L"Delta Caf\u00e9", Work().lyricsFolder, L"Gamma")));
 
     ASSERT_TRUE(AnswerMessageBox(box, IDYES));
     EXPECT_NE(WaitForNotepadOf(listName), nullptr) << "Yes opens the list in Notepad";
@@ -66,16 +47,15 @@ TEST_F(MatchProgram, RunWritesTheListBesideMatchLeavesItUnopenedOnNoAndOpensItOn
 // Paths pasted with Explorer's "Copy as path" quotes: the run takes what is inside, the list names
 // the paths without quotes and the boxes keep the quotes.
 TEST_F(MatchProgram, QuotedPathsInBothBoxesRunWithTheInsideAndStayAsTyped) {
-    const std::wstring playlist = Work().playlists + L"\\Mix.m3u";
+    const std::wstring playlist = Playlist(L"Mix.m3u");
     const std::wstring quotedFolder = L"\"" + Work().lyricsFolder + L"\"";
     const std::wstring quotedPlaylist = L"\"" + playlist + L"\"";
-    Type(kIdTxtBrowse, quotedFolder);
-    Type(kIdTxtOpen, quotedPlaylist);
+    TypePaths(quotedFolder, quotedPlaylist);
     std::wstring listName;
     const HWND box = RunToPrompt(listName);
     ASSERT_NE(box, nullptr);
     std::string written;
-    ASSERT_TRUE(ReadFileBytes(Work().folder + L"\\" + listName, written));
+    ASSERT_TRUE(ReadFileBytes(InWork(listName), written));
     EXPECT_NE(written.find(AnsiBytes(L"Playlist Name = \"" + playlist + L"\" with 3 titles.")), std::string::npos);
     EXPECT_NE(written.find(AnsiBytes(L"Lyrics Folder = \"" + Work().lyricsFolder + L"\" with 3 text files.")), std::string::npos);
     ASSERT_TRUE(AnswerMessageBox(box, IDNO));
@@ -140,11 +120,11 @@ TEST_F(MatchProgram, UnicodePlaylistsMatchNamesInOtherScriptsAndTheListKeepsEver
     ::CreateDirectoryW(lyricsFolder.c_str(), nullptr);
     for (const wchar_t* name : {L"\u03a9\u0394\u0389.txt", L"\u65e5\u672c.txt", L"\u0394\u0394\u0394.txt"})
         ASSERT_TRUE(WriteFileBytes(lyricsFolder + L"\\" + name, "la la la\r\n"));
-    const std::wstring m3u8 = Work().playlists + L"\\Unicode.m3u8";
+    const std::wstring m3u8 = Playlist(L"Unicode.m3u8");
     ASSERT_TRUE(WriteFileBytes(m3u8, Utf8Bytes(L"#EXTM3U\r\n#EXTINF:60,\u03c9\u03b4\u03ae\r\nC:\\Music\\1.mp3\r\n"
                                                L"#EXTINF:61,\u65e5\u672c\r\nC:\\Music\\2.mp3\r\n"
                                                L"#EXTINF:62,\u6771\u4eac\r\nC:\\Music\\3.mp3\r\n")));
-    const std::wstring pls = Work().playlists + L"\\Unicode.pls";
+    const std::wstring pls = Playlist(L"Unicode.pls");
     ASSERT_TRUE(
         WriteFileBytes(pls, "\xFF\xFE" + Utf16LeBytes(L"[playlist]\r\nFile1=1.mp3\r\nTitle1=\u03b4\u03b4\u03b4\r\nLength1=100\r\n"
                                                       L"File2=2.mp3\r\nTitle2=\u03a9\u0394\u0389\r\nLength2=20\r\n"
@@ -153,43 +133,25 @@ TEST_F(MatchProgram, UnicodePlaylistsMatchNamesInOtherScriptsAndTheListKeepsEver
     // One title and one file are left each time, so the folder's own order does not matter.
     const auto expectedList = [&](const std::wstring& playlist, const wchar_t* length, const wchar_t* title,
                                   const wchar_t* file) {
-        return "\xEF\xBB\xBF" + Utf8Bytes(
-                                    L"Playlist titles which DO NOT have matching file name...\r\n"
-                                    L"\r\n"
-                                    L"Playlist Name = \"" +
-                                    playlist + L"\" with 3 titles.\r\nPlaylist Length = " + length +
-                                    L" (hh:mm:ss)\r\n"
-                                    L"\r\n" +
-                                    title +
-                                    L"\r\n"
-                                    L"\r\n"
-                                    L"\r\n"
-                                    L"Files which DO NOT have matching Playlist titles...\r\n"
-                                    L"\r\n"
-                                    L"Lyrics Folder = \"" +
-                                    lyricsFolder +
-                                    L"\" with 3 text files.\r\n"
-                                    L"\r\n" +
-                                    file + L"\r\n");
+        return "\xEF\xBB\xBF" + Utf8Bytes(UnmatchListText(playlist, length, title, lyricsFolder, file));
     };
 
-    Type(kIdTxtBrowse, lyricsFolder);
-    Type(kIdTxtOpen, m3u8);
+    TypePaths(lyricsFolder, m3u8);
     std::wstring listName;
     HWND box = RunToPrompt(listName);
     ASSERT_NE(box, nullptr) << "an .m3u8 passes the check and is read";
     ASSERT_FALSE(listName.empty());
     std::string written;
-    ASSERT_TRUE(ReadFileBytes(Work().folder + L"\\" + listName, written));
+    ASSERT_TRUE(ReadFileBytes(InWork(listName), written));
     EXPECT_EQ(written, expectedList(m3u8, L"0:3:3", L"\u6771\u4eac", L"\u0394\u0394\u0394"));
     ASSERT_TRUE(AnswerMessageBox(box, IDNO));
-    ASSERT_TRUE(::DeleteFileW((Work().folder + L"\\" + listName).c_str()));
+    ASSERT_TRUE(::DeleteFileW(InWork(listName).c_str()));
 
     Type(kIdTxtOpen, pls);
     box = RunToPrompt(listName);
     ASSERT_NE(box, nullptr);
     ASSERT_FALSE(listName.empty());
-    ASSERT_TRUE(ReadFileBytes(Work().folder + L"\\" + listName, written));
+    ASSERT_TRUE(ReadFileBytes(InWork(listName), written));
     EXPECT_EQ(written, expectedList(pls, L"0:2:3", L"\u30b5\u30af\u30e9", L"\u65e5\u672c"));
 
     ASSERT_TRUE(AnswerMessageBox(box, IDYES));

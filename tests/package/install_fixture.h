@@ -10,7 +10,7 @@
 
 #include <shlobj.h>
 
-#include <fstream>
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -35,6 +35,10 @@ inline constexpr const wchar_t* kUninstallerCopies[] = {L"Un.exe", L"Un_A.exe", 
 // The programs of an install, which the tests end when a test left one running.
 inline constexpr const wchar_t* kPrograms[] = {L"Orlisk.exe", L"Match.exe", L"lyrics.exe"};
 
+// An unmatch list Match wrote beside itself: the user's, not the installer's.
+inline const std::wstring kUnmatchList = L"UnMatch 05-12-2026 20.19.26.txt";
+inline constexpr char kUnmatchListText[] = "Titles without lyrics\r\n";
+
 // What an install puts into its folder, sorted as FolderEntries sorts.
 inline const std::vector<std::wstring> kInstalledFiles = {L"LICENSE.txt",     L"Match Help.txt", L"Match.exe",     L"Orlisk.exe",
                                                           L"OrliskHelp.html", L"README.txt",     L"Uninstall.exe", L"lyrics.exe"};
@@ -46,11 +50,6 @@ struct Given {
 inline Given& Arguments() {
     static Given given;
     return given;
-}
-
-inline std::wstring Lower(std::wstring text) {
-    if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
 }
 
 inline fs::path DefaultFolder() { return KnownFolder(FOLDERID_LocalAppData) / L"Programs" / L"Lyrics Tools"; }
@@ -65,17 +64,6 @@ inline fs::path LogFile() {
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH + 1, temp);
     return fs::path(temp) / L"Lyrics Tools setup.log";
-}
-
-// A file's bytes; empty when it cannot be read.
-inline std::string FileBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFile(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
 }
 
 // A visible top-level window of Match's class, of that process.
@@ -113,7 +101,7 @@ protected:
 
     // setup.exe /S with switches; its exit code, nullopt when it did not end within two minutes.
     static std::optional<DWORD> RunSetup(const std::wstring& switches) {
-        return package_test::Run(Quoted(Arguments().setup) + L" /S" + switches);
+        return lyrics::testing::Run(Quoted(Arguments().setup) + L" /S" + switches);
     }
 
     static void Install(const std::wstring& switches) { EXPECT_EQ(RunSetup(switches), DWORD{0}) << "setup.exe /S" << switches; }
@@ -122,7 +110,7 @@ protected:
     // the uninstaller's own file to go, and the folder unless something is left in it.
     static void Uninstall(const std::wstring& commandLine) {
         const fs::path uninstaller = fs::path(StringValue(kUninstallKey, L"InstallLocation").value_or(L"")) / L"Uninstall.exe";
-        EXPECT_EQ(package_test::Run(commandLine), DWORD{0}) << commandLine;
+        EXPECT_EQ(lyrics::testing::Run(commandLine), DWORD{0}) << commandLine;
         EXPECT_TRUE(WaitFor(NoUninstallerRuns, 60s)) << "the uninstaller still runs";
         const fs::path folder = uninstaller.parent_path();
         EXPECT_TRUE(
@@ -130,11 +118,13 @@ protected:
             << uninstaller.string();
     }
 
-    static bool NoUninstallerRuns() {
-        for (const wchar_t* copy : kUninstallerCopies)
-            if (!ProcessesNamed(copy).empty()) return false;
-        return true;
+    // The processes of the uninstaller's copies.
+    static std::vector<DWORD> UninstallerCopies() {
+        std::vector<DWORD> ids;
+        for (const wchar_t* copy : kUninstallerCopies) std::ranges::copy(ProcessesNamed(copy), std::back_inserter(ids));
+        return ids;
     }
+    static bool NoUninstallerRuns() { return UninstallerCopies().empty(); }
 
     // The uninstall entry's command for scripts and package managers.
     static std::wstring QuietUninstall() { return StringValue(kUninstallKey, L"QuietUninstallString").value_or(L""); }
@@ -143,10 +133,11 @@ protected:
         EXPECT_EQ(FolderEntries(folder), kInstalledFiles);
         for (const wchar_t* program : kPrograms) EXPECT_EQ(FileVersion(folder / program), Arguments().version + L".0") << program;
 
-        EXPECT_EQ(Lower(ShortcutTarget(StartMenuFolder() / L"Match.lnk")), Lower(folder / L"Match.exe"));
-        EXPECT_EQ(Lower(ShortcutTarget(StartMenuFolder() / L"Orlisk.lnk")), Lower(folder / L"Orlisk.exe"));
-        // Match writes its lists beside itself: this entry opens that folder.
-        EXPECT_EQ(Lower(ShortcutTarget(StartMenuFolder() / L"Unmatch lists.lnk")), Lower(folder));
+        // Match writes its lists beside itself: "Unmatch lists" opens that folder.
+        for (const auto& [link, target] :
+             {std::pair{L"Match.lnk", folder / L"Match.exe"}, std::pair{L"Orlisk.lnk", folder / L"Orlisk.exe"},
+              std::pair{L"Unmatch lists.lnk", folder}})
+            EXPECT_EQ(LowerCase(ShortcutTarget(StartMenuFolder() / link)), LowerCase(target)) << link;
 
         // The "Apps" entry: what Windows shows, and what it runs to uninstall.
         EXPECT_NE(StringValue(kUninstallKey, L"DisplayName").value_or(L"").find(L"Lyrics Tools"), std::wstring::npos);

@@ -10,7 +10,6 @@ using namespace package_test;
 
 constexpr DWORD kExitInUse = 3;
 constexpr DWORD kExitFolderRefused = 4;
-const std::wstring kList = L"UnMatch 05-12-2026 20.19.26.txt";
 
 // The log holds text (the installer writes it in the system's code page; these are ASCII).
 void ExpectLogged(const std::string& text) {
@@ -61,7 +60,7 @@ TEST_F(InstallerTest, AnUpgradeOrUninstallWhileMatchOrLyricsRunsChangesNothingAn
         EXPECT_EQ(FileBytes(help), earlier) << "the upgrade replaced files beside the running " << name;
         ExpectLogged(Narrow(DefaultFolder() / name) + " is running: nothing was changed.");
 
-        EXPECT_EQ(package_test::Run(QuietUninstall()), kExitInUse) << "uninstall";
+        EXPECT_EQ(lyrics::testing::Run(QuietUninstall()), kExitInUse) << "uninstall";
         EXPECT_EQ(FolderEntries(DefaultFolder()), kInstalledFiles);
         EXPECT_TRUE(KeyExists(kUninstallKey)) << "the uninstall entry went while the files stay";
         EXPECT_TRUE(fs::exists(StartMenuFolder() / L"Match.lnk"));
@@ -108,10 +107,10 @@ TEST_F(InstallerTest, TheQuietUninstallEndsOnlyOnceEverythingIsRemovedAndSaysWhe
     for (const bool withList : {false, true}) {
         SCOPED_TRACE(withList ? "with an unmatch list" : "without lists");
         Install(L" /RUNATSIGNIN=0");
-        if (withList) WriteFile(DefaultFolder() / kList, "Titles without lyrics\r\n");
+        if (withList) WriteFile(DefaultFolder() / kUnmatchList, kUnmatchListText);
 
-        const std::vector<std::wstring> kept = withList ? std::vector<std::wstring>{kList} : std::vector<std::wstring>{};
-        EXPECT_EQ(package_test::Run(QuietUninstall()), DWORD{0});
+        const std::vector<std::wstring> kept = withList ? std::vector<std::wstring>{kUnmatchList} : std::vector<std::wstring>{};
+        EXPECT_EQ(lyrics::testing::Run(QuietUninstall()), DWORD{0});
         // When the command returns, all is removed but the uninstaller's own file, which no
         // running program may delete; a copy of it removes that, and the folder, a moment later.
         EXPECT_TRUE(NoUninstallerRuns());

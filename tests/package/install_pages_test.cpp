@@ -12,20 +12,11 @@ constexpr int kNextButton = IDOK;  // "Next", "Install", "Uninstall", "Finish": 
 
 // The dialog of processId once it shows text, within timeout; nullptr when it does not.
 HWND AwaitDialog(DWORD processId, const std::wstring& text, std::chrono::milliseconds timeout = 20s) {
-    HWND dialog = nullptr;
-    WaitFor([&] { return (dialog = WindowShowing(kDialogClass, processId, text)) != nullptr; }, timeout);
-    return dialog;
+    return WaitForWindow([&] { return WindowShowing(kDialogClass, processId, text); }, timeout);
 }
 
 // Presses a button of a dialog (by its id) as a click does.
-void Press(HWND dialog, int id) { lyrics::testing::Click(::GetDlgItem(dialog, id)); }
-
-// The first text of the window's descendants holding part; empty when none does.
-std::wstring TextHolding(HWND window, const std::wstring& part) {
-    for (const std::wstring& text : DescendantTexts(window))
-        if (text.find(part) != std::wstring::npos) return text;
-    return {};
-}
+void Press(HWND dialog, int id) { Click(::GetDlgItem(dialog, id)); }
 
 TEST_F(InstallerTest, TheFolderPageRefusesAFolderHoldingTheUsersFilesAndStays) {
     WriteFile(UsersOwnFolder() / L"README.txt", "My own notes\r\n");
@@ -55,17 +46,15 @@ TEST_F(InstallerTest, TheFolderPageRefusesAFolderHoldingTheUsersFilesAndStays) {
 
 TEST_F(InstallerTest, TheUninstallersLastPageSaysWhereTheListsWereKept) {
     Install(L" /RUNATSIGNIN=0");
-    const std::wstring list = L"UnMatch 05-12-2026 20.19.26.txt";
-    WriteFile(DefaultFolder() / list, "Titles without lyrics\r\n");
+    WriteFile(DefaultFolder() / kUnmatchList, kUnmatchListText);
 
     // As "Apps" starts it: the uninstaller hands over to its copy in the temporary folder.
-    ASSERT_EQ(package_test::Run(StringValue(kUninstallKey, L"UninstallString").value_or(L"")), DWORD{0});
+    ASSERT_EQ(lyrics::testing::Run(StringValue(kUninstallKey, L"UninstallString").value_or(L"")), DWORD{0});
     DWORD copy = 0;
     ASSERT_TRUE(WaitFor(
         [&] {
-            for (const wchar_t* name : kUninstallerCopies)
-                for (DWORD id : ProcessesNamed(name)) copy = id;
-            return copy != 0;
+            const std::vector<DWORD> copies = UninstallerCopies();
+            return !copies.empty() && (copy = copies.back()) != 0;
         },
         20s))
         << "no copy of the uninstaller runs";
@@ -80,7 +69,7 @@ TEST_F(InstallerTest, TheUninstallersLastPageSaysWhereTheListsWereKept) {
     Press(wizard, kNextButton);
     EXPECT_TRUE(WaitFor(NoUninstallerRuns, 20s));
     EXPECT_TRUE(WaitFor([] { return !fs::exists(DefaultFolder() / L"Uninstall.exe"); }, 10s));
-    ExpectNothingLeft(DefaultFolder(), {list});
+    ExpectNothingLeft(DefaultFolder(), {kUnmatchList});
 }
 
 }  // namespace

@@ -6,32 +6,9 @@
 #include <algorithm>
 #include <system_error>
 
+#include "tests/driver/owned_objects.h"
+
 namespace package_test {
-
-namespace {
-
-// Releases a COM interface pointer when it goes.
-template <typename Interface>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (pointer_) pointer_->Release();
-    }
-    Interface* operator->() const noexcept { return pointer_; }
-    Interface** put() noexcept { return &pointer_; }
-    void** putVoid() noexcept { return reinterpret_cast<void**>(&pointer_); }
-    explicit operator bool() const noexcept { return pointer_ != nullptr; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
-}  // namespace
-
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 std::filesystem::path KnownFolder(const GUID& id) {
     PWSTR path = nullptr;
@@ -43,11 +20,9 @@ std::filesystem::path KnownFolder(const GUID& id) {
 
 std::wstring ShortcutTarget(const std::filesystem::path& link) {
     ComPtr<IShellLinkW> shellLink;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.putVoid())))
-        return {};
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put()))) return {};
     ComPtr<IPersistFile> file;
-    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.putVoid())) || FAILED(file->Load(link.c_str(), STGM_READ)))
-        return {};
+    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.put())) || FAILED(file->Load(link.c_str(), STGM_READ))) return {};
     wchar_t target[MAX_PATH] = {};
     if (FAILED(shellLink->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) return {};
     return target;
@@ -66,20 +41,21 @@ std::wstring FileVersion(const std::filesystem::path& program) {
            std::to_wstring(HIWORD(info->dwFileVersionLS)) + L"." + std::to_wstring(LOWORD(info->dwFileVersionLS));
 }
 
-std::vector<std::wstring> DescendantTexts(HWND window) {
+std::wstring TextHolding(HWND window, const std::wstring& part) {
     std::vector<std::wstring> texts;
     const auto collect = [](HWND child, LPARAM into) -> BOOL {
-        reinterpret_cast<std::vector<std::wstring>*>(into)->push_back(lyrics::testing::WindowText(child));
+        reinterpret_cast<std::vector<std::wstring>*>(into)->push_back(WindowText(child));
         return TRUE;
     };
     ::EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&texts));
-    return texts;
+    for (const std::wstring& text : texts)
+        if (text.find(part) != std::wstring::npos) return text;
+    return {};
 }
 
 HWND WindowShowing(const wchar_t* className, DWORD processId, const std::wstring& text) {
     for (HWND window : TopLevelWindows(className, processId))
-        for (const std::wstring& shown : DescendantTexts(window))
-            if (shown.find(text) != std::wstring::npos) return window;
+        if (!TextHolding(window, text).empty()) return window;
     return nullptr;
 }
 
@@ -96,6 +72,17 @@ std::vector<std::wstring> FolderEntries(const std::filesystem::path& folder) {
         names.push_back(it->path().filename().wstring());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string FileBytes(const std::filesystem::path& file) {
+    std::string bytes;
+    ReadFileBytes(file.wstring(), bytes);
+    return bytes;
+}
+
+void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    WriteFileBytes(file.wstring(), bytes);
 }
 
 }  // namespace package_test

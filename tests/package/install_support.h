@@ -11,6 +11,7 @@
 
 #include "common/win32/unique_handle.h"
 #include "tests/driver/driver_support.h"
+#include "tests/driver/file_bytes.h"
 #include "tests/driver/registry.h"
 #include "tests/driver/started_process.h"
 #include "tests/driver/window_input.h"
@@ -18,28 +19,7 @@
 
 namespace package_test {
 
-using namespace std::chrono_literals;
-
-using lyrics::testing::DeleteKeyTree;
-using lyrics::testing::DeleteValue;
-using lyrics::testing::DwordValue;
-using lyrics::testing::EndProcess;
-using lyrics::testing::KeyExists;
-using lyrics::testing::ProcessesNamed;
-using lyrics::testing::SetStringValue;
-using lyrics::testing::StartedProcess;
-using lyrics::testing::StringValue;
-using lyrics::testing::TopLevelWindows;
-using lyrics::testing::WaitFor;
-using lyrics::testing::WindowsPath;
-
-// Runs a command line to its end; the exit code, or nullopt when it could not start or overran.
-inline std::optional<DWORD> Run(const std::wstring& commandLine, std::chrono::milliseconds timeout = 120s) {
-    return lyrics::testing::Run(commandLine, timeout);
-}
-
-// "path" in double quotes, as a command line and the registry's command values write a path.
-std::wstring Quoted(const std::wstring& path);
+using namespace lyrics::testing;
 
 // A known folder of the user (FOLDERID_LocalAppData, FOLDERID_Programs ...).
 std::filesystem::path KnownFolder(const GUID& id);
@@ -62,8 +42,8 @@ private:
     lyrics::UniqueKernelHandle section_;
 };
 
-// The texts of a window's descendants (WM_GETTEXT), in the order EnumChildWindows gives them.
-std::vector<std::wstring> DescendantTexts(HWND window);
+// The first text (WM_GETTEXT) of the window's descendants holding part; empty when none does.
+std::wstring TextHolding(HWND window, const std::wstring& part);
 
 // The first top-level window of one class and process one of whose descendants' texts contains
 // text; nullptr when none does.
@@ -71,5 +51,10 @@ HWND WindowShowing(const wchar_t* className, DWORD processId, const std::wstring
 
 // The names of the entries of a folder, sorted; empty when it does not exist.
 std::vector<std::wstring> FolderEntries(const std::filesystem::path& folder);
+
+// A file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::filesystem::path& file);
+// Writes the file, and the folders above it that are missing.
+void WriteFile(const std::filesystem::path& file, const std::string& bytes);
 
 }  // namespace package_test

@@ -36,13 +36,11 @@ TEST_F(InstallerTest, ChosenFolderWithoutSignInEntryThenUninstallRemovesSettings
     Install(L" /RUNATSIGNIN=0 /D=" + ChosenFolder().wstring());
     ExpectInstalledIn(ChosenFolder(), false);
 
-    // An unmatch list Match wrote beside itself is the user's, not the installer's.
-    const std::wstring list = L"UnMatch 05-12-2026 20.19.26.txt";
-    std::ofstream(ChosenFolder() / list) << "Titles without lyrics\r\n";
+    WriteFile(ChosenFolder() / kUnmatchList, kUnmatchListText);
     SetStringValue(kSettingsKey, L"Path", LyricsFolder().wstring() + L"\\");
 
     Uninstall(StringValue(kUninstallKey, L"UninstallString").value_or(L"") + L" /S /REMOVESETTINGS=1");
-    ExpectNothingLeft(ChosenFolder(), {list});
+    ExpectNothingLeft(ChosenFolder(), {kUnmatchList});
     EXPECT_FALSE(KeyExists(kOrliskKey));
 }
 
