@@ -67,15 +67,9 @@ public:
     ULONG WINAPI AddRef() override { return 2; }
     ULONG WINAPI Release() override { return 1; }
 
-    // IClassFactory.
+    // IClassFactory: COM asks it for the service (IAccPropServices).
     HRESULT WINAPI CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-        if (outer) return CLASS_E_NOAGGREGATION;
-        if (!IsEqualIID(iid, IID_IAccPropServices) && !IsEqualIID(iid, IID_IUnknown)) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IAccPropServices*>(this);
-        return S_OK;
+        return outer ? CLASS_E_NOAGGREGATION : QueryInterface(iid, object);
     }
     HRESULT WINAPI LockServer(BOOL) override { return S_OK; }
 

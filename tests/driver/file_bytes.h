@@ -44,12 +44,7 @@ inline std::string AnsiBytes(const std::wstring& text) { return CodePageBytes(CP
 inline std::string Utf8Bytes(const std::wstring& text) { return CodePageBytes(CP_UTF8, text); }
 // Text in UTF-16 little-endian without a byte-order mark.
 inline std::string Utf16LeBytes(const std::wstring& text) {
-    std::string bytes;
-    for (const wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return bytes;
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));  // Windows' wchar_t
 }
 
 // Names (without folder) of the files in folder that match pattern ("UnMatch *.txt").

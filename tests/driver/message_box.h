@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "common/win32/unique_handle.h"
-#include "tests/driver/driver_support.h"
-#include "tests/driver/window_input.h"
 #include "tests/driver/window_search.h"
 
 namespace lyrics::testing {

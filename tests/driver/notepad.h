@@ -8,12 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win32/unique_handle.h"
-#include "tests/driver/driver_support.h"
 #include "tests/driver/message_box.h"
-#include "tests/driver/started_process.h"
-#include "tests/driver/window_input.h"
-#include "tests/driver/window_search.h"
 
 namespace lyrics::testing {
 

@@ -23,27 +23,29 @@ inline UniqueHkey OpenKey(const std::wstring& key, REGSAM access) {
     return handle;
 }
 
-inline bool SetValue(const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-    return ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, type, data, bytes) == ERROR_SUCCESS;
+inline bool SetValue(const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD bytes,
+                     HKEY root = HKEY_CURRENT_USER) {
+    return ::RegSetKeyValueW(root, key.c_str(), name, type, data, bytes) == ERROR_SUCCESS;
 }
 
 // A value's type and bytes as they are stored; nullopt when it is missing or not of the types.
-inline std::optional<std::pair<DWORD, std::string>> RawValue(const std::wstring& key, const wchar_t* name, DWORD types) {
+inline std::optional<std::pair<DWORD, std::string>> RawValue(const std::wstring& key, const wchar_t* name, DWORD types,
+                                                             HKEY root = HKEY_CURRENT_USER) {
     DWORD type = 0;
     DWORD bytes = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, types, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
+    if (::RegGetValueW(root, key.c_str(), name, types, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
     std::string data(bytes, '\0');
-    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, types, &type, data.data(), &bytes) != ERROR_SUCCESS)
-        return std::nullopt;
+    if (::RegGetValueW(root, key.c_str(), name, types, &type, data.data(), &bytes) != ERROR_SUCCESS) return std::nullopt;
     data.resize(bytes);
     return std::pair{type, data};
 }
 
 }  // namespace detail
 
-// Values under HKEY_CURRENT_USER; nullopt when the value (or its key) is missing or of another type.
-inline std::optional<std::wstring> StringValue(const std::wstring& key, const wchar_t* name) {
-    const auto raw = detail::RawValue(key, name, RRF_RT_REG_SZ);
+// Values under HKEY_CURRENT_USER (or root); nullopt when the value (or its key) is missing or of another
+// type. A null name is the key's default value.
+inline std::optional<std::wstring> StringValue(const std::wstring& key, const wchar_t* name, HKEY root = HKEY_CURRENT_USER) {
+    const auto raw = detail::RawValue(key, name, RRF_RT_REG_SZ, root);
     if (!raw) return std::nullopt;
     std::wstring value(raw->second.size() / sizeof(wchar_t), L'\0');
     std::memcpy(value.data(), raw->second.data(), value.size() * sizeof(wchar_t));
@@ -59,13 +61,14 @@ inline std::optional<DWORD> DwordValue(const std::wstring& key, const wchar_t* n
 }
 inline bool KeyExists(const std::wstring& key) { return static_cast<bool>(detail::OpenKey(key, KEY_READ)); }
 // Writes the value, making the key when it is missing; false when it could not.
-inline bool SetStringValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    return detail::SetValue(key, name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+inline bool SetStringValue(const std::wstring& key, const wchar_t* name, const std::wstring& value,
+                           HKEY root = HKEY_CURRENT_USER) {
+    return detail::SetValue(key, name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)), root);
 }
 inline bool SetDwordValue(const std::wstring& key, const wchar_t* name, DWORD value) {
     return detail::SetValue(key, name, REG_DWORD, &value, sizeof value);
 }
-inline void DeleteKeyTree(const std::wstring& key) { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
+inline void DeleteKeyTree(const std::wstring& key, HKEY root = HKEY_CURRENT_USER) { ::RegDeleteTreeW(root, key.c_str()); }
 inline void DeleteValue(const std::wstring& key, const wchar_t* name) {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name);
 }

@@ -2,7 +2,6 @@
 # boxes and its pickers; one CTest test. It needs the desktop of scripts/wine-env (DISPLAY and a
 # prefix). The fixture copies Match.exe into match_e2e_work, where the lists it writes then land.
 add_executable(match_e2e
-  ${CMAKE_CURRENT_LIST_DIR}/match_fixture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/match_form_e2e_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/match_input_e2e_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/match_list_names_e2e_test.cpp

@@ -6,38 +6,30 @@
 
 #include "common/quoted_path.h"
 
-#include <functional>
-
 namespace match_e2e {
 namespace {
 
 // The text of the tree's selected item, read through memory of the tree's own process.
 std::wstring SelectedItemText(HWND tree) {
-    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    if (!item) return {};
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(tree, &processId);
-    const HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return {};
     constexpr SIZE_T kChars = 260;
-    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
-    std::wstring text;
-    if (remote) {
-        TVITEMW query{};
-        query.mask = TVIF_TEXT;
-        query.hItem = item;
-        query.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TVITEMW));
-        query.cchTextMax = static_cast<int>(kChars);
-        std::wstring buffer(kChars, L'\0');
-        if (::WriteProcessMemory(process, remote, &query, sizeof query, nullptr) &&
-            ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
-            ::ReadProcessMemory(process, query.pszText, buffer.data(), kChars * sizeof(wchar_t), nullptr)) {
-            text.assign(buffer.c_str());
-        }
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    ::CloseHandle(process);
-    return text;
+    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    const lyrics::UniqueKernelHandle process(
+        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(tree)));
+    void* remote = item && process ? ::VirtualAllocEx(process.get(), nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t),
+                                                      MEM_COMMIT, PAGE_READWRITE)
+                                   : nullptr;
+    if (!remote) return {};
+    TVITEMW query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(TVITEMW));
+    query.cchTextMax = static_cast<int>(kChars);
+    std::wstring text(kChars, L'\0');
+    const bool read = ::WriteProcessMemory(process.get(), remote, &query, sizeof query, nullptr) &&
+                      ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+                      ::ReadProcessMemory(process.get(), query.pszText, text.data(), kChars * sizeof(wchar_t), nullptr);
+    ::VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return read ? std::wstring(text.c_str()) : std::wstring();
 }
 
 TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
@@ -48,16 +40,12 @@ TEST_F(MatchProgram, HelpOpensTheHelpFileBesideTheProgram) {
 
 // "Exit Program" and the close box each end the program, with exit code 0.
 TEST_F(MatchProgram, ExitProgramAndClosingTheWindowEndTheProcess) {
-    const std::pair<const char*, std::function<void()>> ways[] = {
-        {"Exit Program", [&] { Click(Control(kIdCmdExit)); }},
-        {"the close box", [&] { ::PostMessageW(window_, WM_CLOSE, 0, 0); }},
-    };
-    for (const auto& [way, close] : ways) {
-        SCOPED_TRACE(way);
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "the close box" : "Exit Program");
         if (!match_.IsRunning()) {
             ASSERT_NO_FATAL_FAILURE(StartMatch());
         }
-        close();
+        closeBox ? ::PostMessageW(window_, WM_CLOSE, 0, 0) : ::PostMessageW(Control(kIdCmdExit), BM_CLICK, 0, 0);
         ASSERT_TRUE(match_.WaitForExit(10s));
         EXPECT_EQ(match_.ExitCode(), 0u);
     }

@@ -6,7 +6,7 @@ target_link_libraries(fake_winamp PRIVATE shell32 user32)
 
 # One Orlisk test program of the given sources over the one fixture.
 function(orlisk_e2e_program name)
-  add_executable(${name} ${ARGN} ${CMAKE_CURRENT_LIST_DIR}/driven_orlisk.cpp ${CMAKE_CURRENT_LIST_DIR}/orlisk_fixture.cpp)
+  add_executable(${name} ${ARGN})
   target_link_options(${name} PRIVATE -municode)
   target_link_libraries(${name} PRIVATE gtest lyrics_test_driver shell32)
   add_dependencies(${name} Orlisk fake_winamp)

@@ -22,8 +22,6 @@ namespace {
 using lyrics::orlisk::win32::kIdOptSize0;
 using lyrics::orlisk::win32::kIdTxtPath;
 
-constexpr wchar_t kSettingsClass[] = L"OrliskSettingsWindow";
-
 class OrliskE2E : public OrliskFixture {};
 
 TEST_F(OrliskE2E, OpensLyricsAtStartAndReopensThemOnFirstButton) {
@@ -59,14 +57,14 @@ TEST_F(OrliskE2E, FollowsSongChangesWhenAutoIsOn) {
     // A song without a lyrics file: the old lyrics close and nothing opens.
     ASSERT_TRUE(PlaySong(L"5. Nobody - Nothing - Winamp"));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(second); }, 3s)) << "the lyrics of the old song close";
-    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2500ms)) << "nothing opens for a song without lyrics";
+    EXPECT_TRUE(NoNotepadFor(2500ms)) << "nothing opens for a song without lyrics";
 }
 
 TEST_F(OrliskE2E, OpensNothingWithoutWinamp) {
     StoreSettings(L"1", L"1");
     ASSERT_NE(StartOrlisk(), nullptr);
     orlisk_.ClickIcon();
-    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 3s));
+    EXPECT_TRUE(NoNotepadFor(3s));
     EXPECT_TRUE(orlisk_.Process().IsRunning());
 }
 
@@ -90,10 +88,7 @@ TEST_F(OrliskE2E, ExitProgramSavesTheSettingsAndTakesTheIcon) {
 
     ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"Exit Program")));
     EXPECT_TRUE(orlisk_.Process().WaitForExit(5s)) << "Exit Program ends the program";
-    EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(true));
-    EXPECT_EQ(StoredSetting(L"Size"), L"2");
-    EXPECT_EQ(StoredSetting(L"Start"), L"1");
-    EXPECT_EQ(StoredSetting(L"Auto"), L"1");
+    EXPECT_EQ(StoredSettings(), (StoredValues{LyricsPath(true), L"2", L"1", L"1"}));
     EXPECT_TRUE(WaitFor(
         [&] {
             const auto icons = TrayIconWindows();
@@ -120,8 +115,8 @@ TEST_F(OrliskE2E, ASecondOrliskShowsTheFirstsSettingsTheMenuShowsThemAgainAndThe
     EXPECT_EQ(second.ExitCode(), 0u);
     EXPECT_TRUE(orlisk_.Process().IsRunning()) << "the first one keeps running";
     EXPECT_EQ(TrayIconWindows().size(), icons) << "the second never shows an icon";
-    EXPECT_EQ(TopLevelWindows(kSettingsClass).size(), 1u);
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "the second shows the first's window";
+    EXPECT_EQ(TopLevelWindows(DrivenOrlisk::kSettingsClass).size(), 1u);
+    EXPECT_TRUE(orlisk_.SettingsShow(5s)) << "the second shows the first's window";
 
     const auto focusReaches = [&](int id) {
         return WaitFor([&] { return FocusedWindowOf(settings) == ::GetDlgItem(settings, id); }, 5s);
@@ -131,10 +126,10 @@ TEST_F(OrliskE2E, ASecondOrliskShowsTheFirstsSettingsTheMenuShowsThemAgainAndThe
     ClickAt(::GetDlgItem(settings, kIdOptSize0), 3, 3);
     ASSERT_TRUE(focusReaches(kIdOptSize0));
     SendBounded(settings, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 5s)) << "OK hides the window";
+    ASSERT_TRUE(orlisk_.SettingsHidden()) << "OK hides the window";
     // Down to the third entry ("Exit", separator, "Settings"), then Enter.
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kSettings)) << "the second button pops up the menu";
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(settings) != FALSE; }, 5s)) << "\"Settings\" shows the window";
+    EXPECT_TRUE(orlisk_.SettingsShow(5s)) << "\"Settings\" shows the window";
     EXPECT_TRUE(focusReaches(kIdOptSize0)) << "the focus returns where the window was last used";
 
     // The icon the menu came from goes last: the tray makes a new window for the icon put back.
@@ -184,15 +179,12 @@ TEST_F(OrliskE2E, WithoutAFolderACancelledPickerKeepsTheBoxAndOkSavesTheRestAndS
     std::wstring shown;
     EXPECT_TRUE(WaitFor([&] { return (shown = balloonText()) == reason; }, 5s)) << ::testing::PrintToString(shown);
     EXPECT_EQ(FindOwnedDialog(settings), nullptr) << "no message box";
-    EXPECT_EQ(StoredSetting(L"Path"), std::nullopt);
-    EXPECT_EQ(StoredSetting(L"Size"), L"1");
-    EXPECT_EQ(StoredSetting(L"Start"), L"0");
-    EXPECT_EQ(StoredSetting(L"Auto"), L"0");
+    EXPECT_EQ(StoredSettings(), (StoredValues{std::nullopt, L"1", L"0", L"0"}));
 
     ASSERT_TRUE(SetText(path, LyricsPath(false)));
     EXPECT_TRUE(WaitFor([&] { return balloonText().empty(); }, 5s)) << "typing takes the balloon away";
     ASSERT_TRUE(ClickAndWait(orlisk_.Button(L"OK")));
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(settings); }, 3s)) << "a good folder: OK hides the window";
+    EXPECT_TRUE(orlisk_.SettingsHidden(3s)) << "a good folder: OK hides the window";
     EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(true));
     EXPECT_TRUE(orlisk_.Process().IsRunning()) << "OK never ends the program";
 }
@@ -222,10 +214,8 @@ TEST_F(OrliskE2E, MenuExitSavesAndEndsTheProgram) {
     // "Exit" is the first entry.
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kExit));
     EXPECT_TRUE(orlisk_.Process().WaitForExit(5s)) << "\"Exit\" ends the program even with a folder that cannot be found";
-    EXPECT_EQ(StoredSetting(L"Path"), LyricsPath(false) + L"\\missing") << "that folder is not written back";
-    EXPECT_EQ(StoredSetting(L"Size"), L"0") << "the other three are written";
-    EXPECT_EQ(StoredSetting(L"Start"), L"0");
-    EXPECT_EQ(StoredSetting(L"Auto"), L"0");
+    // That folder is not written back; the other three are written.
+    EXPECT_EQ(StoredSettings(), (StoredValues{LyricsPath(false) + L"\\missing", L"0", L"0", L"0"}));
 }
 
 TEST_F(OrliskE2E, ScalesTheFormToTheScreensDpi) {

@@ -12,15 +12,6 @@ namespace orlisk_e2e {
 namespace {
 
 constexpr wchar_t kWinampClass[] = L"Winamp v1.x";
-constexpr WPARAM kWinampNext = 40048;
-
-// A change the user made and has not saved, so that closing asks "save changes?".
-bool EditUnsaved(HWND notepad) {
-    const HWND text = EditOf(notepad);
-    if (!text) return false;
-    TypeChar(text, L'x');
-    return WaitFor([&] { return IsEdited(notepad); }, 5s);
-}
 
 template <typename Action>
 long long MillisecondsOf(Action action) {
@@ -33,32 +24,21 @@ long long MillisecondsOf(Action action) {
 // types of every user under HKEY_CLASSES_ROOT); the earlier program comes back when it goes.
 class TxtOpensWith {
 public:
-    explicit TxtOpensWith(const std::wstring& command) {
-        previous_ = Read(L".txt");
+    explicit TxtOpensWith(const std::wstring& command)
+        : previous_(StringValue(L".txt", nullptr, HKEY_CLASSES_ROOT).value_or(L"")) {
         if (previous_ == kType) previous_ = L"txtfile";  // left by a run that did not end
-        Write(kCommandKey, command);
-        Write(L".txt", kType);
+        SetStringValue(std::wstring(kType) + L"\\shell\\open\\command", nullptr, command, HKEY_CLASSES_ROOT);
+        SetStringValue(L".txt", nullptr, kType, HKEY_CLASSES_ROOT);
     }
     TxtOpensWith(const TxtOpensWith&) = delete;
     TxtOpensWith& operator=(const TxtOpensWith&) = delete;
     ~TxtOpensWith() {
-        Write(L".txt", previous_);
-        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kType);
+        SetStringValue(L".txt", nullptr, previous_, HKEY_CLASSES_ROOT);
+        DeleteKeyTree(kType, HKEY_CLASSES_ROOT);
     }
 
 private:
     static constexpr wchar_t kType[] = L"LyricsTest.SlowEditor";
-    static constexpr wchar_t kCommandKey[] = L"LyricsTest.SlowEditor\\shell\\open\\command";
-    static std::wstring Read(const wchar_t* key) {
-        wchar_t value[256] = {};
-        DWORD size = sizeof value;
-        if (::RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return {};
-        return value;
-    }
-    static void Write(const wchar_t* key, const std::wstring& value) {
-        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
     std::wstring previous_;
 };
 
@@ -146,16 +126,14 @@ TEST_F(OrliskFaults, AnEditorSlowToShowItsWindowLeavesTheTrayAnswering) {
     orlisk_.ClickIcon();  // for the song being opened: dropped
     const std::wstring caption = std::wstring(kFirstSong) + L".txt - Notepad";
     const auto editors = [&] {
-        std::size_t count = 0;
-        for (HWND window : TopLevelWindows(L"LyricsTestWinamp"))
-            if (WindowText(window) == caption) ++count;
-        return count;
+        std::vector<HWND> windows = TopLevelWindows(L"LyricsTestWinamp");
+        std::erase_if(windows, [&](HWND window) { return WindowText(window) != caption; });
+        return windows;
     };
-    EXPECT_TRUE(WaitFor([&] { return editors() > 0; }, 10s));
+    EXPECT_TRUE(WaitFor([&] { return !editors().empty(); }, 10s));
     std::this_thread::sleep_for(4500ms);
-    EXPECT_EQ(editors(), 1u) << "one editor for the click, none for the click during the wait";
-    for (HWND window : TopLevelWindows(L"LyricsTestWinamp"))
-        if (WindowText(window) == caption) ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(editors().size(), 1u) << "one editor for the click, none for the click during the wait";
+    for (HWND window : editors()) ::PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 TEST_F(OrliskFaults, TheSameSongFromAnotherPlaylistEntryKeepsItsLyricsOpen) {

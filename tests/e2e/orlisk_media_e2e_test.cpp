@@ -17,16 +17,6 @@
 namespace orlisk_e2e {
 namespace {
 
-using lyrics::testing::MediaPlays;
-using lyrics::testing::MediaValue;
-using lyrics::testing::RegisteredMediaStandIn;
-using lyrics::testing::SetMediaValue;
-
-int MillisecondsSince(std::chrono::steady_clock::time_point start) {
-    return static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
-}
-
 class MediaE2E : public OrliskFixture {
 protected:
     void SetUp() override {
@@ -36,7 +26,6 @@ protected:
     }
     void TearDown() override {
         OrliskFixture::TearDown();
-        foobar_.End();
         registered_.reset();
     }
 
@@ -55,7 +44,6 @@ protected:
     }
 
     std::optional<RegisteredMediaStandIn> registered_;
-    StartedProcess foobar_;
 };
 
 TEST_F(MediaE2E, ATrayClickOpensTheSessionsSongByArtistAndTitleOrTitleAlone) {
@@ -112,7 +100,7 @@ TEST_F(MediaE2E, PlayersZeroOrNoMediaControlsIsWinampOnlyWithoutADelay) {
     StoreSetting(L"Players", L"0");
     ASSERT_TRUE(StartOrlisk(L"0", L"0", false));
     orlisk_.ClickIcon();
-    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 3s)) << "Players = 0: no session song";
+    EXPECT_TRUE(NoNotepadFor(3s)) << "Players = 0: no session song";
     EXPECT_EQ(MediaValue(L"Registrations"), L"") << "the media controls were never asked";
     orlisk_.Stop();
 
@@ -123,7 +111,7 @@ TEST_F(MediaE2E, PlayersZeroOrNoMediaControlsIsWinampOnlyWithoutADelay) {
     EXPECT_TRUE(orlisk_.Answers());
     std::printf("no media controls: Orlisk answers after %d ms\n", MillisecondsSince(started));
     orlisk_.ClickIcon();
-    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 3s)) << "today's behaviour: nothing to open";
+    EXPECT_TRUE(NoNotepadFor(3s)) << "today's behaviour: nothing to open";
     EXPECT_TRUE(orlisk_.VisibleDialogs().empty()) << "and no message";
     ASSERT_TRUE(StartWinamp(WinampCaption(1, kFirstSong)));
     EXPECT_NE(ClickFor(kFirstSong), nullptr) << "Winamp is followed as ever";
@@ -156,14 +144,14 @@ TEST_F(MediaE2E, ASlowSessionNeverDelaysAClickAndExitEndsAtOnceRemovingEveryRegi
 
 TEST_F(MediaE2E, APlayerActingAsWinampInPartIsFollowedByItsCaption) {
     registered_.reset();
-    ASSERT_TRUE(foobar_.Start(Programs().winamp, {L"--winamp", L"--foobar", kFirstSong, kSecondSong}));
-    HWND window = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (window = ::FindWindowW(L"Winamp v1.x", nullptr)) != nullptr; }, 5s));
+    ASSERT_TRUE(StartWinamp({L"--winamp", L"--foobar", kFirstSong, kSecondSong}));
+    const HWND window = WinampWindow();
+    ASSERT_EQ(::FindWindowW(L"Winamp v1.x", nullptr), window);
     ASSERT_TRUE(StartOrlisk(L"1", L"1", false));
     const HWND first = ReadyLyricsOf(kFirstSong);
     ASSERT_NE(first, nullptr) << "\"1. Artist - Song - Winamp\"";
 
-    ::PostMessageW(window, WM_COMMAND, 40048, 0);  // next: "2. Other - Tune - Winamp", IPC_GETLISTPOS still 0
+    ::PostMessageW(window, WM_COMMAND, kWinampNext, 0);  // next: "2. Other - Tune - Winamp", IPC_GETLISTPOS still 0
     EXPECT_NE(ReadyLyricsOf(kSecondSong), nullptr) << "the caption's change is followed";
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 3s));
 }

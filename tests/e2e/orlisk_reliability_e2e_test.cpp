@@ -33,12 +33,6 @@ std::vector<HWND> SettledNotepads(std::chrono::milliseconds quiet, std::chrono::
     return last;
 }
 
-std::string Narrow(const std::wstring& text) {
-    std::string narrow;
-    for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
-    return narrow;
-}
-
 // The messages Orlisk posted to a window of this thread, which pumps none: they wait in its queue.
 std::vector<UINT> PostedTo(HWND window) {
     std::vector<UINT> messages;
@@ -53,7 +47,7 @@ TEST_F(OrliskReliability, MenusCloseLyricsClosesAndOpenLyricsReopens) {
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kCloseLyrics));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(first); }, 5s)) << "\"Close Lyrics\" closes the lyrics";
-    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2s)) << "and opens nothing";
+    EXPECT_TRUE(NoNotepadFor(2s)) << "and opens nothing";
 
     ASSERT_TRUE(orlisk_.Choose(DrivenOrlisk::kOpenLyrics));
     const HWND second = ReadyLyricsOf(kFirstSong);
@@ -83,7 +77,8 @@ TEST_F(OrliskReliability, CloseBeforeTheFirstSongAsksNoWindowToClose) {
     EXPECT_TRUE(orlisk_.Answers()) << "Orlisk still handles its events";
     EXPECT_TRUE(orlisk_.VisibleDialogs().empty()) << "and shows no box";
     for (const UniqueWindow& window : bait)
-        EXPECT_EQ(PostedTo(window.get()), std::vector<UINT>{}) << "caption \"" << Narrow(WindowText(window.get())) << "\"";
+        EXPECT_EQ(PostedTo(window.get()), std::vector<UINT>{})
+            << "caption " << ::testing::PrintToString(WindowText(window.get()));
 }
 
 // "1. " + this + " - Winamp": any program may caption a window so.
@@ -119,7 +114,8 @@ TEST_F(OrliskReliability, TitlesNoFileCanHaveNeverReachTheShell) {
         if (::IsWindowVisible(window) && std::find(before.begin(), before.end(), window) == before.end() &&
             ProcessOf(window) != orlisk_.Process().Id())
             opened.push_back(window);
-    EXPECT_TRUE(opened.empty()) << "opened a window of class " << (opened.empty() ? "" : Narrow(ClassName(opened[0])));
+    EXPECT_TRUE(opened.empty()) << "opened a window of class "
+                                << ::testing::PrintToString(opened.empty() ? L"" : ClassName(opened[0]));
     for (HWND window : opened) ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(orlisk_.VisibleDialogs().empty());
 }
@@ -159,10 +155,7 @@ TEST_F(OrliskReliability, ABurstOfClicksEndsWithOneNotepad) {
 TEST_F(OrliskReliability, EditedLyricsAreAskedToCloseOnceAndNeverOpenedTwice) {
     const HWND edited = StartWithFirstSongPlaying(L"1", L"0");
     ASSERT_NE(edited, nullptr);
-    const HWND text = EditOf(edited);
-    ASSERT_NE(text, nullptr);
-    TypeChar(text, L'x');
-    ASSERT_TRUE(WaitFor([&] { return IsEdited(edited); }, 5s));
+    ASSERT_TRUE(EditUnsaved(edited));
 
     for (int click = 0; click < 4; ++click) {
         orlisk_.ClickIcon();

@@ -14,8 +14,6 @@
 namespace orlisk_e2e {
 namespace {
 
-constexpr WORD kNextButton = 40048;
-
 // Orlisk with "Auto" on, which turns "Start" on with it.
 class WinampE2E : public OrliskFixture {
 protected:
@@ -30,9 +28,6 @@ protected:
         if (!StartWinamp(arguments) || !StartOrlisk()) return nullptr;
         return WaitForLyrics(kFirstSong, 10s);
     }
-
-    // Winamp's "next" button.
-    bool PressNext() { return ::PostMessageW(WinampWindow(), WM_COMMAND, kNextButton, 0) != FALSE; }
 };
 
 TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
@@ -61,7 +56,7 @@ TEST_F(WinampE2E, AScrollingTitleKeepsTheLyricsOpenUntilTheSongChanges) {
 
 TEST_F(WinampE2E, AutoOpensTheLyricsWhenWinampStartsAfterOrlisk) {
     ASSERT_NE(StartOrlisk(), nullptr);
-    EXPECT_FALSE(WaitFor([] { return !NotepadWindows().empty(); }, 2500ms)) << "nothing to open while no Winamp runs";
+    EXPECT_TRUE(NoNotepadFor(2500ms)) << "nothing to open while no Winamp runs";
 
     ASSERT_TRUE(StartWinamp({L"--winamp", L"--scroll", kFirstSong}));
     const auto started = std::chrono::steady_clock::now();

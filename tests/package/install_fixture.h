@@ -68,9 +68,7 @@ inline fs::path LogFile() {
 
 // A visible top-level window of Match's class, of that process.
 inline bool ShowsMatchWindow(DWORD processId) {
-    for (HWND window : TopLevelWindows(kMatchClass, processId))
-        if (::IsWindowVisible(window)) return true;
-    return false;
+    return std::ranges::any_of(TopLevelWindows(kMatchClass, processId), [](HWND window) { return ::IsWindowVisible(window); });
 }
 
 class InstallerTest : public testing::Test {

@@ -17,8 +17,6 @@ void ExpectLogged(const std::string& text) {
                                                                   << FileBytes(LogFile());
 }
 
-std::string Narrow(const fs::path& path) { return path.string(); }
-
 TEST_F(InstallerTest, ASilentInstallRefusesAFolderHoldingFilesItDidNotPutThere) {
     WriteFile(UsersOwnFolder() / L"README.txt", "My own notes\r\n");
     WriteFile(UsersOwnFolder() / L"LICENSE.txt", "Mine\r\n");
@@ -29,7 +27,7 @@ TEST_F(InstallerTest, ASilentInstallRefusesAFolderHoldingFilesItDidNotPutThere) 
     EXPECT_EQ(FileBytes(UsersOwnFolder() / L"LICENSE.txt"), "Mine\r\n");
     EXPECT_FALSE(KeyExists(kUninstallKey));
     EXPECT_FALSE(fs::exists(StartMenuFolder()));
-    ExpectLogged("The folder " + Narrow(UsersOwnFolder()) + " already holds README.txt");
+    ExpectLogged("The folder " + UsersOwnFolder().string() + " already holds README.txt");
 }
 
 // Match may be in the middle of a run, lyrics.exe of a script: neither is ended for the user.
@@ -58,7 +56,7 @@ TEST_F(InstallerTest, AnUpgradeOrUninstallWhileMatchOrLyricsRunsChangesNothingAn
 
         EXPECT_EQ(RunSetup(L" /RUNATSIGNIN=0"), kExitInUse) << "upgrade";
         EXPECT_EQ(FileBytes(help), earlier) << "the upgrade replaced files beside the running " << name;
-        ExpectLogged(Narrow(DefaultFolder() / name) + " is running: nothing was changed.");
+        ExpectLogged((DefaultFolder() / name).string() + " is running: nothing was changed.");
 
         EXPECT_EQ(lyrics::testing::Run(QuietUninstall()), kExitInUse) << "uninstall";
         EXPECT_EQ(FolderEntries(DefaultFolder()), kInstalledFiles);
@@ -81,7 +79,7 @@ TEST_F(InstallerTest, ASecondInstallGoesWhereTheFirstIsNeverBesideIt) {
 
     EXPECT_EQ(RunSetup(L" /RUNATSIGNIN=0 /D=" + OtherFolder().wstring()), kExitFolderRefused);
     EXPECT_FALSE(fs::exists(OtherFolder()));
-    ExpectLogged("Lyrics Tools is installed in " + Narrow(ChosenFolder()));
+    ExpectLogged("Lyrics Tools is installed in " + ChosenFolder().string());
     // Without a folder given, the folder offered is the install's own.
     Install(L" /RUNATSIGNIN=0");
     ExpectInstalledIn(ChosenFolder(), false);
@@ -122,7 +120,7 @@ TEST_F(InstallerTest, TheQuietUninstallEndsOnlyOnceEverythingIsRemovedAndSaysWhe
         EXPECT_TRUE(
             WaitFor([&] { return FolderEntries(DefaultFolder()) == kept && fs::exists(DefaultFolder()) == withList; }, 5s));
         ExpectNothingLeft(DefaultFolder(), kept);
-        if (withList) ExpectLogged("the unmatch lists were kept in " + Narrow(DefaultFolder()));
+        if (withList) ExpectLogged("the unmatch lists were kept in " + DefaultFolder().string());
         RemoveLeftovers();
     }
 }
