@@ -29,7 +29,7 @@ Titles NonBlank(const Playlist& playlist) {
 }
 
 // .b4s: three header lines, the entry count in the fourth, then groups of four lines.
-std::string B4s(std::string_view count, std::string_view entries) {
+std::string B4sText(std::string_view count, std::string_view entries) {
     return "<?xml version=\"1.0\"?>\n<WinampXML>\n<!-- x -->\n<playlist num_entries=" + std::string(count) + " label=\"L\">\n" +
            std::string(entries);
 }
@@ -39,7 +39,7 @@ std::string Entry(std::string_view name, std::string_view lengthLine) {
            "\n</entry>\n";
 }
 
-std::string B4sLength(std::string_view lengthLine) { return B4s("\"1\"", Entry("A", lengthLine)); }
+std::string B4sLength(std::string_view lengthLine) { return B4sText("\"1\"", Entry("A", lengthLine)); }
 
 // The text as UTF-16 in the given byte order, with its byte-order mark.
 std::string Utf16(std::wstring_view text, bool bigEndian) {
@@ -53,15 +53,22 @@ std::string Utf16(std::wstring_view text, bool bigEndian) {
     return bytes;
 }
 
+// A playlist text and all it reads as: every slot up to the last title (the slots after it are
+// blank), the slot count, the title count and the playing time.
 struct ParsedText {
     const char* name;
-    std::string text;
     PlaylistType type;
-    Titles slots;  // every slot up to the last title; the slots after it are blank
     std::size_t slotCount;
     std::int64_t titleCount;
     std::int32_t totalSeconds;
+    Titles slots;
+    std::string text;
 };
+
+ParsedText Row(const char* name, PlaylistType type, std::size_t slotCount, std::int64_t titleCount, std::int32_t totalSeconds,
+               Titles slots, std::string text) {
+    return {name, type, slotCount, titleCount, totalSeconds, std::move(slots), std::move(text)};
+}
 
 class PlaylistText : public ::testing::TestWithParam<ParsedText> {};
 
@@ -77,11 +84,13 @@ TEST_P(PlaylistText, Reads) {
 
 std::string RowName(const ::testing::TestParamInfo<ParsedText>& info) { return info.param.name; }
 
+using enum PlaylistType;
+
 const ParsedText kSlotRows[] = {
-    {"OneSlotPerLineCountingTheLineAfterTheLastLineEnd", "#EXTM3U\n#EXTINF:1,A\npath\n", PlaylistType::M3u, {L"A"}, 4, 1, 1},
-    {"ALastLineWithoutLineEndIsASlot", "#EXTM3U\r\n#EXTINF:1,A\r\npath", PlaylistType::M3u, {L"A"}, 3, 1, 1},
-    {"AnEmptyTextIsOneSlot", "", PlaylistType::Pls, {}, 1, 0, 0},
-    {"AnUnknownKindGivesBlankSlotsOnly", "#EXTM3U\n#EXTINF:1,A\npath\n", PlaylistType::Unknown, {}, 4, 0, 0},
+    Row("OneSlotPerLineCountingTheLineAfterTheLastLineEnd", M3u, 4, 1, 1, {L"A"}, "#EXTM3U\n#EXTINF:1,A\npath\n"),
+    Row("ALastLineWithoutLineEndIsASlot", M3u, 3, 1, 1, {L"A"}, "#EXTM3U\r\n#EXTINF:1,A\r\npath"),
+    Row("AnEmptyTextIsOneSlot", Pls, 1, 0, 0, {}, ""),
+    Row("AnUnknownKindGivesBlankSlotsOnly", Unknown, 4, 0, 0, {}, "#EXTM3U\n#EXTINF:1,A\npath\n"),
 };
 INSTANTIATE_TEST_SUITE_P(PlaylistSlots, PlaylistText, ::testing::ValuesIn(kSlotRows), RowName);
 
@@ -89,147 +98,61 @@ INSTANTIATE_TEST_SUITE_P(PlaylistSlots, PlaylistText, ::testing::ValuesIn(kSlotR
 const ParsedText kPlsRows[] = {
     // The two lines after the last entry make one more pass: "Version=2" fails the title test and
     // the length line is read past the end, adding nothing. A length of -1 lowers the total.
-    {"ReadsTitlesAndLengthsInGroupsOfThree",
-     "[playlist]\r\nFile1=a.mp3\r\nTitle1=Artist - One\r\nLength1=215\r\n"
-     "File2=b.mp3\r\nTitle2=Artist - Two\r\nLength2=-1\r\nNumberOfEntries=2\r\nVersion=2\r\n",
-     PlaylistType::Pls,
-     {L"Artist - One", L"Artist - Two"},
-     10,
-     2,
-     214},
+    Row("ReadsTitlesAndLengthsInGroupsOfThree", Pls, 10, 2, 214, {L"Artist - One", L"Artist - Two"},
+        "[playlist]\r\nFile1=a.mp3\r\nTitle1=Artist - One\r\nLength1=215\r\n"
+        "File2=b.mp3\r\nTitle2=Artist - Two\r\nLength2=-1\r\nNumberOfEntries=2\r\nVersion=2\r\n"),
     // No "=" from position 5 is the whole line; "titl=" is not the key.
-    {"TitleKeyInAnyCaseAndOnlyTheFirstEqualsFromPositionFiveIsCut",
-     "[playlist]\nF\nTITLE1==Song= \nLength1=1\nF\ntitle\nx\nF\nTitl=e\nx\nF\nTitle=  Spaced  \nx\n",
-     PlaylistType::Pls,
-     {L"=Song= ", L"title", L"", L"  Spaced  "},
-     14,
-     3,
-     1},
+    Row("TitleKeyInAnyCaseAndOnlyTheFirstEqualsFromPositionFiveIsCut", Pls, 14, 3, 1, {L"=Song= ", L"title", L"", L"  Spaced  "},
+        "[playlist]\nF\nTITLE1==Song= \nLength1=1\nF\ntitle\nx\nF\nTitl=e\nx\nF\nTitle=  Spaced  \nx\n"),
     // 0 + 0.5 = 0.5 -> 0; 0 + 1.5 -> 2; 2 + 0.5 = 2.5 -> 2
-    {"FractionalLengthsRoundTheRunningSumHalfToEven",
-     "[p]\nF\nTitle1=A\nLength1=0.5\nF\nTitle2=B\nLength2=1.5\nF\nTitle3=C\nLength3=0.5\n",
-     PlaylistType::Pls,
-     {L"A", L"B", L"C"},
-     11,
-     3,
-     2},
+    Row("FractionalLengthsRoundTheRunningSumHalfToEven", Pls, 11, 3, 2, {L"A", L"B", L"C"},
+        "[p]\nF\nTitle1=A\nLength1=0.5\nF\nTitle2=B\nLength2=1.5\nF\nTitle3=C\nLength3=0.5\n"),
     // Groups read (File1, Length1, File2), (Title2, Length2, File3), (Title3, Length3, -).
-    {"AMissingTitleLineShiftsTheGroupsForTheRestOfTheFile",
-     "[playlist]\nFile1=a\nLength1=100\nFile2=b\nTitle2=Two\nLength2=200\nFile3=c\nTitle3=Three\nLength3=300\n",
-     PlaylistType::Pls,
-     {},
-     10,
-     0,
-     0},
-    {"TruncatedEntryLeavesAnEmptySlotAndAddsNothing",
-     "[playlist]\nFile1=a\nTitle1=One\nLength1=5\nFile2=b",
-     PlaylistType::Pls,
-     {L"One"},
-     5,
-     1,
-     5},
-    {"SumBeyondInt32IsNotMade",
-     "[p]\nF\nTitle1=A\nLength1=2147483000\nF\nTitle2=B\nLength2=1000\nF\nTitle3=C\nLength3=600\n",
-     PlaylistType::Pls,
-     {L"A", L"B", L"C"},
-     11,
-     3,
-     2147483600},
+    Row("AMissingTitleLineShiftsTheGroupsForTheRestOfTheFile", Pls, 10, 0, 0, {},
+        "[playlist]\nFile1=a\nLength1=100\nFile2=b\nTitle2=Two\nLength2=200\nFile3=c\nTitle3=Three\nLength3=300\n"),
+    Row("TruncatedEntryLeavesAnEmptySlotAndAddsNothing", Pls, 5, 1, 5, {L"One"},
+        "[playlist]\nFile1=a\nTitle1=One\nLength1=5\nFile2=b"),
+    Row("SumBeyondInt32IsNotMade", Pls, 11, 3, 2147483600, {L"A", L"B", L"C"},
+        "[p]\nF\nTitle1=A\nLength1=2147483000\nF\nTitle2=B\nLength2=1000\nF\nTitle3=C\nLength3=600\n"),
 };
 INSTANTIATE_TEST_SUITE_P(PlsReader, PlaylistText, ::testing::ValuesIn(kPlsRows), RowName);
 
 // .m3u: header, then groups of information line and media path.
 const ParsedText kM3uRows[] = {
-    {"TitleAfterTheFirstCommaAndLengthBeforeIt",
-     "#EXTM3U\r\n#EXTINF:215,Artist - Song, Part 2\r\nC:\\a.mp3\r\n#extinf:-1,Lower\r\nb.mp3\r\n",
-     PlaylistType::M3u,
-     {L"Artist - Song, Part 2", L"Lower"},
-     6,
-     2,
-     214},
-    {"InformationLineWithoutCommaIsWholeTitleAndAddsNothing",
-     "#EXTM3U\n#EXTINF:215 Song\npath\n",
-     PlaylistType::M3u,
-     {L"#EXTINF:215 Song"},
-     4,
-     1,
-     0},
-    {"EmptyOrNonNumericLengthAddsNothingButTitleStays",
-     "#EXTM3U\n#EXTINF:,A\np\n#EXTINF:abc,B\np\n#EXTINF: 12 ,C\np\n",
-     PlaylistType::M3u,
-     {L"A", L"B", L"C"},
-     8,
-     3,
-     12},
-    {"PathsOnlyGiveEmptySlots", "C:\\one.mp3\nC:\\two.mp3\nC:\\three.mp3\n", PlaylistType::M3u, {}, 4, 0, 0},
+    Row("TitleAfterTheFirstCommaAndLengthBeforeIt", M3u, 6, 2, 214, {L"Artist - Song, Part 2", L"Lower"},
+        "#EXTM3U\r\n#EXTINF:215,Artist - Song, Part 2\r\nC:\\a.mp3\r\n#extinf:-1,Lower\r\nb.mp3\r\n"),
+    Row("InformationLineWithoutCommaIsWholeTitleAndAddsNothing", M3u, 4, 1, 0, {L"#EXTINF:215 Song"},
+        "#EXTM3U\n#EXTINF:215 Song\npath\n"),
+    Row("EmptyOrNonNumericLengthAddsNothingButTitleStays", M3u, 8, 3, 12, {L"A", L"B", L"C"},
+        "#EXTM3U\n#EXTINF:,A\np\n#EXTINF:abc,B\np\n#EXTINF: 12 ,C\np\n"),
+    Row("PathsOnlyGiveEmptySlots", M3u, 4, 0, 0, {}, "C:\\one.mp3\nC:\\two.mp3\nC:\\three.mp3\n"),
     // After the blank line the information line of "Two" is skipped as if it were a path.
-    {"BlankLineBetweenEntriesShiftsThePairing",
-     "#EXTM3U\n#EXTINF:1,One\na.mp3\n\n#EXTINF:2,Two\nb.mp3\n#EXTINF:3,Three\nc.mp3\n",
-     PlaylistType::M3u,
-     {L"One"},
-     9,
-     1,
-     1},
-    {"TitlesKeepCaseBlanksAndBytesAsAnsi",
-     "#EXTM3U\n#EXTINF:1,  Caf\xc3\xa9 \xe9  \n",
-     PlaylistType::M3u,
-     {L"  Caf\u00c3\u00a9 \u00e9  "},
-     3,
-     1,
-     1},
-    {"NulBytesAndLoneCrStayInTheTitle",
-     "#EXTM3U\n#EXTINF:1,A\0B\rC\r\np\n"s,
-     PlaylistType::M3u,
-     {std::wstring(L"A\0B\rC", 5)},
-     4,
-     1,
-     1},
+    Row("BlankLineBetweenEntriesShiftsThePairing", M3u, 9, 1, 1, {L"One"},
+        "#EXTM3U\n#EXTINF:1,One\na.mp3\n\n#EXTINF:2,Two\nb.mp3\n#EXTINF:3,Three\nc.mp3\n"),
+    Row("TitlesKeepCaseBlanksAndBytesAsAnsi", M3u, 3, 1, 1, {L"  Caf\u00c3\u00a9 \u00e9  "},
+        "#EXTM3U\n#EXTINF:1,  Caf\xc3\xa9 \xe9  \n"),
+    Row("NulBytesAndLoneCrStayInTheTitle", M3u, 4, 1, 1, {std::wstring(L"A\0B\rC", 5)}, "#EXTM3U\n#EXTINF:1,A\0B\rC\r\np\n"s),
 };
 INSTANTIATE_TEST_SUITE_P(M3uReader, PlaylistText, ::testing::ValuesIn(kM3uRows), RowName);
 
 const ParsedText kB4sRows[] = {
     // The count is the one stated, not the one counted.
-    {"NamesFillSlotsWithoutGapsAndCountComesFromTheFourthLine",
-     B4s("\"3\"", Entry("One", "      <Length>215000</Length>") + "<entry>\n<nothing/>\n<x/>\n</entry>\n" +
-                      Entry("Two", "      <Length>1500</Length>")),
-     PlaylistType::B4s,
-     {L"One", L"Two"},
-     17,
-     3,
-     217},
-    {"NameLineWithoutNameTagEmptiesTheSlotAndKeepsTheIndex",
-     B4s("\"2\"", Entry("One", "x") + "<entry>\n<name>lower</name>\nx\n</entry>\n" + Entry("Two", "x")),
-     PlaylistType::B4s,
-     {L"One", L"Two"},
-     17,
-     2,
-     0},
-    {"NameWithoutClosingTagKeepsTheWholeLineAndAdvances",
-     B4s("\"2\"", "<entry>\n  <Name>Open\nx\n</entry>\n" + Entry("Next", "x")),
-     PlaylistType::B4s,
-     {L"  <Name>Open", L"Next"},
-     13,
-     2,
-     0},
-    {"CountThatIsNoNumberLeavesZeroAndNothingIsDecoded",
-     B4s("\"many\"", Entry("Salt &amp; Pepper", "x")),
-     PlaylistType::B4s,
-     {L"Salt &amp; Pepper"},
-     9,
-     0,
-     0},
+    Row("NamesFillSlotsWithoutGapsAndCountComesFromTheFourthLine", B4s, 17, 3, 217, {L"One", L"Two"},
+        B4sText("\"3\"", Entry("One", "      <Length>215000</Length>") + "<entry>\n<nothing/>\n<x/>\n</entry>\n" +
+                             Entry("Two", "      <Length>1500</Length>"))),
+    Row("NameLineWithoutNameTagEmptiesTheSlotAndKeepsTheIndex", B4s, 17, 2, 0, {L"One", L"Two"},
+        B4sText("\"2\"", Entry("One", "x") + "<entry>\n<name>lower</name>\nx\n</entry>\n" + Entry("Two", "x"))),
+    Row("NameWithoutClosingTagKeepsTheWholeLineAndAdvances", B4s, 13, 2, 0, {L"  <Name>Open", L"Next"},
+        B4sText("\"2\"", "<entry>\n  <Name>Open\nx\n</entry>\n" + Entry("Next", "x"))),
+    Row("CountThatIsNoNumberLeavesZeroAndNothingIsDecoded", B4s, 9, 0, 0, {L"Salt &amp; Pepper"},
+        B4sText("\"many\"", Entry("Salt &amp; Pepper", "x"))),
     // 1.5 rounds to the even 2.
-    {"OnlyTheFirstCountTitlesAreDecoded",
-     B4s("\"1.5\"", Entry("A &amp; B", "x") + Entry("C &amp; D", "x") + Entry("E &amp; F", "x")),
-     PlaylistType::B4s,
-     {L"A & B", L"C & D", L"E &amp; F"},
-     17,
-     2,
-     0},
-    {"CountOutsideInt32CountsAsNoNumber", B4s("\"4294967296\"", ""), PlaylistType::B4s, {}, 5, 0, 0},
-    {"CountHasNoSixteenBitLimit", B4s("\"40000\"", ""), PlaylistType::B4s, {}, 5, 40000, 0},
-    {"NegativeCountDecodesNothing", B4s("\"-3\"", Entry("A &amp; B", "x")), PlaylistType::B4s, {L"A &amp; B"}, 9, -3, 0},
-    {"FourLinesAndNoEntriesAreFine", B4s("\"0\"", ""), PlaylistType::B4s, {}, 5, 0, 0},
+    Row("OnlyTheFirstCountTitlesAreDecoded", B4s, 17, 2, 0, {L"A & B", L"C & D", L"E &amp; F"},
+        B4sText("\"1.5\"", Entry("A &amp; B", "x") + Entry("C &amp; D", "x") + Entry("E &amp; F", "x"))),
+    Row("CountOutsideInt32CountsAsNoNumber", B4s, 5, 0, 0, {}, B4sText("\"4294967296\"", "")),
+    Row("CountHasNoSixteenBitLimit", B4s, 5, 40000, 0, {}, B4sText("\"40000\"", "")),
+    Row("NegativeCountDecodesNothing", B4s, 9, -3, 0, {L"A &amp; B"}, B4sText("\"-3\"", Entry("A &amp; B", "x"))),
+    Row("FourLinesAndNoEntriesAreFine", B4s, 5, 0, 0, {}, B4sText("\"0\"", "")),
 };
 INSTANTIATE_TEST_SUITE_P(B4sReader, PlaylistText, ::testing::ValuesIn(kB4sRows), RowName);
 
@@ -244,48 +167,23 @@ const std::wstring kUtf16Pls =
 const Titles kUtf16Titles = {L"\u03a3\u0391\u03a3", L"\u30b5\u30af\u30e9"};
 
 const ParsedText kUnicodeRows[] = {
-    {"Utf8WithoutMarkGivesTheTitlesInEveryScript", kUtf8M3u, PlaylistType::M3u, kUtf8Titles, 6, 2, 225},
-    {"Utf8WithMarkGivesTheTitlesInEveryScript", "\xEF\xBB\xBF" + kUtf8M3u, PlaylistType::M3u, kUtf8Titles, 6, 2, 225},
-    {"Utf16PlsLittleEndian", Utf16(kUtf16Pls, false), PlaylistType::Pls, kUtf16Titles, 9, 2, 61},
-    {"Utf16PlsBigEndian", Utf16(kUtf16Pls, true), PlaylistType::Pls, kUtf16Titles, 9, 2, 61},
+    Row("Utf8WithoutMarkGivesTheTitlesInEveryScript", M3u, 6, 2, 225, kUtf8Titles, kUtf8M3u),
+    Row("Utf8WithMarkGivesTheTitlesInEveryScript", M3u, 6, 2, 225, kUtf8Titles, "\xEF\xBB\xBF" + kUtf8M3u),
+    Row("Utf16PlsLittleEndian", Pls, 9, 2, 61, kUtf16Titles, Utf16(kUtf16Pls, false)),
+    Row("Utf16PlsBigEndian", Pls, 9, 2, 61, kUtf16Titles, Utf16(kUtf16Pls, true)),
     // "&#xC9;" is the lower-case "é" of the reference table.
-    {"B4sReferencesAreDecodedAfterTheText",
-     "\xEF\xBB\xBF" + B4s("\"1\"", Entry("\xCE\xA9 &amp; &#xC9;\xE6\x9C\xAC", "      <Length>5000</Length>")),
-     PlaylistType::B4s,
-     {L"\u03a9 & \u00e9\u672c"},
-     9,
-     1,
-     5},
-    {"InvalidSequencesAfterAMarkBecomeReplacementCharacters",
-     "\xEF\xBB\xBF#EXTM3U\n#EXTINF:1,Caf\xE9\xC3\xA9\n",
-     PlaylistType::M3u,
-     {L"Caf\uFFFD\u00e9"},
-     3,
-     1,
-     1},
+    Row("B4sReferencesAreDecodedAfterTheText", B4s, 9, 1, 5, {L"\u03a9 & \u00e9\u672c"},
+        "\xEF\xBB\xBF" + B4sText("\"1\"", Entry("\xCE\xA9 &amp; &#xC9;\xE6\x9C\xAC", "      <Length>5000</Length>"))),
+    Row("InvalidSequencesAfterAMarkBecomeReplacementCharacters", M3u, 3, 1, 1, {L"Caf\uFFFD\u00e9"},
+        "\xEF\xBB\xBF#EXTM3U\n#EXTINF:1,Caf\xE9\xC3\xA9\n"),
     // Windows-1252 titles, and a UTF-8 title beside a Windows-1252 byte: the file is not UTF-8.
-    {"EightBitPlaylistsReadAsWindows1252",
-     "#EXTM3U\r\n#EXTINF:1,\xC1"
-     "bba\r\np\r\n#EXTINF:1,Caf\xC3\xA9 \x80\r\np\r\n",
-     PlaylistType::M3u,
-     {L"\u00c1bba", L"Caf\u00c3\u00a9 \u20ac"},
-     6,
-     2,
-     2},
-    {"AnOldMacM3uWithCrLineEndsGivesItsTitles",
-     "#EXTM3U\r#EXTINF:10,One\rone.mp3\r#EXTINF:20,Two\rtwo.mp3\r",
-     PlaylistType::M3u,
-     {L"One", L"Two"},
-     6,
-     2,
-     30},
-    {"AnOldMacUtf16PlsWithCrLineEndsGivesItsTitles",
-     Utf16(L"[playlist]\rFile1=a\rTitle1=\u0416\rLength1=7", false),
-     PlaylistType::Pls,
-     {L"\u0416"},
-     4,
-     1,
-     7},
+    Row("EightBitPlaylistsReadAsWindows1252", M3u, 6, 2, 2, {L"\u00c1bba", L"Caf\u00c3\u00a9 \u20ac"},
+        "#EXTM3U\r\n#EXTINF:1,\xC1"
+        "bba\r\np\r\n#EXTINF:1,Caf\xC3\xA9 \x80\r\np\r\n"),
+    Row("AnOldMacM3uWithCrLineEndsGivesItsTitles", M3u, 6, 2, 30, {L"One", L"Two"},
+        "#EXTM3U\r#EXTINF:10,One\rone.mp3\r#EXTINF:20,Two\rtwo.mp3\r"),
+    Row("AnOldMacUtf16PlsWithCrLineEndsGivesItsTitles", Pls, 4, 1, 7, {L"\u0416"},
+        Utf16(L"[playlist]\rFile1=a\rTitle1=\u0416\rLength1=7", false)),
 };
 INSTANTIATE_TEST_SUITE_P(UnicodePlaylists, PlaylistText, ::testing::ValuesIn(kUnicodeRows), RowName);
 
@@ -369,7 +267,7 @@ TEST(ReadPlaylist, ReadsEveryKindFromItsFile) {
         std::int32_t seconds;
     };
     const std::vector<File> files = {
-        {L"list.B4S", B4s("\"1\"", Entry("Caf&#xE9; &amp;amp; Bar", "x")), {L"Caf\u00e9 & Bar"}, 0},
+        {L"list.B4S", B4sText("\"1\"", Entry("Caf&#xE9; &amp;amp; Bar", "x")), {L"Caf\u00e9 & Bar"}, 0},
         {L"Mix.M3U8", "#EXTM3U\n#EXTINF:3,\xCE\xA9\np\n", {L"\u03a9"}, 3},
         {L"Old.m3u8", "#EXTM3U\n#EXTINF:3,Caf\xE9\np\n", {L"Caf\u00e9"}, 3},
         // UTF-16 LE without a byte-order mark.
