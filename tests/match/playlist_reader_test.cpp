@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "common/text_codec.h"
@@ -260,13 +261,7 @@ TEST(PlaylistSlots, BlankSlotsAreNotStoredYetReadBackBlank) {
 
 // Whole files: read, decoded by their bytes whatever the name says, .b4s references decoded.
 TEST(ReadPlaylist, ReadsEveryKindFromItsFile) {
-    struct File {
-        std::wstring name;
-        std::string bytes;
-        Titles titles;
-        std::int32_t seconds;
-    };
-    const std::vector<File> files = {
+    const std::vector<std::tuple<std::wstring, std::string, Titles, std::int32_t>> files = {
         {L"list.B4S", B4sText("\"1\"", Entry("Caf&#xE9; &amp;amp; Bar", "x")), {L"Caf\u00e9 & Bar"}, 0},
         {L"Mix.M3U8", "#EXTM3U\n#EXTINF:3,\xCE\xA9\np\n", {L"\u03a9"}, 3},
         {L"Old.m3u8", "#EXTM3U\n#EXTINF:3,Caf\xE9\np\n", {L"Caf\u00e9"}, 3},
@@ -276,12 +271,12 @@ TEST(ReadPlaylist, ReadsEveryKindFromItsFile) {
         {L"huge.m3u", std::string(100'000'000, 'x') + "\n#EXTINF:3,After\np\n", {L"After"}, 3},
     };
     testing::TempFolder folder;
-    for (const File& file : files) {
-        SCOPED_TRACE(EncodeUtf8(file.name));
-        const Result<Playlist> p = ReadPlaylist(folder.Write(file.name, file.bytes));
+    for (const auto& [name, bytes, titles, seconds] : files) {
+        SCOPED_TRACE(EncodeUtf8(name));
+        const Result<Playlist> p = ReadPlaylist(folder.Write(name, bytes));
         ASSERT_TRUE(p.ok());
-        EXPECT_EQ(NonBlank(*p), file.titles);
-        EXPECT_EQ(p->totalSeconds, file.seconds);
+        EXPECT_EQ(NonBlank(*p), titles);
+        EXPECT_EQ(p->totalSeconds, seconds);
     }
 }
 

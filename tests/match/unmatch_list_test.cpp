@@ -10,17 +10,12 @@ using Slots = std::vector<std::wstring>;
 
 TEST(SplitPlayingTime, TruncatesTowardZeroAndKeepsDaysInHours) {
     // Totals whose milliseconds leave 32 bits still split correctly.
-    for (const auto& [total, text] : std::vector<std::pair<std::int32_t, std::string>>{{0, "0:0:0"},
-                                                                                       {3725, "1:2:5"},
-                                                                                       {90061, "25:1:1"},
-                                                                                       {-5, "0:0:-5"},
-                                                                                       {-3725, "-1:-2:-5"},
-                                                                                       {2147484, "596:31:24"},
-                                                                                       {2147483647, "596523:14:7"},
-                                                                                       {-2147483647 - 1, "-596523:-14:-8"}}) {
+    std::string texts;
+    for (const std::int32_t total : {0, 3725, 90061, -5, -3725, 2147484, 2147483647, -2147483647 - 1}) {
         const PlayingTime t = SplitPlayingTime(total);
-        EXPECT_EQ(std::to_string(t.hours) + ":" + std::to_string(t.minutes) + ":" + std::to_string(t.seconds), text);
+        texts += std::to_string(t.hours) + ":" + std::to_string(t.minutes) + ":" + std::to_string(t.seconds) + " ";
     }
+    EXPECT_EQ(texts, "0:0:0 1:2:5 25:1:1 0:0:-5 -1:-2:-5 596:31:24 596523:14:7 -596523:-14:-8 ");
 }
 
 // The list of a playlist of 12 titles and a folder of 9 text files, and its lines.
