@@ -49,6 +49,18 @@ protected:
         return WriteUnmatchList(reportFolder(), time, content);
     }
 
+    // The bytes of a list that leaves titles and files on both sides; every line of titleLines and
+    // fileLines ends in its line end, and mark is the UTF-8 list's byte-order mark or nothing.
+    static std::string ListLeftOnBothSides(std::string_view mark, std::string_view playlist, int titles, std::string_view length,
+                                           std::string_view titleLines, std::string_view folder, int files,
+                                           std::string_view fileLines) {
+        return std::string(mark) + "Playlist titles which DO NOT have matching file name...\r\n\r\nPlaylist Name = \"" +
+               std::string(playlist) + "\" with " + std::to_string(titles) +
+               " titles.\r\nPlaylist Length = " + std::string(length) + " (hh:mm:ss)\r\n\r\n" + std::string(titleLines) +
+               "\r\n\r\nFiles which DO NOT have matching Playlist titles...\r\n\r\nLyrics Folder = \"" + std::string(folder) +
+               "\" with " + std::to_string(files) + " text files.\r\n\r\n" + std::string(fileLines);
+    }
+
     testing::TempFolder work;
 };
 

@@ -55,21 +55,11 @@ TEST_F(MatchRunTest, WritesTheListOfWhatIsLeftOnBothSides) {
 
     const Result<MatchSummary> summary = RunMatch(Request(playlist));
     ASSERT_TRUE(summary.ok()) << EncodeUtf8(summary.failure().message);
-    EXPECT_EQ(summary->reportPath, JoinPath(reportFolder(), L"UnMatch 05-12-2026 20.19.26.txt"));
+    EXPECT_EQ(summary->reportPath, ListPath(L"UnMatch 05-12-2026 20.19.26.txt"));
     EXPECT_EQ(summary->matchOutcome, kNeitherAll);
     EXPECT_EQ(summary->textFileCount, 3);
-    EXPECT_EQ(testing::ReadBytes(summary->reportPath),
-              "Playlist titles which DO NOT have matching file name...\r\n\r\n"
-              "Playlist Name = \"" +
-                  EncodeAnsi(playlist) +
-                  "\" with 2 titles.\r\n"
-                  "Playlist Length = 0:2:5 (hh:mm:ss)\r\n\r\n"
-                  "No Lyrics \r\n\r\n\r\n"
-                  "Files which DO NOT have matching Playlist titles...\r\n\r\n"
-                  "Lyrics Folder = \"" +
-                  EncodeAnsi(lyricsFolder()) +
-                  "\" with 3 text files.\r\n\r\n"
-                  "Extra Song\r\n");
+    EXPECT_EQ(testing::ReadBytes(summary->reportPath), ListLeftOnBothSides("", EncodeAnsi(playlist), 2, "0:2:5", "No Lyrics \r\n",
+                                                                           EncodeAnsi(lyricsFolder()), 3, "Extra Song\r\n"));
 }
 
 TEST_F(MatchRunTest, UnreadablePlaylistIsAFailureAndNoListIsWritten) {
@@ -117,18 +107,8 @@ TEST_F(MatchRunTest, UnicodePlaylistMatchesNamesInOtherScriptsAndTheListKeepsThe
     EXPECT_EQ(summary->unmatchedTitles, 1);
     EXPECT_EQ(summary->unmatchedFiles, 1);
     EXPECT_EQ(testing::ReadBytes(summary->reportPath),
-              "\xEF\xBB\xBF"
-              "Playlist titles which DO NOT have matching file name...\r\n\r\n"
-              "Playlist Name = \"" +
-                  EncodeUtf8(playlist) +
-                  "\" with 3 titles.\r\n"
-                  "Playlist Length = 0:0:6 (hh:mm:ss)\r\n\r\n"
-                  "\xE6\x9D\xB1\xE4\xBA\xAC\r\n\r\n\r\n"
-                  "Files which DO NOT have matching Playlist titles...\r\n\r\n"
-                  "Lyrics Folder = \"" +
-                  EncodeUtf8(lyricsFolder()) +
-                  "\" with 3 text files.\r\n\r\n"
-                  "\xCE\x94\xCE\x94\xCE\x94\r\n");
+              ListLeftOnBothSides("\xEF\xBB\xBF", EncodeUtf8(playlist), 3, "0:0:6", "\xE6\x9D\xB1\xE4\xBA\xAC\r\n",
+                                  EncodeUtf8(lyricsFolder()), 3, "\xCE\x94\xCE\x94\xCE\x94\r\n"));
 }
 
 TEST_F(MatchRunTest, AnEmptyM3uOrPlsHoldsNoPlaylistAndNoListIsWritten) {
