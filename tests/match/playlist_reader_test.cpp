@@ -84,6 +84,7 @@ TEST_P(PlaylistText, Reads) {
 }
 
 std::string RowName(const ::testing::TestParamInfo<ParsedText>& info) { return info.param.name; }
+void PrintTo(const ParsedText& row, std::ostream* out) { *out << row.name; }
 
 using enum PlaylistType;
 
@@ -189,48 +190,46 @@ const ParsedText kUnicodeRows[] = {
 INSTANTIATE_TEST_SUITE_P(UnicodePlaylists, PlaylistText, ::testing::ValuesIn(kUnicodeRows), RowName);
 
 TEST(PlaylistType, ChosenByTheLastThreeCharactersInAnyCase) {
+    EXPECT_EQ(PlaylistTypeOf(L"C:\\a\\list.pls"), PlaylistType::Pls);
+    EXPECT_EQ(PlaylistTypeOf(L"list.B4s"), PlaylistType::B4s);
     // The dot is not part of the test; ".m3u8" is the UTF-8 .m3u of Winamp.
-    for (const auto& [path, type] : std::vector<std::pair<std::wstring, PlaylistType>>{{L"C:\\a\\list.pls", PlaylistType::Pls},
-                                                                                       {L"list.M3U", PlaylistType::M3u},
-                                                                                       {L"list.B4s", PlaylistType::B4s},
-                                                                                       {L"listm3u", PlaylistType::M3u},
-                                                                                       {L"list.m3u8", PlaylistType::M3u},
-                                                                                       {L"C:\\a\\LIST.M3U8", PlaylistType::M3u},
-                                                                                       {L"list.pls8", PlaylistType::Unknown},
-                                                                                       {L"u", PlaylistType::Unknown}}) {
-        EXPECT_EQ(PlaylistTypeOf(path), type) << EncodeUtf8(path);
+    for (const wchar_t* path : {L"list.M3U", L"listm3u", L"list.m3u8", L"C:\\a\\LIST.M3U8"}) {
+        EXPECT_EQ(PlaylistTypeOf(path), PlaylistType::M3u) << EncodeUtf8(path);
     }
+    for (const wchar_t* path : {L"list.pls8", L"u"}) EXPECT_EQ(PlaylistTypeOf(path), PlaylistType::Unknown) << EncodeUtf8(path);
 }
 
-// The seconds each playlist text gives.
-void ExpectSeconds(PlaylistType type, const std::vector<std::pair<std::string, std::int32_t>>& rows) {
-    for (const auto& [text, seconds] : rows) EXPECT_EQ(Parse(text, type).totalSeconds, seconds) << text;
+// The playing time of each playlist text made around one length line.
+using Seconds = std::vector<std::int32_t>;
+Seconds LengthsOf(PlaylistType type, std::string (*text)(std::string_view), const std::vector<std::string_view>& lines) {
+    Seconds seconds;
+    for (const std::string_view line : lines) seconds.push_back(Parse(text(line), type).totalSeconds);
+    return seconds;
 }
+
+std::string PlsLength(std::string_view line) { return "[p]\nF\nTitle1=A\n" + std::string(line) + "\n"; }
 
 TEST(PlsReader, LengthLineNeedsLengthAndEqualsAndANumber) {
-    const std::string entry = "[p]\nF\nTitle1=A\n";
-    ExpectSeconds(PlaylistType::Pls, {{entry + "LENGTH1=10\n", 10},
-                                      {entry + "x=10 length\n", 0},  // "10 length" is no number
-                                      {entry + "duration=10\n", 0},
-                                      {entry + "Length1 10\n", 0},
-                                      {entry + "Length1=\n", 0},
-                                      {entry + "Length1= 7 \n", 7}});
+    // "10 length" is no number.
+    EXPECT_EQ(LengthsOf(PlaylistType::Pls, PlsLength,
+                        {"LENGTH1=10", "x=10 length", "duration=10", "Length1 10", "Length1=", "Length1= 7 "}),
+              (Seconds{10, 0, 0, 0, 0, 7}));
 }
 
 TEST(B4sReader, LengthIsCutAtTheFixedCountAndRoundedPerEntry) {
-    ExpectSeconds(PlaylistType::B4s, {{B4sLength("      <Length>215000</Length>"), 215},
-                                      {B4sLength("      <Length>1500</Length>"), 2},
-                                      {B4sLength("      <Length>2500</Length>"), 2},
-                                      {B4sLength("      <Length>-1000</Length>"), -1},
-                                      {B4sLength("<Length>215000</Length>"), 0},       // no indentation: cut empty
-                                      {B4sLength("   <Length>215000</Length>"), 0}});  // three short: 215 ms is 0 s
+    // Without indentation the value is cut empty; three short, 215 ms round to 0 s.
+    EXPECT_EQ(LengthsOf(PlaylistType::B4s, B4sLength,
+                        {"      <Length>215000</Length>", "      <Length>1500</Length>", "      <Length>2500</Length>",
+                         "      <Length>-1000</Length>", "<Length>215000</Length>", "   <Length>215000</Length>"}),
+              (Seconds{215, 2, 2, -1, 0, 0}));
 }
 
 TEST(B4sReader, ShallowAndDeepIndentationLoseTheValue) {
-    ExpectSeconds(PlaylistType::B4s, {{B4sLength("    <Length>215000</Length>"), 2},      // two short: 2.15 s
-                                      {B4sLength("        <Length>215000</Length>"), 0},  // two deep: into the tag
-                                      {B4sLength("      <Length>215000"), 0},             // no closing tag
-                                      {B4sLength("      <length>215000</length>"), 0}});  // tags are case-sensitive
+    // Two short: 2.15 s; two deep: into the closing tag; no closing tag; tags are case-sensitive.
+    EXPECT_EQ(LengthsOf(PlaylistType::B4s, B4sLength,
+                        {"    <Length>215000</Length>", "        <Length>215000</Length>", "      <Length>215000",
+                         "      <length>215000</length>"}),
+              (Seconds{2, 0, 0, 0}));
 }
 
 TEST(B4sReader, MissingHeaderOrCountIsAFailureNamingTheFile) {

@@ -34,6 +34,8 @@ MatchedSlots Row(const char* name, MatchOutcome outcome, Slots titles, Slots nam
     return {name, outcome, std::move(titles), std::move(names), std::move(titlesLeft), std::move(namesLeft)};
 }
 
+void PrintTo(const MatchedSlots& row, std::ostream* out) { *out << row.name; }
+
 class MatchTitlesTable : public ::testing::TestWithParam<MatchedSlots> {};
 
 TEST_P(MatchTitlesTable, Leaves) {
