@@ -13,13 +13,7 @@ bool EightBitIsWindows1252() { return DecodeAnsi("\x80\x9f\xd0\xf0\x8a") == L"\u
 
 std::string Encode(const std::vector<std::wstring>& lines) {
     return EncodeList(16, [&](ListBytes& list) {
-        for (const std::wstring& line : lines) {
-            if (line.empty()) {
-                list.WriteBlankLines(1);
-            } else {
-                list.WriteLine(line);
-            }
-        }
+        for (const std::wstring& line : lines) line.empty() ? list.WriteBlankLines(1) : list.WriteLine(line);
     });
 }
 

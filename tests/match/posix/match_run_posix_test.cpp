@@ -39,5 +39,6 @@ TEST_F(MatchRunTest, AFolderNamedInBytesThatAreNoUtf8IsTheFolderGiven) {
     const std::string list = testing::ReadBytes(summary->reportPath);
     EXPECT_NE(list.find("dir\xe9\" with 1 text files."), std::string::npos) << "shown as Windows-1252 in the list";
 }
+
 }  // namespace
 }  // namespace lyrics::match
