@@ -1,7 +1,7 @@
 #include "match/list_encoding.h"
 
 #include "common/text_codec.h"
-#include "tests/match/match_folders.h"
+#include "tests/match/match_test_support.h"
 
 namespace lyrics::match {
 namespace {

@@ -1,7 +1,7 @@
 #include "match/match_run.h"
 
 #include "common/text_codec.h"
-#include "tests/match/match_folders.h"
+#include "tests/match/match_test_support.h"
 
 namespace lyrics::match {
 namespace {
@@ -45,9 +45,7 @@ TEST_F(MatchRunTest, FolderOfSpacesOnlyIsRefusedSpacesInsideAreFine) {
 }
 
 TEST_F(MatchRunTest, WritesTheListOfWhatIsLeftOnBothSides) {
-    Lyrics(L"blue morning.TXT");
-    Lyrics(L"Extra Song.txt");
-    Lyrics(L".txt");
+    for (const wchar_t* name : {L"blue morning.TXT", L"Extra Song.txt", L".txt"}) Lyrics(name);
     WriteIn(lyricsFolder(), L"cover.jpg", "\xff\xd8");
     std::filesystem::create_directories(PathFromText(JoinPath(lyricsFolder(), L"sub.txt")));
     const std::wstring playlist =
@@ -95,9 +93,8 @@ TEST_F(MatchRunTest, EmptyFolderReportsEveryTitleAndAllFilesMatched) {
 }
 
 TEST_F(MatchRunTest, UnicodePlaylistMatchesNamesInOtherScriptsAndTheListKeepsThem) {
-    Lyrics(L"\u03a9\u0394\u0389.txt");  // capitals; the playlist has the small letters
-    Lyrics(L"\u65e5\u672c.txt");
-    Lyrics(L"\u0394\u0394\u0394.txt");
+    // The first in capitals; the playlist has the small letters.
+    for (const wchar_t* name : {L"\u03a9\u0394\u0389.txt", L"\u65e5\u672c.txt", L"\u0394\u0394\u0394.txt"}) Lyrics(name);
     const std::wstring playlist =
         work.Write(L"Mix.M3U8",
                    "#EXTM3U\n#EXTINF:1,\xCF\x89\xCE\xB4\xCE\xAE\np\n#EXTINF:2,\xE6\x97\xA5\xE6\x9C\xAC\np\n"

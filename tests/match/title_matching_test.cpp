@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "tests/match/match_outcomes.h"
+#include "tests/match/match_test_support.h"
 #include "tests/match/oracles/pairwise_matching.h"
 
 namespace lyrics::match {

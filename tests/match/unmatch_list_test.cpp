@@ -1,6 +1,6 @@
 #include "match/unmatch_list.h"
 
-#include "tests/match/match_folders.h"
+#include "tests/match/match_test_support.h"
 
 namespace lyrics::match {
 namespace {
@@ -73,8 +73,8 @@ TEST_F(UnmatchList, WrittenAsAnsiBesideNoDoubledSeparator) {
 TEST_F(UnmatchList, ListsInTheSameSecondAreAllKeptUnderNumberedNames) {
     const Slots many = {L"A", L"B", L"C"}, one = {L"A"}, none;
     const Result<WrittenUnmatchList> first = WriteList({many, none, kAllFilesOnly, 3, 0, {}, L"p", L"f"});
-    const Result<WrittenUnmatchList> again = WriteList({one, none, kAllFilesOnly, 1, 0, {}, L"p", L"f"});
-    const Result<WrittenUnmatchList> third = WriteList({one, none, kAllFilesOnly, 1, 0, {}, L"p", L"f"});
+    const UnmatchListContent oneTitle{one, none, kAllFilesOnly, 1, 0, {}, L"p", L"f"};
+    const Result<WrittenUnmatchList> again = WriteList(oneTitle), third = WriteList(oneTitle);
     ASSERT_TRUE(first && again && third);
     EXPECT_EQ(first->reportPath, ListPath(L"UnMatch 01-01-2026 01.01.01.txt"));
     EXPECT_EQ(again->reportPath, ListPath(L"UnMatch 01-01-2026 01.01.01 (2).txt"));

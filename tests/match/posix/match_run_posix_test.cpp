@@ -1,6 +1,6 @@
 // Match runs over what only POSIX systems make: links to devices, loops of links, names in bytes.
 #include "common/text_codec.h"
-#include "tests/match/match_folders.h"
+#include "tests/match/match_test_support.h"
 
 namespace lyrics::match {
 namespace {

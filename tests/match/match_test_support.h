@@ -1,18 +1,29 @@
-// The scratch folders of the tests of a match run and of its list: a lyrics folder and a folder for
-// the lists inside one scratch folder, a run's request over them, and lists written there.
+// Helpers shared by the match tests: the four outcomes of matching by name and how a failed
+// expectation prints one; the scratch folders of a match run and of its list (a lyrics folder and a
+// folder for the lists inside one scratch folder), a run's request over them, and lists written there.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "common/text_codec.h"
+#include "match/match_outcome.h"
 #include "match/match_run.h"
 #include "match/unmatch_list.h"
-#include "tests/match/match_outcomes.h"
 #include "tests/test_support.h"
 
 namespace lyrics::match {
+
+inline constexpr MatchOutcome kNeitherAll{.allTitles = false, .allFiles = false};
+inline constexpr MatchOutcome kAllTitlesOnly{.allTitles = true, .allFiles = false};
+inline constexpr MatchOutcome kAllFilesOnly{.allTitles = false, .allFiles = true};
+inline constexpr MatchOutcome kBothAll{.allTitles = true, .allFiles = true};
+
+inline void PrintTo(const MatchOutcome& outcome, std::ostream* out) {
+    *out << "{allTitles: " << outcome.allTitles << ", allFiles: " << outcome.allFiles << "}";
+}
 
 class MatchFolders : public ::testing::Test {
 protected:
