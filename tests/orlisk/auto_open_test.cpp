@@ -3,41 +3,29 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/orlisk/fake_ports.h"
+#include "tests/orlisk/orlisk_fixture.h"
 
 namespace lyrics::orlisk {
 namespace {
 
 TEST(SongChange, ChangedWhenTheCaptionNoLongerHoldsTheLastTitle) {
-    // Main form: changed when the last title is gone.
-    EXPECT_FALSE(SongHasChanged(L"12. Artist - Song - Winamp", L"Artist - Song"));
-    EXPECT_TRUE(SongHasChanged(L"13. Artist - Other - Winamp", L"Artist - Song"));
-    // The old title inside the new one hides the change.
-    EXPECT_FALSE(SongHasChanged(L"13. Artist - Song (Remix) - Winamp", L"Artist - Song"));
-    // Status form: only a caption with a ":" can show a change.
-    EXPECT_FALSE(SongHasChanged(L"13. Artist - Other (playing)", L"Artist - Song"));
-    EXPECT_TRUE(SongHasChanged(L"13. Artist - Other (0:12)", L"Artist - Song"));
-    EXPECT_FALSE(SongHasChanged(L"12. Artist - Song (0:12)", L"Artist - Song"));
-    // "Winamp" at position 1 or 2 does not count as the main form.
-    EXPECT_FALSE(SongHasChanged(L"Winamp 5.9", L"Artist - Song"));
-    EXPECT_FALSE(SongHasChanged(L"xWinamp", L"Artist - Song"));
-    EXPECT_TRUE(SongHasChanged(L"xxWinamp", L"Artist - Song"));
-    EXPECT_TRUE(SongHasChanged(L"Winamp: 5.9", L"Artist - Song"));
-    // Searches are case-sensitive.
-    EXPECT_TRUE(SongHasChanged(L"12. ARTIST - SONG - Winamp", L"Artist - Song"));
-    EXPECT_FALSE(SongHasChanged(L"12. x - WINAMP", L"Artist - Song"));
-    // A closed Winamp reads empty: never a change.
-    EXPECT_FALSE(SongHasChanged(L"", L"Artist - Song"));
+    // Main form: changed when the last title is gone, unless the old title is inside the new one.
+    // Status form: only a caption with a ":" can show a change. "Winamp" at position 1 or 2 is
+    // not the main form. Searches are case-sensitive. A closed Winamp reads empty: no change.
+    for (const wchar_t* caption :
+         {L"12. Artist - Song - Winamp", L"13. Artist - Song (Remix) - Winamp", L"13. Artist - Other (playing)",
+          L"12. Artist - Song (0:12)", L"Winamp 5.9", L"xWinamp", L"12. x - WINAMP", L""}) {
+        EXPECT_FALSE(SongHasChanged(caption, L"Artist - Song")) << caption;
+    }
+    for (const wchar_t* caption : {L"13. Artist - Other - Winamp", L"13. Artist - Other (0:12)", L"xxWinamp", L"Winamp: 5.9",
+                                   L"12. ARTIST - SONG - Winamp"}) {
+        EXPECT_TRUE(SongHasChanged(caption, L"Artist - Song")) << caption;
+    }
 }
 
-class AutoOpen : public ::testing::Test {
+class AutoOpen : public testing::OrliskTest {
 protected:
-    AutoOpen() {
-        o.controls.txtPath = L"C:\\Lyrics\\";
-        winamp = o.desktop.Add(L"12. Artist - Song - Winamp");
-    }
-    testing::FakeOrlisk o;
-    WindowHandle winamp = kNoWindow;
+    AutoOpen() : OrliskTest({L"12. Artist - Song - Winamp"}) {}
 };
 
 TEST_F(AutoOpen, NoTickActsBeforeASongHasBeenFound) {
@@ -52,7 +40,7 @@ TEST_F(AutoOpen, ASongChangeClosesTheOldLyricsAndOpensTheNew) {
     o.logic.tmrAuto_Timer();
     EXPECT_EQ(o.shell.opened.size(), 1u);
 
-    o.desktop.Find(winamp)->caption = L"13. Artist - Next - Winamp";
+    Caption(winamp, L"13. Artist - Next - Winamp");
     o.logic.tmrAuto_Timer();
     EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
     ASSERT_EQ(o.shell.opened.size(), 2u);
@@ -75,7 +63,7 @@ TEST_F(AutoOpen, AClosedCaptionOnlyPlayerIsNotWatchedAgainUntilAManualOpen) {
     const WindowHandle restarted = o.desktop.Add(L"1. Fresh - Winamp");
     o.logic.tmrAuto_Timer();
     EXPECT_EQ(o.shell.opened.size(), 1u);
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonFirst), ProgramNext::KeepRunning);
+    EXPECT_EQ(Click(), ProgramNext::KeepRunning);
     EXPECT_EQ(o.logic.WinampWindow(), restarted);
     EXPECT_EQ(o.shell.opened.size(), 2u);
 }

@@ -64,6 +64,13 @@ public:
         windows.back().className = kWinampClass;
         return handle;
     }
+    // A window of the song's lyrics that stays when asked to close, asking whether to save or not.
+    WindowHandle AddStaying(std::wstring caption, bool asksToSave = false) {
+        const WindowHandle handle = Add(std::move(caption));
+        windows.back().closesAfterLooks = -1;
+        windows.back().asksToSave = asksToSave;
+        return handle;
+    }
     FakeWindow* Find(WindowHandle handle) {
         const auto it =
             std::find_if(windows.begin(), windows.end(), [handle](const FakeWindow& w) { return w.handle == handle; });
@@ -94,14 +101,10 @@ public:
     CaptionRead ReadCaption(WindowHandle window) override {
         log.push_back(L"read " + std::to_wstring(window));
         const FakeWindow* w = Find(window);
-        if (w == nullptr) return {};
-        return {w->caption, static_cast<int>(w->caption.size())};
+        return w == nullptr ? CaptionRead{} : CaptionRead{w->caption, static_cast<int>(w->caption.size())};
     }
     bool Exists(WindowHandle window) override { return Find(window) != nullptr; }
-    bool IsDisabled(WindowHandle window) override {
-        const FakeWindow* w = Find(window);
-        return w != nullptr && w->disabled;
-    }
+    bool IsDisabled(WindowHandle window) override { return Exists(window) && Find(window)->disabled; }
     WindowHandle FindByCaption(std::wstring_view caption) override {
         const std::wstring wanted = LowerCase(caption);
         for (FakeWindow& w : windows) {
@@ -124,15 +127,15 @@ public:
         return kNoWindow;
     }
     bool HasClass(WindowHandle window, std::wstring_view className) override {
-        const FakeWindow* w = Find(window);
-        return w != nullptr && w->className == className;
+        return Exists(window) && Find(window)->className == className;
     }
     void CancelMode(WindowHandle window) override { posted.push_back({window, Message::CancelMode}); }
     void AskToClose(WindowHandle window) override {
         posted.push_back({window, Message::Close});
         FakeWindow* w = Find(window);
-        if (w != nullptr && w->looksLeft == -2) w->looksLeft = w->closesAfterLooks;
-        if (w != nullptr && w->asksToSave) w->disabled = true;
+        if (w == nullptr) return;
+        if (w->looksLeft == -2) w->looksLeft = w->closesAfterLooks;
+        w->disabled = w->disabled || w->asksToSave;
     }
     void BringToFront(WindowHandle window) override { broughtToFront.push_back(window); }
     void PumpMessages() override {
@@ -328,6 +331,12 @@ public:
 // The whole program over fakes.
 struct FakeOrlisk {
     FakeOrlisk() { remote.clock = &desktop.now; }
+    // The documents handed to the shell, in order.
+    std::vector<std::wstring> Opened() const {
+        std::vector<std::wstring> documents;
+        for (const OpenedDocument& opened : shell.opened) documents.push_back(opened.document);
+        return documents;
+    }
     FakeDesktop desktop;
     FakeShell shell;
     MemoryStore store;

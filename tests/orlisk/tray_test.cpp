@@ -3,19 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/orlisk/fake_ports.h"
+#include "tests/orlisk/orlisk_fixture.h"
 
 namespace lyrics::orlisk {
 namespace {
 
-class Tray : public ::testing::Test {
+class Tray : public testing::OrliskTest {
 protected:
-    Tray() {
-        o.controls.txtPath = L"C:\\Lyrics\\";
-        winamp = o.desktop.Add(L"1. Song - Winamp");
-    }
-    testing::FakeOrlisk o;
-    WindowHandle winamp = kNoWindow;
+    Tray() : OrliskTest({L"1. Song - Winamp"}) {}
 };
 
 TEST_F(Tray, FirstButtonReopensSecondShowsTheMenuOthersDoNothing) {
@@ -32,23 +27,16 @@ TEST_F(Tray, FirstButtonReopensSecondShowsTheMenuOthersDoNothing) {
 }
 
 TEST_F(Tray, SecondButtonRunsTheCommandChosenInTheMenu) {
-    o.menu.choice = MenuCommand::OpenLyrics;
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonSecond), ProgramNext::KeepRunning);
+    EXPECT_EQ(Choose(MenuCommand::OpenLyrics), ProgramNext::KeepRunning);
     ASSERT_EQ(o.shell.opened.size(), 1u);
     const WindowHandle notepad = o.desktop.Add(L"Song - Notepad");
-
-    o.menu.choice = MenuCommand::CloseLyrics;
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonSecond), ProgramNext::KeepRunning);
+    EXPECT_EQ(Choose(MenuCommand::CloseLyrics), ProgramNext::KeepRunning);
     EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
     EXPECT_EQ(o.shell.opened.size(), 1u);
-
-    o.menu.choice = MenuCommand::Settings;
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonSecond), ProgramNext::KeepRunning);
+    EXPECT_EQ(Choose(MenuCommand::Settings), ProgramNext::KeepRunning);
     EXPECT_TRUE(o.controls.shown);
     EXPECT_FALSE(o.logic.EndRequested());
-
-    o.menu.choice = MenuCommand::Exit;
-    EXPECT_EQ(o.logic.cSysTray_MouseEvent(kTrayButtonSecond), ProgramNext::End);
+    EXPECT_EQ(Choose(MenuCommand::Exit), ProgramNext::End);
     EXPECT_TRUE(o.logic.EndRequested());
     EXPECT_EQ(o.store.writes, (std::vector<std::wstring>{L"Size", L"Start", L"Auto"}));
     EXPECT_EQ(o.menu.shown, 4);
@@ -64,8 +52,7 @@ TEST_F(Tray, TheMenuDuringAWalkStillShowsTheSettingsAndEnds) {
         if (!answers.empty()) return;
         for (MenuCommand command :
              {MenuCommand::OpenLyrics, MenuCommand::CloseLyrics, MenuCommand::Settings, MenuCommand::Exit}) {
-            o.menu.choice = command;
-            answers.push_back(o.logic.cSysTray_MouseEvent(kTrayButtonSecond));
+            answers.push_back(Choose(command));
         }
     };
     o.logic.OpenLyrics();  // passes over "Top", and the menu is used meanwhile
