@@ -4,25 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/orlisk/fake_ports.h"
+#include "tests/orlisk/orlisk_fixture.h"
 
-namespace lyrics::orlisk {
+namespace lyrics::orlisk::testing {
 namespace {
 
-using testing::FakeOrlisk;
-
-class Settings : public ::testing::Test {
+class Settings : public OrliskTest {
 protected:
-    Settings() {
+    Settings() : OrliskTest({L"12. Artist - Song - Winamp"}) {
         o.files.AddFolder(L"C:\\Lyrics");
         o.files.AddFile(L"C:\\Lyrics\\Artist - Song.txt");
-        o.desktop.Add(L"12. Artist - Song - Winamp");
     }
     ProgramNext Load(std::map<std::wstring, std::wstring> stored) {
         o.store.values = std::move(stored);
         return o.logic.Form_Load();
     }
-    FakeOrlisk o;
 };
 
 TEST_F(Settings, FirstStartShowsTheWindowAndStillOpensLyrics) {
@@ -157,14 +153,20 @@ TEST_F(Settings, OkWithAMissingFolderSavesAllButThePathAndStaysOpen) {
 }
 
 TEST_F(Settings, OkWithAFolderAFileOrAPatternThatFindsOneStoresItWithABackslash) {
-    for (const std::wstring typed : {L"C:\\Lyrics", L"C:\\Lyrics\\", L"C:\\Lyrics\\Artist - Song.txt", L"C:\\Lyr*"}) {
+    const std::pair<std::wstring, int> rows[] = {{L"C:\\Lyrics", kSizeMaximized},
+                                                 {L"C:\\Lyrics\\", kSizeNormal},
+                                                 {L"C:\\Lyrics\\Artist - Song.txt", kSizeMinimized},
+                                                 {L"C:\\Lyr*", kSizeMaximized}};
+    for (const auto& [typed, size] : rows) {
         SCOPED_TRACE(std::string(typed.begin(), typed.end()));
         o.controls.shown = true;
         o.controls.txtPath = typed;
+        o.controls.optSize = size;
         o.logic.cmdOK_Click();
         const std::wstring stored = typed.back() == L'\\' ? typed : typed + L"\\";
         EXPECT_EQ(o.controls.txtPath, stored);
         EXPECT_EQ(o.store.values[L"Path"], stored);
+        EXPECT_EQ(o.store.values[L"Size"], std::to_wstring(size));
         EXPECT_FALSE(o.controls.shown);
         EXPECT_EQ(o.store.writes.back(), L"Path");
     }
@@ -196,7 +198,6 @@ TEST_F(Settings, ExitSavesAsOkDoesAndEndsEvenWithABadFolder) {
 
 TEST_F(Settings, ASaveThatFailsIsToldInTheTip) {
     o.store.failWrites = true;
-    o.controls.txtPath = L"C:\\Lyrics\\";
     o.logic.cmdOK_Click();
     EXPECT_EQ(o.tip.Current(), L"Could not save the settings");
 }
@@ -211,7 +212,6 @@ TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
     o.logic.cmdHelp_Click();
     o.host.programFolder = L"E:\\Tools";
     o.logic.cmdHelp_Click();
-    using testing::OpenedDocument;
     EXPECT_EQ(o.shell.opened,
               (std::vector<OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", ShowCommand::Normal},
                                            {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal},
@@ -222,4 +222,4 @@ TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
 }
 
 }  // namespace
-}  // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk::testing
