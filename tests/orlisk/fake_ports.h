@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -266,6 +267,8 @@ public:
     void Hide() override { shown = false; }
     bool TimerRunning() const override { return tmrAuto; }
     void SetTimerRunning(bool running) override { tmrAuto = running; }
+    // The choices a start-up reads from the stored values: optSize, chkStartup, chkAuto, tmrAuto.
+    std::tuple<int, CheckState, CheckState, bool> Choices() const { return {optSize, chkStartup, chkAuto, tmrAuto}; }
 
     WindowHandle handle = 7;
     std::wstring caption{kSettingsCaption};
