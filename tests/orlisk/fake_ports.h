@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <iterator>
 #include <map>
-#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -16,17 +16,7 @@
 #include <vector>
 
 #include "common/lower_case.h"
-#include "orlisk/desktop.h"
-#include "orlisk/file_search.h"
-#include "orlisk/media_session.h"
-#include "orlisk/orlisk_logic.h"
-#include "orlisk/program_host.h"
-#include "orlisk/settings_controls.h"
-#include "orlisk/settings_store.h"
-#include "orlisk/shell.h"
-#include "orlisk/tray_menu.h"
-#include "orlisk/tray_tip.h"
-#include "orlisk/winamp_remote.h"
+#include "orlisk/orlisk_logic.h"  // every port, and the logic over them
 
 namespace lyrics::orlisk::testing {
 
@@ -72,19 +62,17 @@ public:
         windows.back().asksToSave = asksToSave;
         return handle;
     }
-    FakeWindow* Find(WindowHandle handle) {
-        const auto it =
-            std::find_if(windows.begin(), windows.end(), [handle](const FakeWindow& w) { return w.handle == handle; });
-        return it == windows.end() ? nullptr : &*it;
+    std::vector<FakeWindow>::iterator At(WindowHandle handle) {
+        return std::find_if(windows.begin(), windows.end(), [handle](const FakeWindow& w) { return w.handle == handle; });
     }
+    FakeWindow* Find(WindowHandle handle) { return At(handle) == windows.end() ? nullptr : &*At(handle); }
     void Remove(WindowHandle handle) {
         std::erase_if(windows, [handle](const FakeWindow& w) { return w.handle == handle; });
     }
     std::vector<PostedMessage> PostedTo(WindowHandle handle) const {
         std::vector<PostedMessage> result;
-        for (const PostedMessage& p : posted) {
-            if (p.window == handle) result.push_back(p);
-        }
+        std::copy_if(posted.begin(), posted.end(), std::back_inserter(result),
+                     [&](const PostedMessage& p) { return p.window == handle; });
         return result;
     }
 
@@ -93,10 +81,8 @@ public:
         return windows.empty() ? kNoWindow : windows.front().handle;
     }
     WindowHandle NextWindow(WindowHandle window) override {
-        for (std::size_t i = 0; i + 1 < windows.size(); ++i) {
-            if (windows[i].handle == window) return windows[i + 1].handle;
-        }
-        return kNoWindow;
+        const auto it = At(window);
+        return it == windows.end() || it + 1 == windows.end() ? kNoWindow : (it + 1)->handle;
     }
     WindowHandle LastWindow(WindowHandle) override { return windows.empty() ? kNoWindow : windows.back().handle; }
     CaptionRead ReadCaption(WindowHandle window) override {
@@ -111,8 +97,7 @@ public:
         for (FakeWindow& w : windows) {
             if (LowerCase(w.caption) != wanted) continue;
             if (w.looksLeft == 0) {
-                const WindowHandle gone = w.handle;
-                Remove(gone);
+                Remove(w.handle);  // a copy of the handle: the window goes
                 return FindByCaption(caption);
             }
             if (w.looksLeft > 0) --w.looksLeft;
@@ -122,10 +107,9 @@ public:
     }
     WindowHandle FindByClass(std::wstring_view className) override {
         ++classLookups;
-        for (const FakeWindow& w : windows) {
-            if (w.className == className) return w.handle;
-        }
-        return kNoWindow;
+        const auto it =
+            std::find_if(windows.begin(), windows.end(), [&](const FakeWindow& w) { return w.className == className; });
+        return it == windows.end() ? kNoWindow : it->handle;
     }
     bool HasClass(WindowHandle window, std::wstring_view className) override {
         return Exists(window) && Find(window)->className == className;

@@ -75,8 +75,7 @@ TEST_F(LyricsControl, TitlesThatWouldLeaveTheFolderAreNeverHandedToTheShell) {
     o.controls.txtPath = L"C:\\Lyrics\\";
     Caption(winamp, L"1. ...And Justice for All - Winamp");
     o.logic.OpenLyrics();
-    ASSERT_EQ(o.shell.opened.size(), 1u);
-    EXPECT_EQ(o.shell.opened[0].document, L"C:\\Lyrics\\...And Justice for All.txt");
+    EXPECT_EQ(o.Opened(), Lyrics({L"...And Justice for All"}));
 }
 
 TEST_F(LyricsControl, CloseBeforeAnySongDoesNothing) {
@@ -100,7 +99,7 @@ TEST_F(LyricsControl, BeforeAnySongNothingIsAskedToCloseWhateverItsCaption) {
     Click();
     Choose(MenuCommand::CloseLyrics);
     Choose(MenuCommand::OpenLyrics);
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_TRUE(o.desktop.posted.empty());
     for (const WindowHandle window : {untitled, bare, txt}) EXPECT_NE(o.desktop.Find(window), nullptr) << window;
     EXPECT_EQ(o.logic.LyricsCaption(), L"");
@@ -126,8 +125,7 @@ TEST_F(LyricsControl, OpenLyricsFromTheMenuClosesThenReopensEvenTheSameSong) {
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song.txt - Notepad");
     o.logic.mnuOpen_Click();
     EXPECT_EQ(o.desktop.PostedTo(notepad), CloseRequests(notepad));
-    ASSERT_EQ(o.shell.opened.size(), 2u);
-    EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\Artist - Song.txt");
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song", L"Artist - Song"}));
 }
 
 TEST_F(LyricsControl, ASlowWindowIsAskedOnceAndWaitedFor) {
@@ -174,8 +172,7 @@ TEST_F(LyricsControl, ANotepadAskingToSaveIsAskedOnceAcrossClicksAndNeverOpenedT
     Caption(winamp, L"13. Other - Tune - Winamp");
     const std::size_t fronted = o.desktop.broughtToFront.size();
     Click();
-    ASSERT_EQ(o.shell.opened.size(), 2u);
-    EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\Other - Tune.txt");
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song", L"Other - Tune"}));
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Other - Tune");
     ASSERT_EQ(o.desktop.broughtToFront.size(), fronted + 1);
     EXPECT_EQ(o.desktop.broughtToFront.back(), edited) << "its save question comes before the new lyrics";
@@ -188,8 +185,7 @@ TEST_F(LyricsControl, ANotepadAskingToSaveIsAskedOnceAcrossClicksAndNeverOpenedT
     // Once the user has answered and the window has gone, a click opens the lyrics again.
     o.desktop.Remove(edited);
     Click();
-    ASSERT_EQ(o.shell.opened.size(), 3u);
-    EXPECT_EQ(o.shell.opened[2].document, L"C:\\Lyrics\\Artist - Song.txt");
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song", L"Other - Tune", L"Artist - Song"}));
 }
 
 TEST_F(LyricsControl, AWindowThatRefusedIsNotAskedAgainWhenANewOneWithTheCaptionOpens) {
@@ -225,8 +221,7 @@ TEST_F(LyricsControl, ATitleOrPathTooLongIsNeverHandedToTheShell) {
     // The tick tries such a song once, not on every tick.
     o.controls.chkAuto = CheckState::Checked;
     Caption(winamp, L"3. " + huge + L" - Winamp");
-    o.logic.tmrAuto_Timer();
-    o.logic.tmrAuto_Timer();
+    Tick(2);
     EXPECT_TRUE(o.shell.opened.empty());
     EXPECT_EQ(o.desktop.walksStarted, 3);
     EXPECT_EQ(o.tip.Current(), L"Could not open file: " + huge);
@@ -245,14 +240,13 @@ TEST_F(LyricsControl, AClickOrTickDuringAWalkIsDropped) {
         EXPECT_EQ(Click(), ProgramNext::KeepRunning);
         o.logic.mnuOpen_Click();
         o.logic.mnuClsWindow_Click();
-        o.logic.tmrAuto_Timer();
+        Tick();
         o.logic.OpenLyrics();
     };
     o.logic.mnuOpen_Click();
     EXPECT_EQ(pumps, 2);
     EXPECT_EQ(o.desktop.walksStarted, 2);
-    ASSERT_EQ(o.shell.opened.size(), 2u);
-    EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\New - Song.txt");
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song", L"New - Song"}));
     EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
     EXPECT_FALSE(o.logic.WalkInProgress());
 }
@@ -265,7 +259,7 @@ TEST_F(LyricsControl, EventsHandledWhileTheShellWaitsAreDropped) {
         EXPECT_TRUE(o.logic.WalkInProgress());
         EXPECT_EQ(Click(), ProgramNext::KeepRunning);
         o.logic.mnuOpen_Click();
-        o.logic.tmrAuto_Timer();
+        Tick();
         o.logic.mnuSettings_Click();
         // The program may end meanwhile; the window stays until the open has returned.
         EXPECT_EQ(o.logic.mnuExit_Click(), ProgramNext::End);
@@ -321,8 +315,7 @@ TEST_F(KeptOpen, ACancelledCloseShowsTheLyricsStillOpenAndAUserRequestAsksAgain)
     EXPECT_EQ(o.tip.Current(), L"Lyrics still open: Artist - Song");
     // The tick is no request of the user's: another song leaves the kept window alone.
     o.controls.chkAuto = CheckState::Checked;
-    Caption(winamp, L"13. Other - Tune - Winamp");
-    o.logic.tmrAuto_Timer();
+    TickShowing(winamp, L"13. Other - Tune - Winamp");
     EXPECT_EQ(Closes(kept), 3u);
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Other - Tune");
 
@@ -355,7 +348,7 @@ TEST_F(KeptOpen, AStreamOfWindowsCannotHoldTheCloseUpAndEventsMeanwhileAreDroppe
         o.desktop.windows.insert(o.desktop.windows.begin(), {o.desktop.nextHandle++, L"Artist - Song - Notepad", false, -1});
         Click();
         o.logic.mnuClsWindow_Click();
-        o.logic.tmrAuto_Timer();
+        Tick();
     };
     for (int click = 0; click < 5; ++click) {
         const auto start = o.desktop.now;

@@ -62,7 +62,7 @@ TEST_F(MediaFollow, PlayersZeroLeavesTheMediaControlsAlone) {
     o.media.Plays(L"Artist", L"Title");
     Click();
     o.controls.chkAuto = CheckState::Checked;
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_TRUE(o.shell.opened.empty());
     EXPECT_EQ(o.media.follows, 0);
     EXPECT_EQ(o.media.reads, 0);
@@ -83,11 +83,11 @@ TEST_F(MediaFollow, TheTickFollowsTheSessionsSongAndHandsOverToWinampAndBack) {
     const auto notepadOf = [&](const wchar_t* name) { return o.desktop.Add(std::wstring(name) + L" - Notepad"); };
     const auto tick = [&] {
         o.shell.opened.clear();
-        o.logic.tmrAuto_Timer();
+        Tick();
         return o.Opened();
     };
     o.media.Plays(L"Artist", L"One");
-    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Artist - One.txt"}) << "a song appears";
+    EXPECT_EQ(tick(), Lyrics({L"Artist - One"})) << "a song appears";
     const WindowHandle one = notepadOf(L"Artist - One");
     EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "the same song (a pause, a seek)";
     o.media.song.reset();
@@ -99,13 +99,13 @@ TEST_F(MediaFollow, TheTickFollowsTheSessionsSongAndHandsOverToWinampAndBack) {
     EXPECT_TRUE(o.desktop.PostedTo(one).empty());
 
     o.media.Plays(L"Other", L"One");
-    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Other - One.txt"}) << "another artist";
+    EXPECT_EQ(tick(), Lyrics({L"Other - One"})) << "another artist";
     EXPECT_EQ(o.desktop.PostedTo(one).back(), (PostedMessage{one, Message::Close}));
     const WindowHandle other = notepadOf(L"Other - One");
 
     const WindowHandle winamp = o.desktop.AddWinamp(L"7. Winamp - Song - Winamp");
     o.remote.Plays(winamp, 6, L"Winamp - Song");
-    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Winamp - Song.txt"}) << "Winamp takes over";
+    EXPECT_EQ(tick(), Lyrics({L"Winamp - Song"})) << "Winamp takes over";
     EXPECT_EQ(o.desktop.PostedTo(other).back(), (PostedMessage{other, Message::Close}));
     const int reads = o.media.reads;
     EXPECT_EQ(tick(), std::vector<std::wstring>{});
@@ -115,7 +115,7 @@ TEST_F(MediaFollow, TheTickFollowsTheSessionsSongAndHandsOverToWinampAndBack) {
     o.desktop.Find(winamp)->caption = L"7. Winamp - Song - Winamp [Stopped]";
     EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "the lyrics of a stopped Winamp stay";
     o.desktop.Remove(winamp);
-    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Other - One.txt"}) << "Winamp gone: the session again";
+    EXPECT_EQ(tick(), Lyrics({L"Other - One"})) << "Winamp gone: the session again";
 }
 
 TEST_F(MediaFollow, CloseLyricsClosesTheNotepadOfTheNameThatOpened) {

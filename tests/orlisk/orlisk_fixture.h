@@ -27,7 +27,25 @@ protected:
         o.menu.choice = command;
         return o.logic.cSysTray_MouseEvent(kTrayButtonSecond);
     }
+    // The lyrics files of the songs named, in the folder typed in.
+    static std::vector<std::wstring> Lyrics(std::initializer_list<std::wstring_view> songs) {
+        std::vector<std::wstring> files;
+        for (const std::wstring_view song : songs) files.push_back(L"C:\\Lyrics\\" + std::wstring(song) + L".txt");
+        return files;
+    }
     void Caption(WindowHandle window, std::wstring caption) { o.desktop.Find(window)->caption = std::move(caption); }
+    void Tick(int times = 1) {
+        for (int i = 0; i < times; ++i) o.logic.tmrAuto_Timer();
+    }
+    // A tick after window's caption shows caption, or after Winamp's window says it plays an entry.
+    void TickShowing(WindowHandle window, std::wstring caption) {
+        Caption(window, std::move(caption));
+        Tick();
+    }
+    void TickPlaying(WindowHandle window, int index, std::wstring title) {
+        o.remote.Plays(window, index, std::move(title));
+        Tick();
+    }
     FakeOrlisk o;
     WindowHandle winamp = kNoWindow;
 };

@@ -55,11 +55,10 @@ TEST_F(FollowWinamp, HungWinampWindowsShareOneBudgetAndRestAfterwards) {
 TEST_F(FollowWinamp, AScrollingCaptionNeverClosesTheLyricsOfTheSongStillPlaying) {
     const WindowHandle winamp = StartWinamp(11, L"Artist - Song");
     o.logic.OpenLyrics();
-    ASSERT_EQ(o.Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt"}));
+    ASSERT_EQ(o.Opened(), Lyrics({L"Artist - Song"}));
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
     for (const std::wstring& caption : ScrolledCaptions(L"12. Artist - Song - Winamp")) {
-        Caption(winamp, caption);
-        o.logic.tmrAuto_Timer();
+        TickShowing(winamp, caption);
     }
     EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
     EXPECT_EQ(o.shell.opened.size(), 1u);
@@ -72,22 +71,19 @@ TEST_F(FollowWinamp, AnotherTitleIsASongChangeWhateverTheCaptionShowsAnotherEntr
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
 
     // The caption still shows the old title when the tick comes: Winamp's answer decides.
-    o.remote.Plays(winamp, 12, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 12, L"Other - Tune");
     EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u) << "the old lyrics are asked to close";
-    EXPECT_EQ(o.Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt", L"C:\\Lyrics\\Other - Tune.txt"}));
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song", L"Other - Tune"}));
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Other - Tune");
 
     // The same song again from another place in the playlist is no change: its lyrics stay.
     const WindowHandle tune = o.desktop.Add(L"Other - Tune - Notepad");
     o.remote.Plays(winamp, 3, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
-    o.logic.tmrAuto_Timer();
+    Tick(2);
     EXPECT_EQ(o.shell.opened.size(), 2u);
     EXPECT_TRUE(o.desktop.PostedTo(tune).empty());
     // And from there, another title is a change again.
-    o.remote.Plays(winamp, 3, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 3, L"Artist - Song");
     EXPECT_EQ(o.shell.opened.size(), 3u);
 }
 
@@ -96,12 +92,11 @@ TEST_F(FollowWinamp, AStoppedWinampKeepsTheLyricsUntilAnotherSongPlays) {
     o.logic.OpenLyrics();
     o.remote.Stops(winamp);
     Caption(winamp, L"Winamp 5.9: stopped");  // would read as a change by the caption alone
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.shell.opened.size(), 1u);
     EXPECT_TRUE(o.desktop.posted.empty());
 
-    o.remote.Plays(winamp, 1, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 1, L"Other - Tune");
     EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
 }
 
@@ -109,11 +104,9 @@ TEST_F(FollowWinamp, AWinampThatStopsAnsweringIsFollowedByItsCaption) {
     const WindowHandle winamp = StartWinamp(0, L"Artist - Song");
     o.logic.OpenLyrics();
     o.remote.FallsSilent(winamp);
-    Caption(winamp, L"1. Artist - Song - Winamp");
-    o.logic.tmrAuto_Timer();
+    TickShowing(winamp, L"1. Artist - Song - Winamp");
     EXPECT_EQ(o.shell.opened.size(), 1u);
-    Caption(winamp, L"2. Other - Tune - Winamp");
-    o.logic.tmrAuto_Timer();
+    TickShowing(winamp, L"2. Other - Tune - Winamp");
     EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
 }
 
@@ -123,30 +116,25 @@ TEST_F(FollowWinamp, ASongTakenFromTheCaptionIsFollowedByItsEntryOnceWinampAnswe
     ASSERT_EQ(o.shell.opened.size(), 1u);
 
     o.remote.Plays(winamp, 0, L"Artist - Song");
-    Caption(winamp, L"rtist - Song - Winamp *** 1. A");
-    o.logic.tmrAuto_Timer();
+    TickShowing(winamp, L"rtist - Song - Winamp *** 1. A");
     EXPECT_EQ(o.shell.opened.size(), 1u) << "the same song: nothing to do";
-    o.remote.Plays(winamp, 1, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 1, L"Artist - Song");
     EXPECT_EQ(o.shell.opened.size(), 1u) << "the same title from another entry: the same song";
-    o.remote.Plays(winamp, 2, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 2, L"Other - Tune");
     EXPECT_EQ(o.shell.opened.size(), 2u) << "from then on the entry is followed";
 
     o.remote.FallsSilent(winamp);
     Caption(winamp, L"1. Other - Tune - Winamp");
     o.logic.OpenLyrics();
     o.remote.Plays(winamp, 5, L"Something - Else");
-    Caption(winamp, L"6. Something - Else - Winamp");
-    o.logic.tmrAuto_Timer();
+    TickShowing(winamp, L"6. Something - Else - Winamp");
     EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Something - Else.txt") << "another title once it answers: a change";
 }
 
 TEST_F(FollowWinamp, WhileNoWinampRunsATickCostsOneLookUpByClass) {
     o.desktop.Add(L"Inbox - Mail");
     o.desktop.Add(L"1. Looks - Like - Winamp");  // a caption is not enough to be looked for
-    o.logic.tmrAuto_Timer();
-    o.logic.tmrAuto_Timer();
+    Tick(2);
     EXPECT_EQ(o.desktop.classLookups, 2);
     EXPECT_EQ(o.desktop.walksStarted, 0);
     EXPECT_TRUE(o.desktop.log.empty()) << "no caption read";
@@ -160,17 +148,17 @@ TEST_F(FollowWinamp, WinampStartedAfterOrliskOpensTheLyricsByItself) {
     ASSERT_EQ(o.logic.Form_Load(), ProgramNext::KeepRunning);  // "Auto" turns "Start" on: finds nothing yet
     ASSERT_TRUE(o.controls.tmrAuto);
     EXPECT_TRUE(o.shell.opened.empty());
-    o.logic.tmrAuto_Timer();
+    Tick();
 
     const WindowHandle winamp = StartWinamp(4, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
-    EXPECT_EQ(o.Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt"}));
+    Tick();
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song"}));
     EXPECT_EQ(o.logic.WinampWindow(), winamp);
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
 
     // From then on the window is watched, and looked for no more.
     const int lookUps = o.desktop.classLookups;
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.desktop.classLookups, lookUps);
     EXPECT_EQ(o.shell.opened.size(), 1u);
 }
@@ -178,14 +166,12 @@ TEST_F(FollowWinamp, WinampStartedAfterOrliskOpensTheLyricsByItself) {
 TEST_F(FollowWinamp, AStoppedWinampFoundByItsClassIsNotWalkedFor) {
     const WindowHandle winamp = o.desktop.AddWinamp(L"Winamp 5.9");
     o.remote.Stops(winamp);
-    o.logic.tmrAuto_Timer();
-    o.logic.tmrAuto_Timer();
+    Tick(2);
     EXPECT_EQ(o.desktop.walksStarted, 0);
     EXPECT_TRUE(o.tip.tips.empty()) << "the tip keeps what it said";
 
-    o.remote.Plays(winamp, 0, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
-    EXPECT_EQ(o.Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt"}));
+    TickPlaying(winamp, 0, L"Artist - Song");
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song"}));
 }
 
 TEST_F(FollowWinamp, ARestartedWinampPlayingAnotherSongClosesAndOpens) {
@@ -194,11 +180,11 @@ TEST_F(FollowWinamp, ARestartedWinampPlayingAnotherSongClosesAndOpens) {
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
 
     o.desktop.Remove(first);
-    o.logic.tmrAuto_Timer();  // Winamp is gone: nothing to follow yet, the lyrics stay
+    Tick();  // Winamp is gone: nothing to follow yet, the lyrics stay
     EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
 
     const WindowHandle second = StartWinamp(7, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
     EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
     EXPECT_EQ(o.logic.WinampWindow(), second);
@@ -210,13 +196,12 @@ TEST_F(FollowWinamp, ARestartedWinampPlayingTheSameSongLeavesItsLyricsOpen) {
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
     o.desktop.Remove(first);
     const WindowHandle second = StartWinamp(0, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
     EXPECT_EQ(o.shell.opened.size(), 1u);
     EXPECT_EQ(o.logic.WinampWindow(), second) << "the new window is the one watched";
 
-    o.remote.Plays(second, 1, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(second, 1, L"Other - Tune");
     EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
 }
 
@@ -226,7 +211,7 @@ TEST_F(FollowWinamp, AWindowThatReadsEmptyCountsAsGone) {
     o.desktop.Find(first)->caption.clear();  // closing, or its handle now names another window
     o.desktop.Find(first)->className.clear();
     const WindowHandle second = StartWinamp(1, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.logic.WinampWindow(), second);
     EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
 }
@@ -235,7 +220,7 @@ TEST_F(FollowWinamp, ALookThatEndsTheProgramMidWalkOpensNothing) {
     StartWinamp(0, L"Artist - Song");
     o.desktop.windows.insert(o.desktop.windows.begin(), FakeWindow{1, L"Top"});
     o.desktop.onPump = [&] { EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::Exit), ProgramNext::End); };
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_TRUE(o.logic.EndRequested());
     EXPECT_FALSE(o.logic.WalkInProgress());
     EXPECT_TRUE(o.shell.opened.empty());
@@ -262,7 +247,7 @@ protected:
 };
 
 TEST_F(AutoOpen, NoTickActsBeforeASongHasBeenFound) {
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_TRUE(o.desktop.log.empty());
     EXPECT_TRUE(o.shell.opened.empty());
 }
@@ -270,22 +255,19 @@ TEST_F(AutoOpen, NoTickActsBeforeASongHasBeenFound) {
 TEST_F(AutoOpen, ASongChangeClosesTheOldLyricsAndOpensTheNew) {
     o.logic.OpenLyrics();
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.shell.opened.size(), 1u);
 
-    Caption(winamp, L"13. Artist - Next - Winamp");
-    o.logic.tmrAuto_Timer();
+    TickShowing(winamp, L"13. Artist - Next - Winamp");
     EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
-    ASSERT_EQ(o.shell.opened.size(), 2u);
-    EXPECT_EQ(o.shell.opened[1].document, L"C:\\Lyrics\\Artist - Next.txt");
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song", L"Artist - Next"}));
     EXPECT_EQ(o.logic.LyricsCaption(), L"Artist - Next - Notepad");
 }
 
 TEST_F(AutoOpen, ASongWithoutLyricsIsTriedOnce) {
     o.shell.opens = false;
     o.logic.OpenLyrics();
-    o.logic.tmrAuto_Timer();
-    o.logic.tmrAuto_Timer();
+    Tick(2);
     EXPECT_EQ(o.shell.opened.size(), 1u);
 }
 
@@ -294,7 +276,7 @@ TEST_F(AutoOpen, AClosedCaptionOnlyPlayerIsNotWatchedAgainUntilAManualOpen) {
     o.logic.OpenLyrics();
     o.desktop.Remove(winamp);
     const WindowHandle restarted = o.desktop.Add(L"1. Fresh - Winamp");
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.shell.opened.size(), 1u);
     EXPECT_EQ(Click(), ProgramNext::KeepRunning);
     EXPECT_EQ(o.logic.WinampWindow(), restarted);
