@@ -57,19 +57,19 @@ TEST(CaptionParser, TooLittleRoomForATitleGivesNoTitle) {
 }
 
 TEST(CaptionParser, StatusFormCorners) {
-    ExpectTitles({// Only the status word's length counts, not where it stands.
-                  {L"7. Song (playing) live", L"Song (pla"},
-                  {L"7. Song (stopped)", L"Song"},
-                  {L"7. Song (PAUSED)", L"Song (PAUSED)"},
-                  // A "(" right of every colon is passed over.
-                  {L"7. A:B (x)", L"A:B (x)"},
-                  // The last character is never looked at, so a colon there does not count.
-                  {L"7. Song (x:", L"Song (x:"},
-                  {L"7. Song (x:)", L"Song"},
-                  // The group nearest the end wins over a status word.
-                  {L"7. Song (1:00) (paused)", L"Song"},
-                  // "Winamp" anywhere after the prefix decides the main form.
-                  {L"7. Song (1:23) Winamp", L"Song (1:2"}});
+    // Only the status word's length counts, not where it stands.
+    Expect(L"7. Song (playing) live", CaptionKind::Title, L"Song (pla");
+    Expect(L"7. Song (stopped)", CaptionKind::Title, L"Song");
+    Expect(L"7. Song (PAUSED)", CaptionKind::Title, L"Song (PAUSED)");
+    // A "(" right of every colon is passed over.
+    Expect(L"7. A:B (x)", CaptionKind::Title, L"A:B (x)");
+    // The last character is never looked at, so a colon there does not count.
+    Expect(L"7. Song (x:", CaptionKind::Title, L"Song (x:");
+    Expect(L"7. Song (x:)", CaptionKind::Title, L"Song");
+    // The group nearest the end wins over a status word.
+    Expect(L"7. Song (1:00) (paused)", CaptionKind::Title, L"Song");
+    // "Winamp" anywhere after the prefix decides the main form.
+    Expect(L"7. Song (1:23) Winamp", CaptionKind::Title, L"Song (1:2");
     EXPECT_EQ(TitleFromStatusCaption(L"12. Song (playing)", 3), L"Song");
     EXPECT_EQ(TitleFromStatusCaption(L"12. (playing)", 3), L"");
 }
