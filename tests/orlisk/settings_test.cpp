@@ -36,6 +36,7 @@ TEST_F(Settings, AStoredFolderGetsItsBackslashAndTheWindowStaysHidden) {
     Load({{L"Path", L"C:\\Lyrics"}, {L"Size", L"2"}});
     EXPECT_EQ(o.controls.txtPath, L"C:\\Lyrics\\");
     EXPECT_FALSE(o.controls.shown);
+    ASSERT_FALSE(o.files.searched.empty());
     EXPECT_EQ(o.files.searched.back(), L"C:\\Lyrics\\*");
     EXPECT_EQ(o.shell.opened, (std::vector<OpenedDocument>{{7, L"C:\\Lyrics\\Artist - Song.txt", ShowCommand::Maximized}}));
 
@@ -167,6 +168,7 @@ TEST_F(Settings, OkWithAQuotedFolderUsesTheInsideAndLeavesTheBoxAsTyped) {
         o.controls.shown = true;
         o.controls.txtPath = typed;
         o.logic.cmdOK_Click();
+        ASSERT_FALSE(o.files.searched.empty());
         EXPECT_EQ(o.files.searched.back(), typed.ends_with(L"\\\"") ? L"C:\\Lyrics\\*" : L"C:\\Lyrics");
         EXPECT_EQ(o.controls.txtPath, typed);
         EXPECT_EQ(o.store.values[L"Path"], L"C:\\Lyrics\\");
