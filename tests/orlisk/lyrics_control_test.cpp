@@ -287,9 +287,8 @@ protected:
     KeptOpen() : OrliskTest({L"12. Artist - Song - Winamp"}) { o.logic.OpenLyrics(); }
     WindowHandle AddStayingNotepad(bool asksToSave) { return o.desktop.AddStaying(L"Artist - Song.txt - Notepad", asksToSave); }
     std::size_t Closes(WindowHandle window) const {
-        const auto posted = o.desktop.PostedTo(window);
         return static_cast<std::size_t>(
-            std::count_if(posted.begin(), posted.end(), [](const auto& p) { return p.message == Message::Close; }));
+            std::count(o.desktop.posted.begin(), o.desktop.posted.end(), PostedMessage{window, Message::Close}));
     }
     bool AnyTipSince(std::size_t from, std::wstring_view prefix) const {
         return std::any_of(o.tip.tips.begin() + static_cast<std::ptrdiff_t>(from), o.tip.tips.end(),

@@ -85,8 +85,7 @@ TEST_F(WindowWalk, AWindowThatGoesUnderTheWalkDoesNotHideWinampBelowIt) {
 TEST_F(WindowWalk, AChurningDesktopEndsTheWalkAfterAFewStarts) {
     // Every pass of the message loop closes the two windows on top, the walk's next one among
     // them, and opens two others.
-    desktop.Add(L"Window");
-    desktop.Add(L"Window");
+    for (int i = 0; i < 2; ++i) desktop.Add(L"Window");
     desktop.Add(L"1. Song - Winamp", /*disabled=*/true);
     desktop.onPump = [&] {
         desktop.windows.erase(desktop.windows.begin(), desktop.windows.begin() + 2);
@@ -97,8 +96,7 @@ TEST_F(WindowWalk, AChurningDesktopEndsTheWalkAfterAFewStarts) {
 }
 
 TEST_F(WindowWalk, StopsWhenAHandlerRunDuringItAsksTo) {
-    desktop.Add(L"Top");
-    desktop.Add(L"1. Song - Winamp");
+    for (const wchar_t* caption : {L"Top", L"1. Song - Winamp"}) desktop.Add(caption);
     bool stop = false;
     desktop.onPump = [&] { stop = true; };
     EXPECT_FALSE(Walk(kSettingsCaption, [&] { return stop; }).has_value());

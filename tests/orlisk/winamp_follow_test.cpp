@@ -132,8 +132,8 @@ TEST_F(FollowWinamp, ASongTakenFromTheCaptionIsFollowedByItsEntryOnceWinampAnswe
 }
 
 TEST_F(FollowWinamp, WhileNoWinampRunsATickCostsOneLookUpByClass) {
-    o.desktop.Add(L"Inbox - Mail");
-    o.desktop.Add(L"1. Looks - Like - Winamp");  // a caption is not enough to be looked for
+    // A caption is not enough to be looked for.
+    for (const wchar_t* caption : {L"Inbox - Mail", L"1. Looks - Like - Winamp"}) o.desktop.Add(caption);
     Tick(2);
     EXPECT_EQ(o.desktop.classLookups, 2);
     EXPECT_EQ(o.desktop.walksStarted, 0);
