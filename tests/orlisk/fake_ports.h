@@ -151,7 +151,6 @@ class FakeWinampRemote final : public WinampRemote {
 public:
     WinampAnswer WhatDoYouPlay(WindowHandle window, std::chrono::milliseconds budget) override {
         asked.push_back(window);
-        budgets.push_back(budget);
         if (hung.contains(window)) {
             if (clock != nullptr) *clock += budget;
             return WinampAnswer::NotAnswering();
@@ -169,7 +168,6 @@ public:
     std::set<WindowHandle> hung;
     std::chrono::steady_clock::time_point* clock = nullptr;
     std::vector<WindowHandle> asked;
-    std::vector<std::chrono::milliseconds> budgets;
 };
 
 // The media controls' snapshot as the test sets it.
