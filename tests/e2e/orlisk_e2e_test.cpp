@@ -3,7 +3,6 @@
 // checked through what it opens, closes and stores in the registry.
 //
 // Usage: orlisk_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe [gtest options]
-#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -11,7 +10,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "orlisk/win32/settings_layout.h"
 #include "tests/driver/system_words.h"

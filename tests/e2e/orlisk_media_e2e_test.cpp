@@ -5,11 +5,6 @@
 //
 // Usage: orlisk_media_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe
 //                         --media=PATH\media_controls_stand_in.dll [gtest options]
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <optional>
-#include <thread>
 
 #include "tests/e2e/orlisk_fixture.h"
 #include "tests/stand_ins/media_controls_control.h"

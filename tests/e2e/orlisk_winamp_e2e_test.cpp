@@ -4,10 +4,6 @@
 // through the Notepad windows of Wine that Orlisk opens and closes.
 //
 // Usage: orlisk_winamp_e2e --orlisk=PATH\Orlisk.exe --winamp=PATH\fake_winamp.exe [gtest options]
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <thread>
 
 #include "tests/e2e/orlisk_fixture.h"
 
