@@ -1,12 +1,17 @@
-// Helpers shared by the unit tests: a scratch folder that removes itself, and file writing.
+// Helpers shared by the unit tests: a scratch folder that removes itself, file bytes, and tables of
+// expected results.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/path_text.h"
 
@@ -48,6 +53,21 @@ private:
 inline std::string ReadBytes(const std::wstring& path) {
     std::ifstream in(PathFromText(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Text as UTF-16 LE bytes, without a byte-order mark.
+inline std::string Utf16Le(std::wstring_view text) {
+    std::string bytes;
+    for (const wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF)};
+    return bytes;
+}
+
+// Checks function(argument) == expected for every row, naming the argument of a row that fails.
+template <typename Argument, typename Expected, typename Function>
+void ExpectEveryRow(Function function, std::initializer_list<std::pair<Argument, Expected>> rows) {
+    for (const auto& [argument, expected] : rows) {
+        EXPECT_EQ(function(argument), expected) << "for " << ::testing::PrintToString(argument);
+    }
 }
 
 // Whether text holds part: for messages checked by what they say, not by every word.

@@ -1,8 +1,7 @@
 // lyrics caption, through RunLyrics with captions as arguments and on standard input.
 #include <gtest/gtest.h>
 
-#include "cli/lyrics_cli.h"
-#include "tests/cli/recording_io.h"
+#include "tests/cli/cli_fixture.h"
 
 namespace lyrics::cli {
 namespace {

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "tests/test_support.h"
+
 namespace lyrics {
 namespace {
+
+using testing::Utf16Le;
 
 TEST(LineSource, LineCountIsLineFeedsPlusOne) {
     EXPECT_EQ(CountLines(""), 1u);
@@ -69,12 +73,6 @@ TEST(LineSource, ATextWithCrsButNoLfHasCrLineEnds) {
     counted.SkipLine();
     counted.ReadAll();
     EXPECT_EQ(counted.Line(), 3u);
-}
-
-std::string Utf16Le(std::wstring_view text) {
-    std::string bytes;
-    for (const wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF)};
-    return bytes;
 }
 
 std::vector<std::wstring> AllLines(LineSource& source) {

@@ -3,20 +3,22 @@
 #include <gtest/gtest.h>
 
 #include "common/lower_case.h"
+#include "tests/test_support.h"
 
 namespace lyrics {
 namespace {
 
 TEST(Windows1252, HighControlRangeAndUndefinedCodes) {
-    EXPECT_EQ(Windows1252Char(0x80), L'\u20ac');
-    EXPECT_EQ(Windows1252Char(0x81), L'\u0081');  // undefined: the control character of the same number
-    EXPECT_EQ(Windows1252Char(0x8d), L'\u008d');
-    EXPECT_EQ(Windows1252Char(0x8f), L'\u008f');
-    EXPECT_EQ(Windows1252Char(0x90), L'\u0090');
-    EXPECT_EQ(Windows1252Char(0x9d), L'\u009d');
-    EXPECT_EQ(Windows1252Char(0x9f), L'\u0178');
-    EXPECT_EQ(Windows1252Char(0xe9), L'\u00e9');
-    EXPECT_EQ(Windows1252Char(0x00), L'\0');
+    // An undefined code is the control character of the same number.
+    testing::ExpectEveryRow<unsigned char, wchar_t>(Windows1252Char, {{0x80, L'\u20ac'},
+                                                                      {0x81, L'\u0081'},
+                                                                      {0x8d, L'\u008d'},
+                                                                      {0x8f, L'\u008f'},
+                                                                      {0x90, L'\u0090'},
+                                                                      {0x9d, L'\u009d'},
+                                                                      {0x9f, L'\u0178'},
+                                                                      {0xe9, L'\u00e9'},
+                                                                      {0x00, L'\0'}});
 }
 
 // Wine's and Windows' western ANSI code page is 1252 too, so these hold on both builds.
