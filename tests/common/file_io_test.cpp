@@ -12,10 +12,7 @@
 namespace lyrics {
 namespace {
 
-using lyrics::testing::ReadBytes;
-using lyrics::testing::TempFolder;
-
-using lyrics::testing::Contains;
+using namespace lyrics::testing;
 
 TEST(WriteNewFile, WritesOnlyWhereNothingIsAndNeverTouchesWhatIs) {
     TempFolder folder;

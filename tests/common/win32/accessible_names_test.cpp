@@ -25,17 +25,20 @@ HWND MakeButton(HWND parent, const wchar_t* caption) {
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND MakeParent() {
-    return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
-
-TEST(AccessibleNames, GiveEachNameForTheControlItselfAndTakeThemBackOnce) {
-    FakeAnnotationService service;
-    const HWND parent = MakeParent();
+// A hidden parent with a browse button "...", both gone with the test.
+class AccessibleNames : public ::testing::Test {
+protected:
+    ~AccessibleNames() override { ::DestroyWindow(parent); }
+    const HWND parent =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     const HWND browse = MakeButton(parent, L"...");
+    FakeAnnotationService service;
+};
+
+TEST_F(AccessibleNames, GiveEachNameForTheControlItselfAndTakeThemBackOnce) {
     const HWND open = MakeButton(parent, L"...");
     {
-        AccessibleNames names{AnnotationService(&service)};
+        lyrics::AccessibleNames names{AnnotationService(&service)};
         EXPECT_TRUE(names.Set(browse, kBrowseName));
         EXPECT_TRUE(names.Set(open, L"Browse for the playlist file"));
         EXPECT_TRUE(names.Set(browse, kBrowseName)) << "named again: still one name to take back";
@@ -63,38 +66,28 @@ TEST(AccessibleNames, GiveEachNameForTheControlItselfAndTakeThemBackOnce) {
         service.calls.clear();
     }
     EXPECT_TRUE(service.calls.empty()) << "cleared names are not taken back twice";
-    ::DestroyWindow(parent);
 }
 
-TEST(AccessibleNames, ARefusedNameIsNotTakenBack) {
-    FakeAnnotationService service;
+TEST_F(AccessibleNames, ARefusedNameIsNotTakenBack) {
     service.answer = E_NOTIMPL;  // as Wine's service answers
-    const HWND parent = MakeParent();
-    const HWND browse = MakeButton(parent, L"...");
     {
-        AccessibleNames names{AnnotationService(&service)};
+        lyrics::AccessibleNames names{AnnotationService(&service)};
         EXPECT_FALSE(names.Set(browse, kBrowseName));
     }
     ASSERT_EQ(service.calls.size(), 1u);
     EXPECT_TRUE(service.calls[0].set);
-    ::DestroyWindow(parent);
 }
 
-TEST(AccessibleNames, WithoutComThereIsNoServiceAndNothingChanges) {
+TEST_F(AccessibleNames, WithoutComThereIsNoServiceAndNothingChanges) {
     // This thread has no apartment of its own in this test.
-    const HWND parent = MakeParent();
-    const HWND browse = MakeButton(parent, L"...");
-    AccessibleNames names;
+    lyrics::AccessibleNames names;
     EXPECT_FALSE(names.Set(browse, kBrowseName));
-    ::DestroyWindow(parent);
 }
 
-TEST(AccessibleNames, TheSystemsServiceNamesTheButtonOrLeavesItsCaption) {
+TEST_F(AccessibleNames, TheSystemsServiceNamesTheButtonOrLeavesItsCaption) {
     const ComApartment com;
     ASSERT_TRUE(com.Initialized());
-    const HWND parent = MakeParent();
-    const HWND browse = MakeButton(parent, L"...");
-    AccessibleNames names;
+    lyrics::AccessibleNames names;
     const bool named = names.Set(browse, kBrowseName);
     const std::wstring read = AccessibleNameOf(browse);
     if (named) {
@@ -107,7 +100,6 @@ TEST(AccessibleNames, TheSystemsServiceNamesTheButtonOrLeavesItsCaption) {
     }
     RecordProperty("system_annotation", named ? "accepted" : "refused");
     names.Clear();
-    ::DestroyWindow(parent);
 }
 
 // clang-format off

@@ -17,11 +17,13 @@
 
 #include "common/win32/handler_failure.h"
 #include "common/win32/window_text.h"
+#include "tests/test_support.h"
 
 namespace lyrics {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::Contains;
 
 constexpr wchar_t kProgram[] = L"Window base test";
 constexpr WindowTemplate kProbeTemplate{L"LyricsProbeWindow", 0, L"Probe", kProgram, WS_OVERLAPPEDWINDOW, 0};
@@ -168,8 +170,8 @@ TEST(BaseWindow, AFailingHandlerIsReportedNamingTheCommandAndTheWindowGoesOn) {
 
     BoxWatcher watcher;
     EXPECT_EQ(::SendMessageW(probe.Hwnd(), WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(save)), 0);
-    EXPECT_NE(watcher.Text().find(L"The command \"Save\" could not be finished because of an unexpected error (disk on fire)."),
-              std::wstring::npos)
+    EXPECT_TRUE(
+        Contains(watcher.Text(), L"The command \"Save\" could not be finished because of an unexpected error (disk on fire)."))
         << watcher.Text();
     EXPECT_TRUE(::IsWindow(probe.Hwnd()));
     probe.Close();
@@ -190,8 +192,7 @@ TEST(BaseWindow, AFailureWhileTheBoxIsUpIsNotStackedOnIt) {
         std::this_thread::sleep_for(200ms);
     });
     ::SendMessageW(window, WM_TIMER, 1, 0);
-    EXPECT_NE(watcher.Text().find(L"The timer could not be finished: there is not enough memory."), std::wstring::npos)
-        << watcher.Text();
+    EXPECT_TRUE(Contains(watcher.Text(), L"The timer could not be finished: there is not enough memory.")) << watcher.Text();
     EXPECT_EQ(watcher.BoxesAtOnce(), 1u);
     EXPECT_EQ(std::count(log.messages.begin(), log.messages.end(), static_cast<UINT>(WM_TIMER)), 2);
     probe.Close();
@@ -205,7 +206,7 @@ TEST(BaseWindow, AWindowThatFailsToBuildItselfIsNotMade) {
     };
     BoxWatcher watcher;
     EXPECT_FALSE(probe.Create());
-    EXPECT_NE(watcher.Text().find(L"Opening the window could not be finished: there is not enough memory."), std::wstring::npos)
+    EXPECT_TRUE(Contains(watcher.Text(), L"Opening the window could not be finished: there is not enough memory."))
         << watcher.Text();
     EXPECT_EQ(probe.Hwnd(), nullptr);
 }
