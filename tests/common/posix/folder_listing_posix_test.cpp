@@ -99,7 +99,7 @@ TEST(PosixFolderListing, AFolderThatIsGoneIsAFailureNamingIt) {
     }
     const Result<std::vector<std::wstring>> listed = ListFolderFiles(gone);
     ASSERT_FALSE(listed);
-    EXPECT_NE(listed.failure().message.find(gone), std::wstring::npos);
+    EXPECT_TRUE(testing::Contains(listed.failure().message, gone));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include "common/win32/handler_failure.h"
 #include "common/win32/window_text.h"
+#include "tests/driver/window_search.h"
 #include "tests/test_support.h"
 
 namespace lyrics {
@@ -61,32 +62,18 @@ bool Saw(const ProbeLog& log, UINT message) {
     return std::find(log.messages.begin(), log.messages.end(), message) != log.messages.end();
 }
 
-BOOL CALLBACK AddIfFailureBox(HWND window, LPARAM boxes) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    wchar_t className[16] = {};
-    ::GetClassNameW(window, className, 16);
-    if (process == ::GetCurrentProcessId() && std::wstring(className) == L"#32770" && WindowText(window) == kProgram) {
-        reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(window);
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK AddText(HWND child, LPARAM texts) {
-    *reinterpret_cast<std::wstring*>(texts) += WindowText(child) + L"\n";
-    return TRUE;
-}
-
-// The boxes captioned kProgram that this process shows.
+// The boxes captioned kProgram that this process shows, and the texts of a box's controls.
 std::vector<HWND> FailureBoxes() {
     std::vector<HWND> boxes;
-    ::EnumWindows(AddIfFailureBox, reinterpret_cast<LPARAM>(&boxes));
+    for (const HWND box : testing::TopLevelWindows(L"#32770", ::GetCurrentProcessId())) {
+        if (WindowText(box) == kProgram) boxes.push_back(box);
+    }
     return boxes;
 }
 
 std::wstring TextsOf(HWND box) {
     std::wstring texts;
-    ::EnumChildWindows(box, AddText, reinterpret_cast<LPARAM>(&texts));
+    for (const HWND child : testing::ChildWindows(box)) texts += WindowText(child) + L"\n";
     return texts;
 }
 

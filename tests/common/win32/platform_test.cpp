@@ -117,7 +117,7 @@ TEST(Win32FolderListing, EmptyMissingAndFileInsteadOfFolder) {
     const Result<std::vector<std::wstring>> none = ListFolderFiles(missing);
     ASSERT_FALSE(none);
     const std::wstring& message = none.failure().message;
-    EXPECT_NE(message.find(L"\"" + missing + L"\""), std::wstring::npos);
+    EXPECT_TRUE(testing::Contains(message, L"\"" + missing + L"\""));
     EXPECT_GT(message.size(), message.find(L": ") + 3) << "the reason is missing";
 
     const std::wstring file = folder.Write(L"song.txt", "x");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 namespace lyrics::match::win32 {
 namespace {
 
@@ -21,7 +23,7 @@ TEST(FolderOfPath, APathWithoutFolderHasNone) { EXPECT_EQ(FolderOfPath(L"Match.e
 TEST(ProgramPath, NamesThisProgramWhole) {
     const std::wstring path = ProgramPath();
     ASSERT_FALSE(path.empty());
-    EXPECT_NE(path.find(L"common_tests"), std::wstring::npos);
+    EXPECT_TRUE(lyrics::testing::Contains(path, L"common_tests"));
     EXPECT_EQ(ProgramFolder(), FolderOfPath(path));
     EXPECT_EQ(path.find(L'\0'), std::wstring::npos);
 }
