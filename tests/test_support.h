@@ -8,12 +8,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "common/path_text.h"
+#include "common/result.h"
 
 namespace lyrics::testing {
 
@@ -55,6 +56,12 @@ inline std::string ReadBytes(const std::wstring& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The value of a result, nothing when it is a failure: one check for both.
+template <typename T>
+std::optional<T> ValueOf(const Result<T>& result) {
+    return result ? std::optional<T>(*result) : std::nullopt;
+}
+
 // Text as UTF-16 LE bytes, without a byte-order mark.
 inline std::string Utf16Le(std::wstring_view text) {
     std::string bytes;
@@ -62,9 +69,13 @@ inline std::string Utf16Le(std::wstring_view text) {
     return bytes;
 }
 
+// A row of a table of expected results: the argument, then what the function gives for it.
+template <typename Argument, typename Expected>
+using Row = std::pair<Argument, Expected>;
+
 // Checks function(argument) == expected for every row, naming the argument of a row that fails.
-template <typename Argument, typename Expected, typename Function>
-void ExpectEveryRow(Function function, std::initializer_list<std::pair<Argument, Expected>> rows) {
+template <typename Function, typename Rows>
+void ExpectEveryRow(Function function, const Rows& rows) {
     for (const auto& [argument, expected] : rows) {
         EXPECT_EQ(function(argument), expected) << "for " << ::testing::PrintToString(argument);
     }

@@ -8,17 +8,12 @@
 namespace lyrics {
 namespace {
 
+// An undefined code is the control character of the same number.
 TEST(Windows1252, HighControlRangeAndUndefinedCodes) {
-    // An undefined code is the control character of the same number.
-    testing::ExpectEveryRow<unsigned char, wchar_t>(Windows1252Char, {{0x80, L'\u20ac'},
-                                                                      {0x81, L'\u0081'},
-                                                                      {0x8d, L'\u008d'},
-                                                                      {0x8f, L'\u008f'},
-                                                                      {0x90, L'\u0090'},
-                                                                      {0x9d, L'\u009d'},
-                                                                      {0x9f, L'\u0178'},
-                                                                      {0xe9, L'\u00e9'},
-                                                                      {0x00, L'\0'}});
+    const testing::Row<unsigned char, wchar_t> rows[] = {{0x80, L'\u20ac'}, {0x81, L'\u0081'}, {0x8d, L'\u008d'},
+                                                         {0x8f, L'\u008f'}, {0x90, L'\u0090'}, {0x9d, L'\u009d'},
+                                                         {0x9f, L'\u0178'}, {0xe9, L'\u00e9'}, {0x00, L'\0'}};
+    testing::ExpectEveryRow(Windows1252Char, rows);
 }
 
 // Wine's and Windows' western ANSI code page is 1252 too, so these hold on both builds.

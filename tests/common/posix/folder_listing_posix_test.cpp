@@ -24,6 +24,7 @@ namespace lyrics {
 namespace {
 
 using testing::TempFolder;
+using testing::ValueOf;
 
 void Touch(const TempFolder& folder, const std::string& name) { std::ofstream(folder.path() / name).put('x'); }
 
@@ -39,10 +40,8 @@ TEST(PosixFolderListing, ByUpperCaseFormThenByNameAcrossLongSharedBeginnings) {
                                             "b",
                                             "B",
                                             "a",
-                                            "\xc3\x89"
-                                            "dith Piaf.txt",
-                                            "\xc3\xa9"
-                                            "dith piaf.txt",
+                                            "\xc3\x89\x64ith Piaf.txt",
+                                            "\xc3\xa9\x64ith piaf.txt",
                                             "Edith Piaf.txt",
                                             "Zebra.txt",
                                             "\xf0\x9f\x98\x80 smile.txt",
@@ -52,9 +51,7 @@ TEST(PosixFolderListing, ByUpperCaseFormThenByNameAcrossLongSharedBeginnings) {
                                             "Ab"};
     for (const std::string& name : names) Touch(folder, name);
 
-    const Result<std::vector<std::wstring>> listed = ListFolderFiles(folder.text());
-    ASSERT_TRUE(listed);
-    EXPECT_EQ(*listed, testing::PlainListingOrder(names));
+    EXPECT_EQ(ValueOf(ListFolderFiles(folder.text())), testing::PlainListingOrder(names));
 }
 
 TEST(PosixFolderListing, SubfoldersAndLinksToThemAreLeftOutOtherLinksCount) {
@@ -65,9 +62,8 @@ TEST(PosixFolderListing, SubfoldersAndLinksToThemAreLeftOutOtherLinksCount) {
     std::filesystem::create_symlink(folder.path() / "song.txt", folder.path() / "link to song.txt");
     std::filesystem::create_symlink(folder.path() / "nowhere", folder.path() / "dangling.txt");
 
-    const Result<std::vector<std::wstring>> listed = ListFolderFiles(folder.text());
-    ASSERT_TRUE(listed);
-    EXPECT_EQ(*listed, (std::vector<std::wstring>{L"dangling.txt", L"link to song.txt", L"song.txt"}));
+    EXPECT_EQ(ValueOf(ListFolderFiles(folder.text())),
+              (std::vector<std::wstring>{L"dangling.txt", L"link to song.txt", L"song.txt"}));
 }
 
 TEST(PosixFolderListing, AgreesWithAPlainSortOnRandomNames) {

@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "common/win32/com_apartment.h"
-#include "common/win32/form_window.h"
 #include "tests/driver/fake_annotation_service.h"
 
 namespace lyrics {
@@ -100,62 +97,6 @@ TEST_F(AccessibleNames, TheSystemsServiceNamesTheButtonOrLeavesItsCaption) {
     }
     RecordProperty("system_annotation", named ? "accepted" : "refused");
     names.Clear();
-}
-
-// clang-format off
-constexpr std::array<ControlTemplate, 4> kNamedControls{{
-    {21, L"txtPath", L"EDIT", L"", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, false, 1230, 40, 2655, 285},
-    {22, L"cmdBrowse", L"BUTTON", L"...", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, false, 3960, 55, 375, 255, 0, kBrowseName},
-    {23, L"cmdGo", L"BUTTON", L"Go", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, false, 1660, 1800, 1095, 375},
-    {24, L"lblPath", L"STATIC", L" Lyrics folder:", kChild | SS_LEFT, 0, true, 0, 90, 1170, 195, 21},
-}};
-// clang-format on
-
-constexpr FormTemplate kNamedForm{WindowTemplate{L"LyricsNamedForm", 0, L"Named form", L"Form test",
-                                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT},
-                                  kNamedControls, 4365, 2190};
-
-class NamedForm final : public FormWindow {
-public:
-    NamedForm() : FormWindow(kNamedForm) {}
-    ~NamedForm() { Destroy(); }
-    bool Create() { return CreateFromTemplate(::GetModuleHandleW(nullptr), kNamedForm.window, POINT{0, 0}, SIZE{0, 0}); }
-    void Close() { Destroy(); }
-
-private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_CREATE) {
-            BuildForm();
-            return 0;
-        }
-        return FormWindow::HandleMessage(message, wParam, lParam);
-    }
-};
-
-TEST(FormWindow, NamesWhatItsTableNamesAndTakesTheNamesBackBeforeTheControlsGo) {
-    const ComApartment com;
-    ASSERT_TRUE(com.Initialized());
-    FakeAnnotationService service;
-    const FakeAnnotationService::Registration registration(service);
-    ASSERT_TRUE(registration.Registered());
-
-    NamedForm form;
-    ASSERT_TRUE(form.Create());
-    const HWND browse = ::GetDlgItem(form.Hwnd(), 22);
-    ASSERT_EQ(service.calls.size(), 1u) << "the one control the table names";
-    EXPECT_TRUE(service.calls[0].set);
-    EXPECT_EQ(service.calls[0].control, browse);
-    EXPECT_EQ(service.calls[0].name, kBrowseName);
-    wchar_t caption[16] = {};
-    ::GetWindowTextW(browse, caption, 16);
-    EXPECT_STREQ(caption, L"...") << "nothing on screen changes";
-    EXPECT_EQ(::GetWindow(::GetDlgItem(form.Hwnd(), 21), GW_HWNDPREV), ::GetDlgItem(form.Hwnd(), 24));
-
-    form.Close();
-    ASSERT_EQ(service.calls.size(), 2u);
-    EXPECT_FALSE(service.calls[1].set);
-    EXPECT_EQ(service.calls[1].control, browse);
-    EXPECT_TRUE(service.calls[1].controlExisted) << "taken back while the button is still there";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The Windows side of common/: the system's code page, lower-casing, folder listing and decimal
-// separator, checked where they must agree with the portable build and where Windows differs.
+// The Windows side of common/: the system's code page, lower-casing (in pieces over the system's
+// table), folder listing and decimal separator, checked where they must agree with the portable
+// build and where Windows differs.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ansi_fit.h"
 #include "common/file_io.h"
 #include "common/folder_listing.h"
 #include "common/local_time.h"
@@ -22,6 +24,7 @@ namespace lyrics {
 namespace {
 
 using testing::TempFolder;
+using testing::ValueOf;
 
 // The Western code page is what Wine and most Windows installations use; elsewhere the expectations
 // below do not hold and say nothing about the code.
@@ -102,9 +105,7 @@ TEST(Win32FolderListing, ListsFilesOnlyWithNamesOutsideTheCodePageIntact) {
     const Result<std::vector<std::wstring>> again = ListFolderFiles(folder.text() + L"\\");
     ASSERT_TRUE(again);
     EXPECT_EQ(again->size(), names.size());
-    const Result<std::string> bytes = ReadFileBytes(folder / L"\u65e5\u672c\u8a9e.txt", L"lyrics file");
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(*bytes, "x");
+    EXPECT_EQ(ValueOf(ReadFileBytes(folder / L"\u65e5\u672c\u8a9e.txt", L"lyrics file")), "x");
 }
 
 TEST(Win32FolderListing, EmptyMissingAndFileInsteadOfFolder) {
@@ -134,9 +135,7 @@ TEST(Win32Files, UnmatchListWithAWideNameIsWrittenAndReadBack) {
     const std::wstring path = folder / L"UnMatch \u0416 \u00e9.txt";
     const std::string bytes = "line\r\n\xe9\r\n";
     ASSERT_TRUE(WriteFileBytes(path, bytes, L"unmatch list"));
-    const Result<std::string> read = ReadFileBytes(path, L"unmatch list");
-    ASSERT_TRUE(read);
-    EXPECT_EQ(*read, bytes);
+    EXPECT_EQ(ValueOf(ReadFileBytes(path, L"unmatch list")), bytes);
 }
 
 // The list's name takes the time the system shows, whatever a TZ variable says: the C library
@@ -175,6 +174,31 @@ TEST(Win32DecimalSeparator, TheUsersOwnSeparatorReadsBesidesThePoint) {
         EXPECT_EQ(separator, L'.');
     EXPECT_EQ(ReadsAsNumber(std::wstring(L"2") + separator + L"5"), 2.5);
     EXPECT_EQ(ReadsAsNumber(L"2.5"), 2.5);
+}
+
+TEST(Win32LowerCase, PairsAcrossTheInnerPiecesStayWhole) {
+    // The text is checked in pieces of 4,096 units; a surrogate pair right at a piece's edge must be
+    // mapped as one character, not taken for two lone halves.
+    std::wstring text(4095, L'A');
+    text += L"\U00010400\u0130\u03a3";
+    text += std::wstring(5000, L'\u0416');
+    text += L"\U00010400";
+    const std::wstring lowered = LowerCase(text);
+    ASSERT_EQ(lowered.size(), text.size());
+    EXPECT_EQ(lowered.substr(4090, 9), L"aaaaa\U00010428\u0130\u03c3");
+    EXPECT_EQ(lowered.substr(4100, 3), L"\u0436\u0436\u0436");
+    EXPECT_EQ(lowered.substr(lowered.size() - 3), L"\u0436\U00010428");
+}
+
+TEST(Win32AnsiFit, ABestFitLookAlikeIsNoFit) {
+    // WideCharToMultiByte without WC_NO_BEST_FIT_CHARS would write "a", "L" and "8" here.
+    for (const wchar_t* text : {L"\u0101", L"\u0141", L"\u221e", L"\uff21"}) {
+        std::string bytes;
+        EXPECT_FALSE(AppendAnsiExactly(bytes, text)) << EncodeUtf8(text);
+    }
+    std::string bytes;
+    EXPECT_TRUE(AppendAnsiExactly(bytes, L"plain"));
+    EXPECT_EQ(bytes, "plain");
 }
 
 }  // namespace
