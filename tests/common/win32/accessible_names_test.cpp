@@ -1,9 +1,16 @@
 // Names for screen readers: given through the annotation service for exactly the controls a form's
 // table names, taken back while the controls still exist, and nothing changed when the system's
-// service refuses (Wine's does). The system's own answer is checked where it gives one.
+// service refuses (Wine's does). The system's own answer is checked where it gives one. And the COM
+// apartment the names need.
 #include "common/win32/accessible_names.h"
 
+#include <windows.h>
+
+#include <objbase.h>
+
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "common/win32/com_apartment.h"
 #include "tests/driver/fake_annotation_service.h"
@@ -97,6 +104,41 @@ TEST_F(AccessibleNames, TheSystemsServiceNamesTheButtonOrLeavesItsCaption) {
     }
     RecordProperty("system_annotation", named ? "accepted" : "refused");
     names.Clear();
+}
+
+// ComApartment: the thread is in a single-threaded apartment for the object's life, and free of
+// COM again afterwards; a thread already in another apartment is left as it was.
+
+// Runs body on a fresh thread, which starts outside any apartment.
+template <typename Body>
+void OnFreshThread(Body body) {
+    std::thread(body).join();
+}
+
+TEST(ComApartment, HoldsASingleThreadedApartmentForItsLife) {
+    OnFreshThread([] {
+        {
+            const ComApartment com;
+            EXPECT_TRUE(com.Initialized());
+            EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "the apartment is single-threaded";
+        }
+        // Gone with the object: the thread may now join the multi-threaded apartment.
+        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        ::CoUninitialize();
+    });
+}
+
+TEST(ComApartment, LeavesAThreadInAnotherApartmentAsItWas) {
+    OnFreshThread([] {
+        ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        {
+            const ComApartment com;
+            EXPECT_FALSE(com.Initialized());
+        }
+        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE) << "still in its apartment";
+        ::CoUninitialize();
+        ::CoUninitialize();
+    });
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The Windows side of common/: the system's code page, lower-casing (in pieces over the system's
 // table), folder listing and decimal separator, checked where they must agree with the portable
-// build and where Windows differs.
+// build and where Windows differs; and the folder of the program itself.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@
 #include "common/lower_case.h"
 #include "common/number_text.h"
 #include "common/text_codec.h"
+#include "common/win32/program_folder.h"
 #include "tests/test_support.h"
 
 namespace lyrics {
@@ -199,6 +200,27 @@ TEST(Win32AnsiFit, ABestFitLookAlikeIsNoFit) {
     std::string bytes;
     EXPECT_TRUE(AppendAnsiExactly(bytes, L"plain"));
     EXPECT_EQ(bytes, "plain");
+}
+
+TEST(FolderOfPath, DropsTheFileName) {
+    EXPECT_EQ(FolderOfPath(L"C:\\Program Files\\Lyrics\\Match.exe"), L"C:\\Program Files\\Lyrics");
+    EXPECT_EQ(FolderOfPath(L"\\\\server\\share\\tools\\Match.exe"), L"\\\\server\\share\\tools");
+}
+
+TEST(FolderOfPath, ADrivesRootKeepsItsBackslash) {
+    // The list's path is the folder, a backslash only if missing, and the name: no "C:\\UnMatch".
+    EXPECT_EQ(FolderOfPath(L"C:\\Match.exe"), L"C:\\");
+    EXPECT_EQ(FolderOfPath(L"Z:\\Match.exe"), L"Z:\\");
+}
+
+TEST(FolderOfPath, APathWithoutFolderHasNone) { EXPECT_EQ(FolderOfPath(L"Match.exe"), L""); }
+
+TEST(ProgramPath, NamesThisProgramWhole) {
+    const std::wstring path = ProgramPath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(testing::Contains(path, L"common_tests"));
+    EXPECT_EQ(ProgramFolder(), FolderOfPath(path));
+    EXPECT_EQ(path.find(L'\0'), std::wstring::npos);
 }
 
 }  // namespace
