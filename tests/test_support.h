@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -60,6 +61,13 @@ inline std::string ReadBytes(const std::wstring& path) {
 template <typename T>
 std::optional<T> ValueOf(const Result<T>& result) {
     return result ? std::optional<T>(*result) : std::nullopt;
+}
+
+// The items in ascending order, for lists whose order is no part of what is checked.
+template <typename Items>
+Items Sorted(Items items) {
+    std::sort(items.begin(), items.end());
+    return items;
 }
 
 // Text as UTF-16 LE bytes, without a byte-order mark.

@@ -96,11 +96,7 @@ TEST(Win32FolderListing, ListsFilesOnlyWithNamesOutsideTheCodePageIntact) {
 
     const Result<std::vector<std::wstring>> listed = ListFolderFiles(folder.text());
     ASSERT_TRUE(listed) << std::string(listed.failure().message.begin(), listed.failure().message.end());
-    std::vector<std::wstring> got = *listed;
-    std::vector<std::wstring> want = names;
-    std::sort(got.begin(), got.end());
-    std::sort(want.begin(), want.end());
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(testing::Sorted(*listed), testing::Sorted(names));
 
     // The same folder named with a closing separator, and a file read back through its wide name.
     const Result<std::vector<std::wstring>> again = ListFolderFiles(folder.text() + L"\\");
