@@ -11,43 +11,37 @@ namespace {
 
 TEST(CharRefTable, NamedReferencesComeFirstThenEveryCodeFrom80ToFF) {
     const CharRefTable& table = CharRefs();
-    EXPECT_EQ(table[0].reference, L"&quot;");
-    EXPECT_EQ(table[1].reference, L"&amp;");
-    EXPECT_EQ(table[2].reference, L"&apos;");
-    EXPECT_EQ(table[3].reference, L"&lt;");
-    EXPECT_EQ(table[4].reference, L"&gt;");
-    EXPECT_EQ(table[5].reference, L"&#x80;");
+    const std::vector<std::pair<std::size_t, std::wstring_view>> references = {
+        {0, L"&quot;"}, {1, L"&amp;"},  {2, L"&apos;"},        {3, L"&lt;"},
+        {4, L"&gt;"},   {5, L"&#x80;"}, {5 + 0x2a, L"&#xaa;"}, {132, L"&#xff;"}};
+    for (const auto& [entry, reference] : references) EXPECT_EQ(table[entry].reference, reference) << entry;
     EXPECT_EQ(table[5].character, L'\u20ac');
-    EXPECT_EQ(table[5 + 0x2a].reference, L"&#xaa;");
-    EXPECT_EQ(table[132].reference, L"&#xff;");
     EXPECT_EQ(table[132].character, L'\u00ff');
 }
 
 TEST(CharRefTable, CapitalsOfWindows1252DecodeToSmallLetters) {
-    const CharRefTable& table = CharRefs();
-    auto character = [&](unsigned code) { return table[5 + code - 0x80].character; };
-    EXPECT_EQ(character(0x8a), L'\u0161');
-    EXPECT_EQ(character(0x9a), L'\u0161');
-    EXPECT_EQ(character(0x8c), L'\u0153');
-    EXPECT_EQ(character(0x8e), L'\u017e');
-    EXPECT_EQ(character(0x9f), L'\u00ff');
-    EXPECT_EQ(character(0xc9), L'\u00e9');
-    EXPECT_EQ(character(0xc0), L'\u00e0');
-    EXPECT_EQ(character(0xde), L'\u00fe');
-    EXPECT_EQ(character(0xd7), L'\u00d7');
-    EXPECT_EQ(character(0xdf), L'\u00df');
-    EXPECT_EQ(character(0x81), L'\u0081');
-    EXPECT_EQ(character(0x85), L'\u2026');
-    EXPECT_EQ(character(0x86), L'\u2020');
-    EXPECT_EQ(character(0xa0), L'\u00a0');
+    std::wstring characters;
+    for (const unsigned code : {0x8a, 0x9a, 0x8c, 0x8e, 0x9f, 0xc9, 0xc0, 0xde, 0xd7, 0xdf, 0x81, 0x85, 0x86, 0xa0}) {
+        characters += CharRefs()[5 + code - 0x80].character;
+    }
+    EXPECT_EQ(characters, L"\u0161\u0161\u0153\u017e\u00ff\u00e9\u00e0\u00fe\u00d7\u00df\u0081\u2026\u2020\u00a0");
 }
 
-TEST(DecodeCharRefs, ReplacesTableReferencesInAnyLetterCase) {
-    EXPECT_EQ(DecodeCharRefs(L"No references"), L"No references");
-    EXPECT_EQ(DecodeCharRefs(L"Salt &amp; Pepper"), L"Salt & Pepper");
-    EXPECT_EQ(DecodeCharRefs(L"&QUOT;Hi&Quot; &LT;3 &gt; &apos;"), L"\"Hi\" <3 > '");
-    EXPECT_EQ(DecodeCharRefs(L"Caf&#xE9; Caf&#XC9; Caf&#xc9;"), L"Caf\u00e9 Caf\u00e9 Caf\u00e9");
-    EXPECT_EQ(DecodeCharRefs(L"&#x85;&#x86;&#x9f;&#xa0;"), L"\u2026\u2020\u00ff\u00a0");
+// Table references in any letter case, and then again in the text a replacement makes.
+TEST(DecodeCharRefs, ReplacesTableReferencesInAnyLetterCaseAndInTheTextReplacementsMake) {
+    for (const auto& [title, decoded] :
+         std::vector<std::pair<std::wstring, std::wstring>>{{L"No references", L"No references"},
+                                                            {L"Salt &amp; Pepper", L"Salt & Pepper"},
+                                                            {L"&QUOT;Hi&Quot; &LT;3 &gt; &apos;", L"\"Hi\" <3 > '"},
+                                                            {L"Caf&#xE9; Caf&#XC9; Caf&#xc9;", L"Caf\u00e9 Caf\u00e9 Caf\u00e9"},
+                                                            {L"&#x85;&#x86;&#x9f;&#xa0;", L"\u2026\u2020\u00ff\u00a0"},
+                                                            {L"&amp;lt;", L"<"},
+                                                            {L"&amp;amp;amp;", L"&"},
+                                                            {L"&amp;#xe9;", L"\u00e9"},
+                                                            {L"&amp;&amp;;", L"&&;"},
+                                                            {L"&amp;l&amp;t;", L"&l&t;"}}) {
+        EXPECT_EQ(DecodeCharRefs(title), decoded);
+    }
 }
 
 TEST(DecodeCharRefs, LeavesWhatIsNotInTheTable) {
@@ -55,14 +49,6 @@ TEST(DecodeCharRefs, LeavesWhatIsNotInTheTable) {
                                  L"&amp", L"&#xe9", L"&;", L"&&&", L"&#x;", L"&# xe9;"}) {
         EXPECT_EQ(DecodeCharRefs(title), title);
     }
-}
-
-TEST(DecodeCharRefs, TextMadeByAReplacementIsDecodedAgain) {
-    EXPECT_EQ(DecodeCharRefs(L"&amp;lt;"), L"<");
-    EXPECT_EQ(DecodeCharRefs(L"&amp;amp;amp;"), L"&");
-    EXPECT_EQ(DecodeCharRefs(L"&amp;#xe9;"), L"\u00e9");
-    EXPECT_EQ(DecodeCharRefs(L"&amp;&amp;;"), L"&&;");
-    EXPECT_EQ(DecodeCharRefs(L"&amp;l&amp;t;"), L"&l&t;");
 }
 
 TEST(DecodeCharRefs, ManyReferencesEachBecomeOneCharacter) {

@@ -1,39 +1,12 @@
 #include "match/match_run.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include "common/text_codec.h"
-#include "tests/match/match_outcomes.h"
-#include "tests/test_support.h"
+#include "tests/match/match_test_support.h"
 
 namespace lyrics::match {
 namespace {
 
-class MatchRunTest : public ::testing::Test {
-protected:
-    MatchRunTest() {
-        std::filesystem::create_directories(PathFromText(lyricsFolder()));
-        std::filesystem::create_directories(PathFromText(reportFolder()));
-    }
-    std::wstring lyricsFolder() const { return work / L"lyrics"; }
-    std::wstring reportFolder() const { return work / L"reports"; }
-    void Lyrics(std::wstring_view name) const { WriteIn(lyricsFolder(), name, "la la\r\n"); }
-    static void WriteIn(const std::wstring& folder, std::wstring_view name, std::string_view bytes) {
-        std::ofstream(PathFromText(JoinPath(folder, name)), std::ios::binary) << bytes;
-    }
-    MatchRequest Request(const std::wstring& playlist) const {
-        MatchRequest request;
-        request.lyricsFolder = lyricsFolder();
-        request.playlistPath = playlist;
-        request.reportFolder = reportFolder();
-        request.clock = [] { return LocalTime{2026, 12, 5, 20, 19, 26}; };
-        return request;
-    }
-
-    testing::TempFolder work;
-};
+using MatchRunTest = MatchFolders;
 
 TEST_F(MatchRunTest, InputCheckStopsAtTheFirstFailure) {
     const std::wstring playlist = work.Write(L"list.m3u", "#EXTM3U\n");
@@ -49,14 +22,12 @@ TEST_F(MatchRunTest, InputCheckStopsAtTheFirstFailure) {
 }
 
 TEST_F(MatchRunTest, PlaylistExtensionIsTestedOnFourCharactersInAnyCase) {
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.M3U", "")), InputCheck::Passed);
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.b4S", "")), InputCheck::Passed);
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.m3u8", "")), InputCheck::Passed);  // and on five
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"B.M3u8", "")), InputCheck::Passed);
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.pls8", "")), InputCheck::InvalidPlaylistFile);
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"Am3u8", "")), InputCheck::InvalidPlaylistFile);
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"A.txt", "")), InputCheck::InvalidPlaylistFile);
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(L"Apls", "")), InputCheck::InvalidPlaylistFile);
+    for (const std::wstring name : {L"A.M3U", L"A.b4S", L"A.m3u8", L"B.M3u8"}) {  // ".m3u8" on five
+        EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(name, "")), InputCheck::Passed) << EncodeUtf8(name);
+    }
+    for (const std::wstring name : {L"A.pls8", L"Am3u8", L"A.txt", L"Apls"}) {
+        EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work.Write(name, "")), InputCheck::InvalidPlaylistFile) << EncodeUtf8(name);
+    }
 }
 
 TEST_F(MatchRunTest, FolderOfSpacesOnlyIsRefusedSpacesInsideAreFine) {
@@ -74,59 +45,36 @@ TEST_F(MatchRunTest, FolderOfSpacesOnlyIsRefusedSpacesInsideAreFine) {
 }
 
 TEST_F(MatchRunTest, WritesTheListOfWhatIsLeftOnBothSides) {
-    Lyrics(L"blue morning.TXT");
-    Lyrics(L"Extra Song.txt");
-    Lyrics(L".txt");
+    for (const wchar_t* name : {L"blue morning.TXT", L"Extra Song.txt", L".txt"}) Lyrics(name);
     WriteIn(lyricsFolder(), L"cover.jpg", "\xff\xd8");
-    std::filesystem::create_directories(PathFromText(lyricsFolder() + std::wstring(PathSeparator()) + L"sub.txt"));
+    std::filesystem::create_directories(PathFromText(JoinPath(lyricsFolder(), L"sub.txt")));
     const std::wstring playlist =
         work.Write(L"Mix.m3u", "#EXTM3U\r\n#EXTINF:100,Blue Morning\r\na.mp3\r\n#EXTINF:25,No Lyrics \r\nb.mp3\r\n");
 
     const Result<MatchSummary> summary = RunMatch(Request(playlist));
-    ASSERT_TRUE(summary.ok()) << std::string(summary.failure().message.begin(), summary.failure().message.end());
-    EXPECT_EQ(summary->reportPath, JoinPath(reportFolder(), L"UnMatch 05-12-2026 20.19.26.txt"));
+    ASSERT_TRUE(summary.ok()) << EncodeUtf8(summary.failure().message);
+    EXPECT_EQ(summary->reportPath, ListPath(L"UnMatch 05-12-2026 20.19.26.txt"));
     EXPECT_EQ(summary->matchOutcome, kNeitherAll);
     EXPECT_EQ(summary->textFileCount, 3);
-    EXPECT_EQ(testing::ReadBytes(summary->reportPath),
-              "Playlist titles which DO NOT have matching file name...\r\n\r\n"
-              "Playlist Name = \"" +
-                  EncodeAnsi(playlist) +
-                  "\" with 2 titles.\r\n"
-                  "Playlist Length = 0:2:5 (hh:mm:ss)\r\n\r\n"
-                  "No Lyrics \r\n\r\n\r\n"
-                  "Files which DO NOT have matching Playlist titles...\r\n\r\n"
-                  "Lyrics Folder = \"" +
-                  EncodeAnsi(lyricsFolder()) +
-                  "\" with 3 text files.\r\n\r\n"
-                  "Extra Song\r\n");
+    EXPECT_EQ(testing::ReadBytes(summary->reportPath), ListLeftOnBothSides("", EncodeAnsi(playlist), 2, "0:2:5", "No Lyrics \r\n",
+                                                                           EncodeAnsi(lyricsFolder()), 3, "Extra Song\r\n"));
 }
 
 TEST_F(MatchRunTest, UnreadablePlaylistIsAFailureAndNoListIsWritten) {
     const std::wstring shortB4s = work.Write(L"short.b4s", "<?xml?>\n<WinampXML>\n");
-    const Result<MatchSummary> summary = RunMatch(Request(shortB4s));
-    ASSERT_FALSE(summary.ok());
-    EXPECT_NE(summary.failure().message.find(shortB4s), std::wstring::npos);
-    EXPECT_TRUE(std::filesystem::is_empty(PathFromText(reportFolder())));
+    ExpectRunFails(Request(shortB4s), {shortB4s});
 }
 
 TEST_F(MatchRunTest, FolderRemovedBeforeTheListingIsAFailureNeverAllMatched) {
-    const std::wstring playlist = work.Write(L"Mix.m3u", "#EXTM3U\n#EXTINF:1,A\na\n");
-    MatchRequest request = Request(playlist);
+    MatchRequest request = Request(work.Write(L"Mix.m3u", "#EXTM3U\n#EXTINF:1,A\na\n"));
     request.lyricsFolder = work / L"gone";
-    const Result<MatchSummary> summary = RunMatch(request);
-    ASSERT_FALSE(summary.ok());
-    EXPECT_NE(summary.failure().message.find(L"could not be listed"), std::wstring::npos);
-    EXPECT_NE(summary.failure().message.find(request.lyricsFolder), std::wstring::npos);
-    EXPECT_TRUE(std::filesystem::is_empty(PathFromText(reportFolder())));
+    ExpectRunFails(request, {L"could not be listed", request.lyricsFolder});
 }
 
 TEST_F(MatchRunTest, ReportFolderThatCannotBeWrittenIsAFailure) {
-    const std::wstring playlist = work.Write(L"Mix.pls", "[playlist]\n");
-    MatchRequest request = Request(playlist);
+    MatchRequest request = Request(work.Write(L"Mix.pls", "[playlist]\n"));
     request.reportFolder = work / L"missing reports";
-    const Result<MatchSummary> summary = RunMatch(request);
-    ASSERT_FALSE(summary.ok());
-    EXPECT_NE(summary.failure().message.find(L"unmatch list"), std::wstring::npos);
+    ExpectRunFails(request, {L"unmatch list"});
 }
 
 TEST_F(MatchRunTest, BinaryPlaylistStillGivesAList) {
@@ -145,42 +93,27 @@ TEST_F(MatchRunTest, EmptyFolderReportsEveryTitleAndAllFilesMatched) {
 }
 
 TEST_F(MatchRunTest, UnicodePlaylistMatchesNamesInOtherScriptsAndTheListKeepsThem) {
-    Lyrics(L"\u03a9\u0394\u0389.txt");  // capitals; the playlist has the small letters
-    Lyrics(L"\u65e5\u672c.txt");
-    Lyrics(L"\u0394\u0394\u0394.txt");
+    // The first in capitals; the playlist has the small letters.
+    for (const wchar_t* name : {L"\u03a9\u0394\u0389.txt", L"\u65e5\u672c.txt", L"\u0394\u0394\u0394.txt"}) Lyrics(name);
     const std::wstring playlist =
         work.Write(L"Mix.M3U8",
                    "#EXTM3U\n#EXTINF:1,\xCF\x89\xCE\xB4\xCE\xAE\np\n#EXTINF:2,\xE6\x97\xA5\xE6\x9C\xAC\np\n"
                    "#EXTINF:3,\xE6\x9D\xB1\xE4\xBA\xAC\np\n");
     const Result<MatchSummary> summary = RunMatch(Request(playlist));
-    ASSERT_TRUE(summary.ok()) << std::string(summary.failure().message.begin(), summary.failure().message.end());
+    ASSERT_TRUE(summary.ok()) << EncodeUtf8(summary.failure().message);
     EXPECT_EQ(summary->unmatchedTitles, 1);
     EXPECT_EQ(summary->unmatchedFiles, 1);
     EXPECT_EQ(testing::ReadBytes(summary->reportPath),
-              "\xEF\xBB\xBF"
-              "Playlist titles which DO NOT have matching file name...\r\n\r\n"
-              "Playlist Name = \"" +
-                  EncodeUtf8(playlist) +
-                  "\" with 3 titles.\r\n"
-                  "Playlist Length = 0:0:6 (hh:mm:ss)\r\n\r\n"
-                  "\xE6\x9D\xB1\xE4\xBA\xAC\r\n\r\n\r\n"
-                  "Files which DO NOT have matching Playlist titles...\r\n\r\n"
-                  "Lyrics Folder = \"" +
-                  EncodeUtf8(lyricsFolder()) +
-                  "\" with 3 text files.\r\n\r\n"
-                  "\xCE\x94\xCE\x94\xCE\x94\r\n");
+              ListLeftOnBothSides("\xEF\xBB\xBF", EncodeUtf8(playlist), 3, "0:0:6", "\xE6\x9D\xB1\xE4\xBA\xAC\r\n",
+                                  EncodeUtf8(lyricsFolder()), 3, "\xCE\x94\xCE\x94\xCE\x94\r\n"));
 }
 
 TEST_F(MatchRunTest, AnEmptyM3uOrPlsHoldsNoPlaylistAndNoListIsWritten) {
     for (const std::wstring name : {L"empty.m3u", L"empty.pls", L"empty.m3u8"}) {
-        const Result<MatchSummary> summary = RunMatch(Request(work.Write(name, "")));
-        ASSERT_FALSE(summary) << "an empty playlist read as all matched";
-        EXPECT_NE(summary.failure().message.find(L"is empty"), std::wstring::npos);
-        EXPECT_NE(summary.failure().message.find(name), std::wstring::npos);
+        ExpectRunFails(Request(work.Write(name, "")), {L"is empty", name});
     }
     // A byte-order mark alone holds no character either.
-    EXPECT_FALSE(RunMatch(Request(work.Write(L"mark.m3u", "\xEF\xBB\xBF"))));
-    EXPECT_TRUE(std::filesystem::is_empty(PathFromText(reportFolder())));
+    ExpectRunFails(Request(work.Write(L"mark.m3u", "\xEF\xBB\xBF")), {});
     // One line end is a header line: the walk starts, and the list says nothing matched wrongly.
     EXPECT_TRUE(RunMatch(Request(work.Write(L"one line.m3u", "\n"))));
 }
@@ -194,44 +127,6 @@ TEST_F(MatchRunTest, ARunInTheSameSecondKeepsTheFirstList) {
     EXPECT_TRUE(std::filesystem::exists(PathFromText(first->reportPath)));
     EXPECT_TRUE(std::filesystem::exists(PathFromText(second->reportPath)));
 }
-
-#ifndef _WIN32
-TEST_F(MatchRunTest, ThePlaylistMustBeARegularFile) {
-    std::filesystem::create_symlink("/dev/zero", PathFromText(work / L"z.m3u"));
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), work / L"z.m3u"), InputCheck::Passed);  // the check sees a file
-    const Result<MatchSummary> summary = RunMatch(Request(work / L"z.m3u"));
-    ASSERT_FALSE(summary);
-    EXPECT_NE(summary.failure().message.find(L"is not a playlist file"), std::wstring::npos);
-}
-
-TEST_F(MatchRunTest, TheCheckGivesItsReasonWhenItIsNotNotFound) {
-    // A loop of links: the system cannot say whether a file is there, and says why.
-    std::filesystem::create_symlink(PathFromText(work / L"loop"), PathFromText(work / L"loop"));
-    const std::wstring inLoop = work / L"loop/x.m3u";
-    EXPECT_EQ(CheckMatchInputs(lyricsFolder(), inLoop), InputCheck::InvalidPlaylistFile);
-    EXPECT_NE(InputCheckReason(InputCheck::InvalidPlaylistFile, lyricsFolder(), inLoop).find(L"symbolic links"),
-              std::wstring::npos);
-    EXPECT_NE(InputCheckReason(InputCheck::InvalidLyricsFolder, work / L"loop/lyrics", inLoop), L"");
-    EXPECT_EQ(InputCheckReason(InputCheck::InvalidPlaylistFile, lyricsFolder(), work / L"none.m3u"), L"");
-    EXPECT_EQ(InputCheckReason(InputCheck::InvalidPlaylistFile, lyricsFolder(), work.Write(L"list.txt", "")), L"");
-}
-
-TEST_F(MatchRunTest, AFolderNamedInBytesThatAreNoUtf8IsTheFolderGiven) {
-    const std::wstring folder = work / DecodePathBytes("dir\xe9");
-    std::filesystem::create_directories(PathFromText(folder));
-    WriteIn(folder, L"A.txt", "la");
-    EXPECT_TRUE(std::filesystem::exists(work.path() / "dir\xe9" / "A.txt"));
-    const std::wstring playlist = work.Write(L"Mix.m3u", "#EXTM3U\n#EXTINF:1,B\nb\n");
-    ASSERT_EQ(CheckMatchInputs(folder, playlist), InputCheck::Passed);
-    MatchRequest request = Request(playlist);
-    request.lyricsFolder = folder;
-    const Result<MatchSummary> summary = RunMatch(request);
-    ASSERT_TRUE(summary) << EncodeUtf8(summary.failure().message);
-    EXPECT_EQ(summary->textFileCount, 1);
-    const std::string list = testing::ReadBytes(summary->reportPath);
-    EXPECT_NE(list.find("dir\xe9\" with 1 text files."), std::string::npos) << "shown as Windows-1252 in the list";
-}
-#endif
 
 }  // namespace
 }  // namespace lyrics::match

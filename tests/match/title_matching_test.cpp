@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "tests/match/match_outcomes.h"
+#include "tests/match/match_test_support.h"
 #include "tests/match/oracles/pairwise_matching.h"
 
 namespace lyrics::match {
@@ -13,12 +13,8 @@ namespace {
 using Slots = std::vector<std::wstring>;
 
 TEST(TextFileNames, OnlyADotTxtEndingInAnyCase) {
-    EXPECT_TRUE(IsTextFileName(L"Song.txt"));
-    EXPECT_TRUE(IsTextFileName(L"Song.TXT"));
-    EXPECT_TRUE(IsTextFileName(L".txt"));
-    EXPECT_FALSE(IsTextFileName(L"Song.txt.bak"));
-    EXPECT_FALSE(IsTextFileName(L"Song.text"));
-    EXPECT_FALSE(IsTextFileName(L"txt"));
+    for (const wchar_t* name : {L"Song.txt", L"Song.TXT", L".txt"}) EXPECT_TRUE(IsTextFileName(name)) << name;
+    for (const wchar_t* name : {L"Song.txt.bak", L"Song.text", L"txt"}) EXPECT_FALSE(IsTextFileName(name)) << name;
 }
 
 TEST(LyricsFolderTable, TextFilesFirstInListingOrderOtherFilesOnlyTakeSlots) {
@@ -27,51 +23,46 @@ TEST(LyricsFolderTable, TextFilesFirstInListingOrderOtherFilesOnlyTakeSlots) {
     EXPECT_EQ(folder.textFileCount, 3);
 }
 
-TEST(MatchTitles, LetterCaseIsIgnoredNothingElseIs) {
-    Slots titles = {L"Blue Morning", L"Trailing ", L"What?", L"\u00e9t\u00e9", L"Part"};
-    Slots names = {L"blue morning", L"Trailing", L"What", L"\u00c9T\u00c9", L"Partial"};
-    EXPECT_EQ(MatchTitles(titles, names), kNeitherAll);
-    EXPECT_EQ(titles, (Slots{L"", L"Trailing ", L"What?", L"", L"Part"}));
-    EXPECT_EQ(names, (Slots{L"", L"Trailing", L"What", L"", L"Partial"}));
+// Titles and file names, the outcome of matching them, and the slots each side keeps.
+struct MatchedSlots {
+    const char* name;
+    MatchOutcome outcome;
+    Slots titles, names, titlesLeft, namesLeft;
+};
+
+MatchedSlots Row(const char* name, MatchOutcome outcome, Slots titles, Slots names, Slots titlesLeft, Slots namesLeft) {
+    return {name, outcome, std::move(titles), std::move(names), std::move(titlesLeft), std::move(namesLeft)};
 }
 
-TEST(MatchTitles, ATitleTwiceTakesOneFileTheSecondStays) {
-    Slots titles = {L"Song", L"Other", L"SONG"};
-    Slots names = {L"song", L"Other"};
-    EXPECT_EQ(MatchTitles(titles, names), kAllFilesOnly);
-    EXPECT_EQ(titles, (Slots{L"", L"", L"SONG"}));
+void PrintTo(const MatchedSlots& row, std::ostream* out) { *out << row.name; }
+
+class MatchTitlesTable : public ::testing::TestWithParam<MatchedSlots> {};
+
+TEST_P(MatchTitlesTable, Leaves) {
+    Slots titles = GetParam().titles, names = GetParam().names;
+    EXPECT_EQ(MatchTitles(titles, names), GetParam().outcome);
+    EXPECT_EQ(titles, GetParam().titlesLeft);
+    EXPECT_EQ(names, GetParam().namesLeft);
 }
 
-TEST(MatchTitles, FileNamesInOtherCasesAreTakenInListingOrder) {
-    Slots titles = {L"Song", L"song"};
-    Slots names = {L"SONG", L"x", L"Song", L"sOnG"};
-    MatchTitles(titles, names);
-    EXPECT_EQ(names, (Slots{L"", L"x", L"", L"sOnG"}));
-}
-
-TEST(MatchTitles, OutcomeIgnoresBlankSlotsOnBothSides) {
-    Slots titles = {L"", L"A", L"", L""};
-    Slots names = {L"a", L"", L"", L"extra"};
-    EXPECT_EQ(MatchTitles(titles, names), kAllTitlesOnly);
-
-    Slots noTitles = {L"", L""};
-    Slots noNames;
-    EXPECT_EQ(MatchTitles(noTitles, noNames), kBothAll);
-
-    Slots someTitles = {L"A", L"B"};
-    Slots onlyOtherFiles = {L"", L"", L""};  // a folder of pictures: no text file
-    EXPECT_EQ(MatchTitles(someTitles, onlyOtherFiles), kAllFilesOnly);
-    EXPECT_EQ(someTitles, (Slots{L"A", L"B"}));
-}
-
-TEST(MatchTitles, SpacesAreNotBlank) {
-    Slots titles = {L" "};
-    Slots names = {L" "};
-    EXPECT_EQ(MatchTitles(titles, names), kBothAll);
-    Slots moreTitles = {L" "};
-    Slots otherNames = {L"  "};
-    EXPECT_EQ(MatchTitles(moreTitles, otherNames), kNeitherAll);
-}
+INSTANTIATE_TEST_SUITE_P(
+    MatchTitles, MatchTitlesTable,
+    ::testing::Values(
+        Row("LetterCaseIsIgnoredNothingElseIs", kNeitherAll, {L"Blue Morning", L"Trailing ", L"What?", L"\u00e9t\u00e9", L"Part"},
+            {L"blue morning", L"Trailing", L"What", L"\u00c9T\u00c9", L"Partial"}, {L"", L"Trailing ", L"What?", L"", L"Part"},
+            {L"", L"Trailing", L"What", L"", L"Partial"}),
+        Row("ATitleTwiceTakesOneFileTheSecondStays", kAllFilesOnly, {L"Song", L"Other", L"SONG"}, {L"song", L"Other"},
+            {L"", L"", L"SONG"}, {L"", L""}),
+        Row("FileNamesInOtherCasesAreTakenInListingOrder", kAllTitlesOnly, {L"Song", L"song"}, {L"SONG", L"x", L"Song", L"sOnG"},
+            {L"", L""}, {L"", L"x", L"", L"sOnG"}),
+        Row("OutcomeIgnoresBlankSlotsOnBothSides", kAllTitlesOnly, {L"", L"A", L"", L""}, {L"a", L"", L"", L"extra"},
+            {L"", L"", L"", L""}, {L"", L"", L"", L"extra"}),
+        Row("NoTitlesAndNoFilesAreAllMatched", kBothAll, {L"", L""}, {}, {L"", L""}, {}),
+        // A folder of pictures: no text file.
+        Row("NoTextFileLeavesEveryTitle", kAllFilesOnly, {L"A", L"B"}, {L"", L"", L""}, {L"A", L"B"}, {L"", L"", L""}),
+        Row("SpacesAreNotBlank", kBothAll, {L" "}, {L" "}, {L""}, {L""}),
+        Row("SpacesOfAnotherCountDoNotMatch", kNeitherAll, {L" "}, {L"  "}, {L" "}, {L"  "})),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MatchTitles, AgreesWithThePairwiseLoopOnRandomTables) {
     const Slots words = {L"", L"a", L"A", L"b", L"B ", L"\u00c9", L"\u00e9", L"ab", L"Ab", L" "};

@@ -7,25 +7,16 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <iterator>
 #include <map>
-#include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "common/lower_case.h"
-#include "orlisk/desktop.h"
-#include "orlisk/file_search.h"
-#include "orlisk/media_session.h"
-#include "orlisk/orlisk_logic.h"
-#include "orlisk/program_host.h"
-#include "orlisk/settings_controls.h"
-#include "orlisk/settings_store.h"
-#include "orlisk/shell.h"
-#include "orlisk/tray_menu.h"
-#include "orlisk/tray_tip.h"
-#include "orlisk/winamp_remote.h"
+#include "orlisk/orlisk_logic.h"  // every port, and the logic over them
 
 namespace lyrics::orlisk::testing {
 
@@ -64,19 +55,24 @@ public:
         windows.back().className = kWinampClass;
         return handle;
     }
-    FakeWindow* Find(WindowHandle handle) {
-        const auto it =
-            std::find_if(windows.begin(), windows.end(), [handle](const FakeWindow& w) { return w.handle == handle; });
-        return it == windows.end() ? nullptr : &*it;
+    // A window of the song's lyrics that stays when asked to close, asking whether to save or not.
+    WindowHandle AddStaying(std::wstring caption, bool asksToSave = false) {
+        const WindowHandle handle = Add(std::move(caption));
+        windows.back().closesAfterLooks = -1;
+        windows.back().asksToSave = asksToSave;
+        return handle;
     }
+    std::vector<FakeWindow>::iterator At(WindowHandle handle) {
+        return std::find_if(windows.begin(), windows.end(), [handle](const FakeWindow& w) { return w.handle == handle; });
+    }
+    FakeWindow* Find(WindowHandle handle) { return At(handle) == windows.end() ? nullptr : &*At(handle); }
     void Remove(WindowHandle handle) {
         std::erase_if(windows, [handle](const FakeWindow& w) { return w.handle == handle; });
     }
     std::vector<PostedMessage> PostedTo(WindowHandle handle) const {
         std::vector<PostedMessage> result;
-        for (const PostedMessage& p : posted) {
-            if (p.window == handle) result.push_back(p);
-        }
+        std::copy_if(posted.begin(), posted.end(), std::back_inserter(result),
+                     [&](const PostedMessage& p) { return p.window == handle; });
         return result;
     }
 
@@ -85,30 +81,23 @@ public:
         return windows.empty() ? kNoWindow : windows.front().handle;
     }
     WindowHandle NextWindow(WindowHandle window) override {
-        for (std::size_t i = 0; i + 1 < windows.size(); ++i) {
-            if (windows[i].handle == window) return windows[i + 1].handle;
-        }
-        return kNoWindow;
+        const auto it = At(window);
+        return it == windows.end() || it + 1 == windows.end() ? kNoWindow : (it + 1)->handle;
     }
     WindowHandle LastWindow(WindowHandle) override { return windows.empty() ? kNoWindow : windows.back().handle; }
     CaptionRead ReadCaption(WindowHandle window) override {
         log.push_back(L"read " + std::to_wstring(window));
         const FakeWindow* w = Find(window);
-        if (w == nullptr) return {};
-        return {w->caption, static_cast<int>(w->caption.size())};
+        return w == nullptr ? CaptionRead{} : CaptionRead{w->caption, static_cast<int>(w->caption.size())};
     }
     bool Exists(WindowHandle window) override { return Find(window) != nullptr; }
-    bool IsDisabled(WindowHandle window) override {
-        const FakeWindow* w = Find(window);
-        return w != nullptr && w->disabled;
-    }
+    bool IsDisabled(WindowHandle window) override { return Exists(window) && Find(window)->disabled; }
     WindowHandle FindByCaption(std::wstring_view caption) override {
         const std::wstring wanted = LowerCase(caption);
         for (FakeWindow& w : windows) {
             if (LowerCase(w.caption) != wanted) continue;
             if (w.looksLeft == 0) {
-                const WindowHandle gone = w.handle;
-                Remove(gone);
+                Remove(w.handle);  // a copy of the handle: the window goes
                 return FindByCaption(caption);
             }
             if (w.looksLeft > 0) --w.looksLeft;
@@ -118,21 +107,20 @@ public:
     }
     WindowHandle FindByClass(std::wstring_view className) override {
         ++classLookups;
-        for (const FakeWindow& w : windows) {
-            if (w.className == className) return w.handle;
-        }
-        return kNoWindow;
+        const auto it =
+            std::find_if(windows.begin(), windows.end(), [&](const FakeWindow& w) { return w.className == className; });
+        return it == windows.end() ? kNoWindow : it->handle;
     }
     bool HasClass(WindowHandle window, std::wstring_view className) override {
-        const FakeWindow* w = Find(window);
-        return w != nullptr && w->className == className;
+        return Exists(window) && Find(window)->className == className;
     }
     void CancelMode(WindowHandle window) override { posted.push_back({window, Message::CancelMode}); }
     void AskToClose(WindowHandle window) override {
         posted.push_back({window, Message::Close});
         FakeWindow* w = Find(window);
-        if (w != nullptr && w->looksLeft == -2) w->looksLeft = w->closesAfterLooks;
-        if (w != nullptr && w->asksToSave) w->disabled = true;
+        if (w == nullptr) return;
+        if (w->looksLeft == -2) w->looksLeft = w->closesAfterLooks;
+        w->disabled = w->disabled || w->asksToSave;
     }
     void BringToFront(WindowHandle window) override { broughtToFront.push_back(window); }
     void PumpMessages() override {
@@ -163,7 +151,6 @@ class FakeWinampRemote final : public WinampRemote {
 public:
     WinampAnswer WhatDoYouPlay(WindowHandle window, std::chrono::milliseconds budget) override {
         asked.push_back(window);
-        budgets.push_back(budget);
         if (hung.contains(window)) {
             if (clock != nullptr) *clock += budget;
             return WinampAnswer::NotAnswering();
@@ -181,7 +168,6 @@ public:
     std::set<WindowHandle> hung;
     std::chrono::steady_clock::time_point* clock = nullptr;
     std::vector<WindowHandle> asked;
-    std::vector<std::chrono::milliseconds> budgets;
 };
 
 // The media controls' snapshot as the test sets it.
@@ -263,6 +249,8 @@ public:
     void Hide() override { shown = false; }
     bool TimerRunning() const override { return tmrAuto; }
     void SetTimerRunning(bool running) override { tmrAuto = running; }
+    // The choices a start-up reads from the stored values: optSize, chkStartup, chkAuto, tmrAuto.
+    std::tuple<int, CheckState, CheckState, bool> Choices() const { return {optSize, chkStartup, chkAuto, tmrAuto}; }
 
     WindowHandle handle = 7;
     std::wstring caption{kSettingsCaption};
@@ -328,6 +316,12 @@ public:
 // The whole program over fakes.
 struct FakeOrlisk {
     FakeOrlisk() { remote.clock = &desktop.now; }
+    // The documents handed to the shell, in order.
+    std::vector<std::wstring> Opened() const {
+        std::vector<std::wstring> documents;
+        for (const OpenedDocument& opened : shell.opened) documents.push_back(opened.document);
+        return documents;
+    }
     FakeDesktop desktop;
     FakeShell shell;
     MemoryStore store;

@@ -2,22 +2,14 @@
 // opens, what the tick calls a song change, and the "Players" switch.
 #include <gtest/gtest.h>
 
-#include "tests/orlisk/fake_ports.h"
+#include "tests/orlisk/orlisk_fixture.h"
 
-namespace lyrics::orlisk {
+namespace lyrics::orlisk::testing {
 namespace {
 
-using testing::FakeOrlisk;
-using testing::Message;
-using testing::PostedMessage;
-
-class MediaFollow : public ::testing::Test {
+class MediaFollow : public OrliskTest {
 protected:
-    MediaFollow() {
-        o.controls.txtPath = L"C:\\Lyrics\\";
-        o.files.AddFolder(L"C:\\Lyrics");
-        o.desktop.Add(L"Inbox - Mail");
-    }
+    MediaFollow() : OrliskTest({L"Inbox - Mail"}) { o.files.AddFolder(L"C:\\Lyrics"); }
     // Start-up as the program runs it, "Start" off so that nothing opens yet.
     void Load(const wchar_t* players = nullptr) {
         o.store.values[L"Start"] = L"0";
@@ -25,60 +17,41 @@ protected:
         if (players != nullptr) o.store.values[L"Players"] = players;
         ASSERT_EQ(o.logic.Form_Load(), ProgramNext::KeepRunning);
     }
-    std::vector<std::wstring> Opened() const {
-        std::vector<std::wstring> documents;
-        for (const auto& opened : o.shell.opened) documents.push_back(opened.document);
-        return documents;
-    }
-    FakeOrlisk o;
 };
 
 TEST_F(MediaFollow, AClickTakesTheSessionsSongOnlyWhenNoWinampPlays) {
+    // Files and the file opened are named in the lyrics folder; winamp: a Winamp caption above, or none.
     struct Case {
         const char* what;
         std::optional<PlayerSong> song;
         std::vector<std::wstring> files;
-        const wchar_t* winamp;  // a Winamp caption above, or none
-        std::vector<std::wstring> opened;
-        std::wstring tip;
-    } cases[] = {
-        {"artist - title first",
-         PlayerSong{L"Spotify", L"Μίκης Θεοδωράκης", L"Άρνηση"},
-         {L"C:\\Lyrics\\Μίκης Θεοδωράκης - Άρνηση.txt", L"C:\\Lyrics\\Άρνηση.txt"},
-         nullptr,
-         {L"C:\\Lyrics\\Μίκης Θεοδωράκης - Άρνηση.txt"},
-         L"Last Opened: Μίκης Θεοδωράκης - Άρνηση"},
-        {"the title alone when only it exists",
-         PlayerSong{L"foobar2000", L"宇多田ヒカル", L"花束を君に"},
-         {L"C:\\Lyrics\\花束を君に.txt"},
-         nullptr,
-         {L"C:\\Lyrics\\花束を君に.txt"},
-         L"Last Opened: 花束を君に"},
-        {"no artist", PlayerSong{L"Chrome", L"", L"Title"}, {}, nullptr, {L"C:\\Lyrics\\Title.txt"}, L"Last Opened: Title"},
-        {"Winamp's song wins",
-         PlayerSong{L"Spotify", L"Artist", L"Title"},
-         {L"C:\\Lyrics\\Artist - Title.txt"},
-         L"3. Other - Song - Winamp",
-         {L"C:\\Lyrics\\Other - Song.txt"},
-         L"Last Opened: Other - Song"},
-        {"a name that would leave the folder",
-         PlayerSong{L"Spotify", L"AC/DC", L"T.N.T."},
-         {},
-         nullptr,
-         {},
-         L"Could not open file: AC/DC - T.N.T."},
-        {"blank fields while a song starts", PlayerSong{L"Spotify", L"", L"  "}, {}, nullptr, {}, L"Winamp may not be open"},
-        {"no session", std::nullopt, {}, nullptr, {}, L"Winamp may not be open"},
+        const wchar_t *winamp, *opened, *tip;
+    };
+    const Case cases[] = {
+        Case("artist - title first", PlayerSong{L"Spotify", L"Μίκης Θεοδωράκης", L"Άρνηση"},
+             {L"Μίκης Θεοδωράκης - Άρνηση.txt", L"Άρνηση.txt"}, nullptr, L"Μίκης Θεοδωράκης - Άρνηση.txt",
+             L"Last Opened: Μίκης Θεοδωράκης - Άρνηση"),
+        Case("the title alone when only it exists", PlayerSong{L"foobar2000", L"宇多田ヒカル", L"花束を君に"},
+             {L"花束を君に.txt"}, nullptr, L"花束を君に.txt", L"Last Opened: 花束を君に"),
+        Case("no artist", PlayerSong{L"Chrome", L"", L"Title"}, {}, nullptr, L"Title.txt", L"Last Opened: Title"),
+        Case("Winamp's song wins", PlayerSong{L"Spotify", L"Artist", L"Title"}, {L"Artist - Title.txt"},
+             L"3. Other - Song - Winamp", L"Other - Song.txt", L"Last Opened: Other - Song"),
+        Case("a name that would leave the folder", PlayerSong{L"Spotify", L"AC/DC", L"T.N.T."}, {}, nullptr, nullptr,
+             L"Could not open file: AC/DC - T.N.T."),
+        Case("blank fields while a song starts", PlayerSong{L"Spotify", L"", L"  "}, {}, nullptr, nullptr,
+             L"Winamp may not be open"),
+        Case("no session", std::nullopt, {}, nullptr, nullptr, L"Winamp may not be open"),
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         o.shell.opened.clear();
         o.media.song = c.song;
         o.files.files.clear();
-        for (const std::wstring& file : c.files) o.files.AddFile(file);
+        for (const std::wstring& file : c.files) o.files.AddFile(L"C:\\Lyrics\\" + file);
         const WindowHandle winamp = c.winamp ? o.desktop.AddWinamp(c.winamp) : kNoWindow;
-        o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
-        EXPECT_EQ(Opened(), c.opened);
+        Click();
+        EXPECT_EQ(o.Opened(),
+                  c.opened ? std::vector<std::wstring>{L"C:\\Lyrics\\" + std::wstring(c.opened)} : std::vector<std::wstring>{});
         EXPECT_EQ(o.tip.Current(), c.tip);
         if (winamp != kNoWindow) o.desktop.Remove(winamp);
     }
@@ -87,9 +60,9 @@ TEST_F(MediaFollow, AClickTakesTheSessionsSongOnlyWhenNoWinampPlays) {
 TEST_F(MediaFollow, PlayersZeroLeavesTheMediaControlsAlone) {
     Load(L"0");
     o.media.Plays(L"Artist", L"Title");
-    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
+    Click();
     o.controls.chkAuto = CheckState::Checked;
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_TRUE(o.shell.opened.empty());
     EXPECT_EQ(o.media.follows, 0);
     EXPECT_EQ(o.media.reads, 0);
@@ -110,11 +83,11 @@ TEST_F(MediaFollow, TheTickFollowsTheSessionsSongAndHandsOverToWinampAndBack) {
     const auto notepadOf = [&](const wchar_t* name) { return o.desktop.Add(std::wstring(name) + L" - Notepad"); };
     const auto tick = [&] {
         o.shell.opened.clear();
-        o.logic.tmrAuto_Timer();
-        return Opened();
+        Tick();
+        return o.Opened();
     };
     o.media.Plays(L"Artist", L"One");
-    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Artist - One.txt"}) << "a song appears";
+    EXPECT_EQ(tick(), Lyrics({L"Artist - One"})) << "a song appears";
     const WindowHandle one = notepadOf(L"Artist - One");
     EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "the same song (a pause, a seek)";
     o.media.song.reset();
@@ -126,13 +99,13 @@ TEST_F(MediaFollow, TheTickFollowsTheSessionsSongAndHandsOverToWinampAndBack) {
     EXPECT_TRUE(o.desktop.PostedTo(one).empty());
 
     o.media.Plays(L"Other", L"One");
-    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Other - One.txt"}) << "another artist";
+    EXPECT_EQ(tick(), Lyrics({L"Other - One"})) << "another artist";
     EXPECT_EQ(o.desktop.PostedTo(one).back(), (PostedMessage{one, Message::Close}));
     const WindowHandle other = notepadOf(L"Other - One");
 
     const WindowHandle winamp = o.desktop.AddWinamp(L"7. Winamp - Song - Winamp");
     o.remote.Plays(winamp, 6, L"Winamp - Song");
-    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Winamp - Song.txt"}) << "Winamp takes over";
+    EXPECT_EQ(tick(), Lyrics({L"Winamp - Song"})) << "Winamp takes over";
     EXPECT_EQ(o.desktop.PostedTo(other).back(), (PostedMessage{other, Message::Close}));
     const int reads = o.media.reads;
     EXPECT_EQ(tick(), std::vector<std::wstring>{});
@@ -142,7 +115,7 @@ TEST_F(MediaFollow, TheTickFollowsTheSessionsSongAndHandsOverToWinampAndBack) {
     o.desktop.Find(winamp)->caption = L"7. Winamp - Song - Winamp [Stopped]";
     EXPECT_EQ(tick(), std::vector<std::wstring>{}) << "the lyrics of a stopped Winamp stay";
     o.desktop.Remove(winamp);
-    EXPECT_EQ(tick(), std::vector<std::wstring>{L"C:\\Lyrics\\Other - One.txt"}) << "Winamp gone: the session again";
+    EXPECT_EQ(tick(), Lyrics({L"Other - One"})) << "Winamp gone: the session again";
 }
 
 TEST_F(MediaFollow, CloseLyricsClosesTheNotepadOfTheNameThatOpened) {
@@ -155,4 +128,4 @@ TEST_F(MediaFollow, CloseLyricsClosesTheNotepadOfTheNameThatOpened) {
 }
 
 }  // namespace
-}  // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk::testing

@@ -1,38 +1,32 @@
-// Start-up from stored settings, the check boxes that depend on each other, and what "OK",
-// "Exit Program" and "Help" do.
+// Start-up from stored settings, the check boxes that depend on each other, what "OK", "Exit
+// Program" and "Help" do, and the tray icon's mouse event and its menu.
 #include "orlisk/settings_values.h"
+#include "orlisk/tray_menu.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/orlisk/fake_ports.h"
+#include "tests/orlisk/orlisk_fixture.h"
 
-namespace lyrics::orlisk {
+namespace lyrics::orlisk::testing {
 namespace {
 
-using testing::FakeOrlisk;
-
-class Settings : public ::testing::Test {
+class Settings : public OrliskTest {
 protected:
-    Settings() {
+    Settings() : OrliskTest({L"12. Artist - Song - Winamp"}) {
         o.files.AddFolder(L"C:\\Lyrics");
         o.files.AddFile(L"C:\\Lyrics\\Artist - Song.txt");
-        o.desktop.Add(L"12. Artist - Song - Winamp");
     }
     ProgramNext Load(std::map<std::wstring, std::wstring> stored) {
         o.store.values = std::move(stored);
         return o.logic.Form_Load();
     }
-    FakeOrlisk o;
 };
 
 TEST_F(Settings, FirstStartShowsTheWindowAndStillOpensLyrics) {
     EXPECT_EQ(Load({}), ProgramNext::KeepRunning);
     EXPECT_EQ(o.controls.txtPath, L"");
     EXPECT_TRUE(o.controls.shown);
-    EXPECT_EQ(o.controls.optSize, kSizeNormal);
-    EXPECT_EQ(o.controls.chkStartup, CheckState::Checked);
-    EXPECT_EQ(o.controls.chkAuto, CheckState::Unchecked);
-    EXPECT_FALSE(o.controls.tmrAuto);
+    EXPECT_EQ(o.controls.Choices(), std::tuple(kSizeNormal, CheckState::Checked, CheckState::Unchecked, false));
     EXPECT_EQ(o.desktop.walksStarted, 1);  // OpenLyrics ran; with no folder nothing is opened
     EXPECT_EQ(o.tip.Current(), L"Could not open file: Artist - Song");
     EXPECT_TRUE(o.store.writes.empty());
@@ -42,10 +36,9 @@ TEST_F(Settings, AStoredFolderGetsItsBackslashAndTheWindowStaysHidden) {
     Load({{L"Path", L"C:\\Lyrics"}, {L"Size", L"2"}});
     EXPECT_EQ(o.controls.txtPath, L"C:\\Lyrics\\");
     EXPECT_FALSE(o.controls.shown);
+    ASSERT_FALSE(o.files.searched.empty());
     EXPECT_EQ(o.files.searched.back(), L"C:\\Lyrics\\*");
-    ASSERT_EQ(o.shell.opened.size(), 1u);
-    EXPECT_EQ(o.shell.opened[0].document, L"C:\\Lyrics\\Artist - Song.txt");
-    EXPECT_EQ(o.shell.opened[0].showCommand, ShowCommand::Maximized);
+    EXPECT_EQ(o.shell.opened, (std::vector<OpenedDocument>{{7, L"C:\\Lyrics\\Artist - Song.txt", ShowCommand::Maximized}}));
 
     FakeOrlisk missing;
     missing.store.values = {{L"Path", L"D:\\Gone\\"}, {L"Start", L"0"}};
@@ -56,9 +49,7 @@ TEST_F(Settings, AStoredFolderGetsItsBackslashAndTheWindowStaysHidden) {
 
 TEST_F(Settings, AutoOnChecksStartupAndStartsTheTimerButStoresNothing) {
     Load({{L"Path", L"C:\\Lyrics\\"}, {L"Start", L"0"}, {L"Auto", L"1"}});
-    EXPECT_EQ(o.controls.chkStartup, CheckState::Checked);
-    EXPECT_EQ(o.controls.chkAuto, CheckState::Checked);
-    EXPECT_TRUE(o.controls.tmrAuto);
+    EXPECT_EQ(o.controls.Choices(), std::tuple(kSizeNormal, CheckState::Checked, CheckState::Checked, true));
     EXPECT_EQ(o.store.values[L"Start"], L"0");
     EXPECT_TRUE(o.store.writes.empty());
     EXPECT_EQ(o.shell.opened.size(), 1u);
@@ -104,10 +95,7 @@ TEST_F(Settings, BadStoredValuesAreSkippedOneByOne) {
         fresh.files.AddFolder(L"C:\\Lyrics");
         fresh.store.values = {{L"Path", L"C:\\Lyrics\\"}, {L"Size", c.size}, {L"Start", c.start}, {L"Auto", c.automatic}};
         EXPECT_EQ(fresh.logic.Form_Load(), ProgramNext::KeepRunning);
-        EXPECT_EQ(fresh.controls.optSize, c.optSize);
-        EXPECT_EQ(fresh.controls.chkStartup, c.chkStartup);
-        EXPECT_EQ(fresh.controls.chkAuto, c.chkAuto);
-        EXPECT_EQ(fresh.controls.tmrAuto, c.chkAuto == CheckState::Checked);
+        EXPECT_EQ(fresh.controls.Choices(), std::tuple(c.optSize, c.chkStartup, c.chkAuto, c.chkAuto == CheckState::Checked));
         EXPECT_EQ(fresh.desktop.walksStarted, c.opens ? 1 : 0);
     }
 }
@@ -144,27 +132,31 @@ TEST_F(Settings, OkWithAMissingFolderSavesAllButThePathAndStaysOpen) {
     o.controls.chkStartup = CheckState::Unchecked;
     o.logic.cmdOK_Click();
     EXPECT_EQ(o.store.writes, (std::vector<std::wstring>{L"Size", L"Start", L"Auto"}));
-    EXPECT_EQ(o.store.values[L"Size"], L"1");
-    EXPECT_EQ(o.store.values[L"Start"], L"0");
-    EXPECT_EQ(o.store.values[L"Auto"], L"0");
+    const std::map<std::wstring, std::wstring> saved{{L"Size", L"1"}, {L"Start", L"0"}, {L"Auto", L"0"}};
+    EXPECT_EQ(o.store.values, saved);
     EXPECT_EQ(o.controls.txtPath, L"C:\\Nowhere");
     EXPECT_TRUE(o.controls.shown);
-
     o.controls.txtPath.clear();
     o.logic.cmdOK_Click();
-    EXPECT_FALSE(o.store.values.contains(L"Path"));
+    EXPECT_EQ(o.store.values, saved) << "no Path";
     EXPECT_TRUE(o.controls.shown);
 }
 
 TEST_F(Settings, OkWithAFolderAFileOrAPatternThatFindsOneStoresItWithABackslash) {
-    for (const std::wstring typed : {L"C:\\Lyrics", L"C:\\Lyrics\\", L"C:\\Lyrics\\Artist - Song.txt", L"C:\\Lyr*"}) {
+    const std::pair<std::wstring, int> rows[] = {{L"C:\\Lyrics", kSizeMaximized},
+                                                 {L"C:\\Lyrics\\", kSizeNormal},
+                                                 {L"C:\\Lyrics\\Artist - Song.txt", kSizeMinimized},
+                                                 {L"C:\\Lyr*", kSizeMaximized}};
+    for (const auto& [typed, size] : rows) {
         SCOPED_TRACE(std::string(typed.begin(), typed.end()));
         o.controls.shown = true;
         o.controls.txtPath = typed;
+        o.controls.optSize = size;
         o.logic.cmdOK_Click();
         const std::wstring stored = typed.back() == L'\\' ? typed : typed + L"\\";
         EXPECT_EQ(o.controls.txtPath, stored);
         EXPECT_EQ(o.store.values[L"Path"], stored);
+        EXPECT_EQ(o.store.values[L"Size"], std::to_wstring(size));
         EXPECT_FALSE(o.controls.shown);
         EXPECT_EQ(o.store.writes.back(), L"Path");
     }
@@ -176,6 +168,7 @@ TEST_F(Settings, OkWithAQuotedFolderUsesTheInsideAndLeavesTheBoxAsTyped) {
         o.controls.shown = true;
         o.controls.txtPath = typed;
         o.logic.cmdOK_Click();
+        ASSERT_FALSE(o.files.searched.empty());
         EXPECT_EQ(o.files.searched.back(), typed.ends_with(L"\\\"") ? L"C:\\Lyrics\\*" : L"C:\\Lyrics");
         EXPECT_EQ(o.controls.txtPath, typed);
         EXPECT_EQ(o.store.values[L"Path"], L"C:\\Lyrics\\");
@@ -196,7 +189,6 @@ TEST_F(Settings, ExitSavesAsOkDoesAndEndsEvenWithABadFolder) {
 
 TEST_F(Settings, ASaveThatFailsIsToldInTheTip) {
     o.store.failWrites = true;
-    o.controls.txtPath = L"C:\\Lyrics\\";
     o.logic.cmdOK_Click();
     EXPECT_EQ(o.tip.Current(), L"Could not save the settings");
 }
@@ -211,7 +203,6 @@ TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
     o.logic.cmdHelp_Click();
     o.host.programFolder = L"E:\\Tools";
     o.logic.cmdHelp_Click();
-    using testing::OpenedDocument;
     EXPECT_EQ(o.shell.opened,
               (std::vector<OpenedDocument>{{7, L"C:\\Program Files\\Orlisk\\OrliskHelp.html", ShowCommand::Normal},
                                            {7, L"D:\\Orlisk Help.txt", ShowCommand::Normal},
@@ -221,5 +212,86 @@ TEST_F(Settings, HelpOpensTheFileBesideTheProgram) {
     EXPECT_TRUE(o.tip.tips.empty());
 }
 
+class Tray : public testing::OrliskTest {
+protected:
+    Tray() : OrliskTest({L"1. Song - Winamp"}) {}
+};
+
+TEST_F(Tray, FirstButtonReopensSecondShowsTheMenuOthersDoNothing) {
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(o.menu.shown, 0);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(2), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.menu.shown, 1);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(0), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(4), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.menu.shown, 1);
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(o.desktop.walksStarted, 1);
+}
+
+TEST_F(Tray, SecondButtonRunsTheCommandChosenInTheMenu) {
+    EXPECT_EQ(Choose(MenuCommand::OpenLyrics), ProgramNext::KeepRunning);
+    ASSERT_EQ(o.shell.opened.size(), 1u);
+    const WindowHandle notepad = o.desktop.Add(L"Song - Notepad");
+    EXPECT_EQ(Choose(MenuCommand::CloseLyrics), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(Choose(MenuCommand::Settings), ProgramNext::KeepRunning);
+    EXPECT_TRUE(o.controls.shown);
+    EXPECT_FALSE(o.logic.EndRequested());
+    EXPECT_EQ(Choose(MenuCommand::Exit), ProgramNext::End);
+    EXPECT_TRUE(o.logic.EndRequested());
+    EXPECT_EQ(o.store.writes, (std::vector<std::wstring>{L"Size", L"Start", L"Auto"}));
+    EXPECT_EQ(o.menu.shown, 4);
+}
+
+TEST_F(Tray, TheMenuDuringAWalkStillShowsTheSettingsAndEnds) {
+    o.logic.OpenLyrics();  // a song is known, so "Close Lyrics" would find its Notepad
+    const WindowHandle notepad = o.desktop.Add(L"Song - Notepad");
+    o.desktop.Add(L"Top");
+    std::rotate(o.desktop.windows.rbegin(), o.desktop.windows.rbegin() + 1, o.desktop.windows.rend());
+    std::vector<ProgramNext> answers;
+    o.desktop.onPump = [&] {
+        if (!answers.empty()) return;
+        for (MenuCommand command :
+             {MenuCommand::OpenLyrics, MenuCommand::CloseLyrics, MenuCommand::Settings, MenuCommand::Exit}) {
+            answers.push_back(Choose(command));
+        }
+    };
+    o.logic.OpenLyrics();  // passes over "Top", and the menu is used meanwhile
+    EXPECT_EQ(o.menu.shown, 4);
+    EXPECT_EQ(answers, (std::vector<ProgramNext>{ProgramNext::KeepRunning, ProgramNext::KeepRunning, ProgramNext::KeepRunning,
+                                                 ProgramNext::End}));
+    EXPECT_EQ(o.desktop.walksStarted, 2);              // "Open Lyrics" dropped
+    EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());  // "Close Lyrics" too
+    EXPECT_TRUE(o.controls.shown);
+    EXPECT_TRUE(o.logic.EndRequested());
+    EXPECT_EQ(o.shell.opened.size(), 1u);  // the walk stopped: the program is ending
+}
+
+TEST_F(Tray, AClickWithoutWinampClosesTheOldLyricsAndSaysSo) {
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), ProgramNext::KeepRunning);
+    const WindowHandle notepad = o.desktop.Add(L"Song - Notepad");
+    o.desktop.Remove(winamp);
+    o.desktop.Add(L"Program Manager");
+    EXPECT_EQ(o.logic.cSysTray_MouseEvent(1), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(o.tip.Current(), L"Winamp may not be open");
+}
+
+TEST_F(Tray, MenuCommands) {
+    EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::None), ProgramNext::KeepRunning);
+    EXPECT_FALSE(o.controls.shown);
+    EXPECT_TRUE(o.store.writes.empty());
+    EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::Settings), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::Settings), ProgramNext::KeepRunning);
+    EXPECT_TRUE(o.controls.shown);
+    o.controls.txtPath = L"C:\\Gone\\";
+    EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::Exit), ProgramNext::End);
+    EXPECT_EQ(o.store.writes, (std::vector<std::wstring>{L"Size", L"Start", L"Auto"}));
+}
+
 }  // namespace
-}  // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk::testing

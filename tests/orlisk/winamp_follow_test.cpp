@@ -1,21 +1,14 @@
-// Following Winamp through what it answers as well as its caption: the walk that asks Winamp's
-// window when its caption names no song, and the tick that follows the playing entry, finds a
-// Winamp started late and follows a restarted one.
+// The song-change tick: its cheap test by caption, and following Winamp through what it answers
+// as well as its caption: walks past hung windows, the playing entry, a Winamp started late and a
+// restarted one.
+#include "orlisk/song_change.h"
+
 #include <gtest/gtest.h>
 
-#include "orlisk/song_finder.h"
-#include "tests/orlisk/fake_ports.h"
+#include "tests/orlisk/orlisk_fixture.h"
 
-namespace lyrics::orlisk {
+namespace lyrics::orlisk::testing {
 namespace {
-
-using testing::FakeDesktop;
-using testing::FakeOrlisk;
-using testing::FakeTip;
-using testing::FakeWinampRemote;
-using testing::Message;
-
-constexpr WindowHandle kOwn = 7;
 
 // "12. Artist - Song - Winamp *** " as Winamp scrolls it through its taskbar title, one
 // character further on each call.
@@ -28,96 +21,8 @@ std::vector<std::wstring> ScrolledCaptions(std::wstring caption) {
     return rotations;
 }
 
-TEST(WinampWalk, ACaptionThatNamesASongDecidesAndWinampsEntryIsKeptForTheTick) {
-    FakeDesktop desktop;
-    FakeWinampRemote remote;
-    FakeTip tip;
-    const WindowHandle winamp = desktop.AddWinamp(L"12. Artist - Song - Winamp");
-    remote.Plays(winamp, 11, L"Artist - Song (Radio Edit)");
-    const std::optional<FoundSong> found = FindWinampSong(desktop, remote, kOwn, kSettingsCaption, tip);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->window, winamp);
-    EXPECT_EQ(found->title, L"Artist - Song");
-    EXPECT_EQ(found->entry, (PlayingEntry{11, L"Artist - Song (Radio Edit)"}));
-}
-
-TEST(WinampWalk, AScrolledCaptionGivesWayToWhatWinampPlaysPausedOrNot) {
-    FakeDesktop desktop;
-    FakeWinampRemote remote;
-    FakeTip tip;
-    desktop.Add(L"Inbox - Mail");
-    const WindowHandle winamp = desktop.AddWinamp(L". Artist - Song - Winamp *** 12");
-    remote.Plays(winamp, 11, L"Artist - Song");
-    const std::optional<FoundSong> found = FindWinampSong(desktop, remote, kOwn, kSettingsCaption, tip);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->window, winamp);
-    EXPECT_EQ(found->title, L"Artist - Song");
-    EXPECT_EQ(found->entry, (PlayingEntry{11, L"Artist - Song"}));
-    EXPECT_EQ(tip.tips.size(), 2u) << "both candidates still write the tip on the way";
-}
-
-TEST(WinampWalk, AStoppedSilentOrDisabledWinampIsPassedOverAsItsCaptionAloneWouldBe) {
-    FakeDesktop desktop;
-    FakeWinampRemote remote;
-    FakeTip tip;
-    const WindowHandle stopped = desktop.AddWinamp(L"Winamp 5.9");
-    const WindowHandle silent = desktop.AddWinamp(L"ng - Winamp *** 3. Other - So");
-    const WindowHandle disabled = desktop.AddWinamp(L"rtist - Song - Winamp *** 12. A");
-    desktop.Find(disabled)->disabled = true;
-    const WindowHandle emptyTitle = desktop.AddWinamp(L"Winamp");
-    const WindowHandle below = desktop.Add(L"4. Caption - Player - Winamp");
-    remote.Stops(stopped);
-    remote.Plays(disabled, 11, L"Artist - Song");
-    remote.Plays(emptyTitle, 0, L"");
-    const std::optional<FoundSong> found = FindWinampSong(desktop, remote, kOwn, kSettingsCaption, tip);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->window, below);
-    EXPECT_EQ(found->title, L"Caption - Player");
-    EXPECT_EQ(found->entry, std::nullopt);
-    EXPECT_EQ(remote.asked, (std::vector<WindowHandle>{stopped, silent, emptyTitle})) << "a disabled window is not asked";
-}
-
-TEST(WinampWalk, NoWindowOfAnotherClassIsEverAsked) {
-    FakeDesktop desktop;
-    FakeWinampRemote remote;
-    FakeTip tip;
-    const WindowHandle editor = desktop.Add(L". Artist - Song - Winamp *** 12");
-    const WindowHandle player = desktop.Add(L"1. Song - Winamp");
-    remote.Plays(editor, 0, L"Never asked");
-    remote.Plays(player, 0, L"Never asked");
-    const std::optional<FoundSong> found = FindWinampSong(desktop, remote, kOwn, kSettingsCaption, tip);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->title, L"Song");
-    EXPECT_TRUE(remote.asked.empty());
-    EXPECT_EQ(AskWinamp(desktop, remote, editor).state, WinampState::NotAnswering);
-    EXPECT_TRUE(remote.asked.empty());
-}
-
-TEST(WinampWalk, HungWinampWindowsShareOneBudgetAndRestAfterwards) {
-    FakeOrlisk o;
-    std::vector<WindowHandle> hung;
-    for (int i = 0; i < 50; ++i) {
-        hung.push_back(o.desktop.AddWinamp(L"Winamp 5.66"));
-        o.remote.hung.insert(hung.back());
-    }
-    o.desktop.Add(L"12. Artist - Song - Winamp");
-    o.controls.txtPath = L"C:\\Lyrics\\";
-    for (int walk = 0; walk < 3; ++walk) {
-        const auto start = o.desktop.now;
-        o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
-        EXPECT_LE(o.desktop.now - start, kWinampRoundBudget) << "walk " << walk;
-        EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
-    }
-    // A window that used up its time is not asked in the walks after it.
-    EXPECT_EQ(std::count(o.remote.asked.begin(), o.remote.asked.end(), hung[0]), 1);
-    o.desktop.now += kHungWinampRest;
-    o.logic.cSysTray_MouseEvent(kTrayButtonFirst);
-    EXPECT_EQ(std::count(o.remote.asked.begin(), o.remote.asked.end(), hung[0]), 2) << "asked again after a while";
-}
-
-class FollowWinamp : public ::testing::Test {
+class FollowWinamp : public OrliskTest {
 protected:
-    FollowWinamp() { o.controls.txtPath = L"C:\\Lyrics\\"; }
     // Winamp at the bottom of the Z order, playing an entry, its caption scrolled off the title.
     WindowHandle StartWinamp(int index, const std::wstring& title) {
         const WindowHandle winamp =
@@ -125,23 +30,35 @@ protected:
         o.remote.Plays(winamp, index, title);
         return winamp;
     }
-    void Scroll(WindowHandle winamp, const std::wstring& caption) { o.desktop.Find(winamp)->caption = caption; }
-    std::vector<std::wstring> Opened() const {
-        std::vector<std::wstring> documents;
-        for (const testing::OpenedDocument& opened : o.shell.opened) documents.push_back(opened.document);
-        return documents;
-    }
-    FakeOrlisk o;
 };
+
+TEST_F(FollowWinamp, HungWinampWindowsShareOneBudgetAndRestAfterwards) {
+    std::vector<WindowHandle> hung;
+    for (int i = 0; i < 50; ++i) {
+        hung.push_back(o.desktop.AddWinamp(L"Winamp 5.66"));
+        o.remote.hung.insert(hung.back());
+    }
+    o.desktop.Add(L"12. Artist - Song - Winamp");
+    for (int walk = 0; walk < 3; ++walk) {
+        const auto start = o.desktop.now;
+        Click();
+        EXPECT_LE(o.desktop.now - start, kWinampRoundBudget) << "walk " << walk;
+        EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
+    }
+    // A window that used up its time is not asked in the walks after it.
+    EXPECT_EQ(std::count(o.remote.asked.begin(), o.remote.asked.end(), hung[0]), 1);
+    o.desktop.now += kHungWinampRest;
+    Click();
+    EXPECT_EQ(std::count(o.remote.asked.begin(), o.remote.asked.end(), hung[0]), 2) << "asked again after a while";
+}
 
 TEST_F(FollowWinamp, AScrollingCaptionNeverClosesTheLyricsOfTheSongStillPlaying) {
     const WindowHandle winamp = StartWinamp(11, L"Artist - Song");
     o.logic.OpenLyrics();
-    ASSERT_EQ(Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt"}));
+    ASSERT_EQ(o.Opened(), Lyrics({L"Artist - Song"}));
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
     for (const std::wstring& caption : ScrolledCaptions(L"12. Artist - Song - Winamp")) {
-        Scroll(winamp, caption);
-        o.logic.tmrAuto_Timer();
+        TickShowing(winamp, caption);
     }
     EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
     EXPECT_EQ(o.shell.opened.size(), 1u);
@@ -154,22 +71,19 @@ TEST_F(FollowWinamp, AnotherTitleIsASongChangeWhateverTheCaptionShowsAnotherEntr
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
 
     // The caption still shows the old title when the tick comes: Winamp's answer decides.
-    o.remote.Plays(winamp, 12, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 12, L"Other - Tune");
     EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u) << "the old lyrics are asked to close";
-    EXPECT_EQ(Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt", L"C:\\Lyrics\\Other - Tune.txt"}));
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song", L"Other - Tune"}));
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Other - Tune");
 
     // The same song again from another place in the playlist is no change: its lyrics stay.
     const WindowHandle tune = o.desktop.Add(L"Other - Tune - Notepad");
     o.remote.Plays(winamp, 3, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
-    o.logic.tmrAuto_Timer();
+    Tick(2);
     EXPECT_EQ(o.shell.opened.size(), 2u);
     EXPECT_TRUE(o.desktop.PostedTo(tune).empty());
     // And from there, another title is a change again.
-    o.remote.Plays(winamp, 3, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 3, L"Artist - Song");
     EXPECT_EQ(o.shell.opened.size(), 3u);
 }
 
@@ -177,26 +91,23 @@ TEST_F(FollowWinamp, AStoppedWinampKeepsTheLyricsUntilAnotherSongPlays) {
     const WindowHandle winamp = StartWinamp(0, L"Artist - Song");
     o.logic.OpenLyrics();
     o.remote.Stops(winamp);
-    Scroll(winamp, L"Winamp 5.9: stopped");  // would read as a change by the caption alone
-    o.logic.tmrAuto_Timer();
+    Caption(winamp, L"Winamp 5.9: stopped");  // would read as a change by the caption alone
+    Tick();
     EXPECT_EQ(o.shell.opened.size(), 1u);
     EXPECT_TRUE(o.desktop.posted.empty());
 
-    o.remote.Plays(winamp, 1, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
-    EXPECT_EQ(Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
+    TickPlaying(winamp, 1, L"Other - Tune");
+    EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
 }
 
 TEST_F(FollowWinamp, AWinampThatStopsAnsweringIsFollowedByItsCaption) {
     const WindowHandle winamp = StartWinamp(0, L"Artist - Song");
     o.logic.OpenLyrics();
     o.remote.FallsSilent(winamp);
-    Scroll(winamp, L"1. Artist - Song - Winamp");
-    o.logic.tmrAuto_Timer();
+    TickShowing(winamp, L"1. Artist - Song - Winamp");
     EXPECT_EQ(o.shell.opened.size(), 1u);
-    Scroll(winamp, L"2. Other - Tune - Winamp");
-    o.logic.tmrAuto_Timer();
-    EXPECT_EQ(Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
+    TickShowing(winamp, L"2. Other - Tune - Winamp");
+    EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
 }
 
 TEST_F(FollowWinamp, ASongTakenFromTheCaptionIsFollowedByItsEntryOnceWinampAnswers) {
@@ -205,30 +116,25 @@ TEST_F(FollowWinamp, ASongTakenFromTheCaptionIsFollowedByItsEntryOnceWinampAnswe
     ASSERT_EQ(o.shell.opened.size(), 1u);
 
     o.remote.Plays(winamp, 0, L"Artist - Song");
-    Scroll(winamp, L"rtist - Song - Winamp *** 1. A");
-    o.logic.tmrAuto_Timer();
+    TickShowing(winamp, L"rtist - Song - Winamp *** 1. A");
     EXPECT_EQ(o.shell.opened.size(), 1u) << "the same song: nothing to do";
-    o.remote.Plays(winamp, 1, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 1, L"Artist - Song");
     EXPECT_EQ(o.shell.opened.size(), 1u) << "the same title from another entry: the same song";
-    o.remote.Plays(winamp, 2, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    TickPlaying(winamp, 2, L"Other - Tune");
     EXPECT_EQ(o.shell.opened.size(), 2u) << "from then on the entry is followed";
 
     o.remote.FallsSilent(winamp);
-    Scroll(winamp, L"1. Other - Tune - Winamp");
+    Caption(winamp, L"1. Other - Tune - Winamp");
     o.logic.OpenLyrics();
     o.remote.Plays(winamp, 5, L"Something - Else");
-    Scroll(winamp, L"6. Something - Else - Winamp");
-    o.logic.tmrAuto_Timer();
-    EXPECT_EQ(Opened().back(), L"C:\\Lyrics\\Something - Else.txt") << "another title once it answers: a change";
+    TickShowing(winamp, L"6. Something - Else - Winamp");
+    EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Something - Else.txt") << "another title once it answers: a change";
 }
 
 TEST_F(FollowWinamp, WhileNoWinampRunsATickCostsOneLookUpByClass) {
-    o.desktop.Add(L"Inbox - Mail");
-    o.desktop.Add(L"1. Looks - Like - Winamp");  // a caption is not enough to be looked for
-    o.logic.tmrAuto_Timer();
-    o.logic.tmrAuto_Timer();
+    // A caption is not enough to be looked for.
+    for (const wchar_t* caption : {L"Inbox - Mail", L"1. Looks - Like - Winamp"}) o.desktop.Add(caption);
+    Tick(2);
     EXPECT_EQ(o.desktop.classLookups, 2);
     EXPECT_EQ(o.desktop.walksStarted, 0);
     EXPECT_TRUE(o.desktop.log.empty()) << "no caption read";
@@ -242,17 +148,17 @@ TEST_F(FollowWinamp, WinampStartedAfterOrliskOpensTheLyricsByItself) {
     ASSERT_EQ(o.logic.Form_Load(), ProgramNext::KeepRunning);  // "Auto" turns "Start" on: finds nothing yet
     ASSERT_TRUE(o.controls.tmrAuto);
     EXPECT_TRUE(o.shell.opened.empty());
-    o.logic.tmrAuto_Timer();
+    Tick();
 
     const WindowHandle winamp = StartWinamp(4, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
-    EXPECT_EQ(Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt"}));
+    Tick();
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song"}));
     EXPECT_EQ(o.logic.WinampWindow(), winamp);
     EXPECT_EQ(o.tip.Current(), L"Last Opened: Artist - Song");
 
     // From then on the window is watched, and looked for no more.
     const int lookUps = o.desktop.classLookups;
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.desktop.classLookups, lookUps);
     EXPECT_EQ(o.shell.opened.size(), 1u);
 }
@@ -260,14 +166,12 @@ TEST_F(FollowWinamp, WinampStartedAfterOrliskOpensTheLyricsByItself) {
 TEST_F(FollowWinamp, AStoppedWinampFoundByItsClassIsNotWalkedFor) {
     const WindowHandle winamp = o.desktop.AddWinamp(L"Winamp 5.9");
     o.remote.Stops(winamp);
-    o.logic.tmrAuto_Timer();
-    o.logic.tmrAuto_Timer();
+    Tick(2);
     EXPECT_EQ(o.desktop.walksStarted, 0);
     EXPECT_TRUE(o.tip.tips.empty()) << "the tip keeps what it said";
 
-    o.remote.Plays(winamp, 0, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
-    EXPECT_EQ(Opened(), (std::vector<std::wstring>{L"C:\\Lyrics\\Artist - Song.txt"}));
+    TickPlaying(winamp, 0, L"Artist - Song");
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song"}));
 }
 
 TEST_F(FollowWinamp, ARestartedWinampPlayingAnotherSongClosesAndOpens) {
@@ -276,13 +180,13 @@ TEST_F(FollowWinamp, ARestartedWinampPlayingAnotherSongClosesAndOpens) {
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
 
     o.desktop.Remove(first);
-    o.logic.tmrAuto_Timer();  // Winamp is gone: nothing to follow yet, the lyrics stay
+    Tick();  // Winamp is gone: nothing to follow yet, the lyrics stay
     EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
 
     const WindowHandle second = StartWinamp(7, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
-    EXPECT_EQ(Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
+    EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
     EXPECT_EQ(o.logic.WinampWindow(), second);
 }
 
@@ -292,14 +196,13 @@ TEST_F(FollowWinamp, ARestartedWinampPlayingTheSameSongLeavesItsLyricsOpen) {
     const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
     o.desktop.Remove(first);
     const WindowHandle second = StartWinamp(0, L"Artist - Song");
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_TRUE(o.desktop.PostedTo(notepad).empty());
     EXPECT_EQ(o.shell.opened.size(), 1u);
     EXPECT_EQ(o.logic.WinampWindow(), second) << "the new window is the one watched";
 
-    o.remote.Plays(second, 1, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
-    EXPECT_EQ(Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
+    TickPlaying(second, 1, L"Other - Tune");
+    EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
 }
 
 TEST_F(FollowWinamp, AWindowThatReadsEmptyCountsAsGone) {
@@ -308,20 +211,77 @@ TEST_F(FollowWinamp, AWindowThatReadsEmptyCountsAsGone) {
     o.desktop.Find(first)->caption.clear();  // closing, or its handle now names another window
     o.desktop.Find(first)->className.clear();
     const WindowHandle second = StartWinamp(1, L"Other - Tune");
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_EQ(o.logic.WinampWindow(), second);
-    EXPECT_EQ(Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
+    EXPECT_EQ(o.Opened().back(), L"C:\\Lyrics\\Other - Tune.txt");
 }
 
 TEST_F(FollowWinamp, ALookThatEndsTheProgramMidWalkOpensNothing) {
     StartWinamp(0, L"Artist - Song");
-    o.desktop.windows.insert(o.desktop.windows.begin(), testing::FakeWindow{1, L"Top"});
+    o.desktop.windows.insert(o.desktop.windows.begin(), FakeWindow{1, L"Top"});
     o.desktop.onPump = [&] { EXPECT_EQ(o.logic.RunMenuCommand(MenuCommand::Exit), ProgramNext::End); };
-    o.logic.tmrAuto_Timer();
+    Tick();
     EXPECT_TRUE(o.logic.EndRequested());
     EXPECT_FALSE(o.logic.WalkInProgress());
     EXPECT_TRUE(o.shell.opened.empty());
 }
 
+TEST(SongChange, ChangedWhenTheCaptionNoLongerHoldsTheLastTitle) {
+    // Main form: changed when the last title is gone, unless the old title is inside the new one.
+    // Status form: only a caption with a ":" can show a change. "Winamp" at position 1 or 2 is
+    // not the main form. Searches are case-sensitive. A closed Winamp reads empty: no change.
+    for (const wchar_t* caption :
+         {L"12. Artist - Song - Winamp", L"13. Artist - Song (Remix) - Winamp", L"13. Artist - Other (playing)",
+          L"12. Artist - Song (0:12)", L"Winamp 5.9", L"xWinamp", L"12. x - WINAMP", L""}) {
+        EXPECT_FALSE(SongHasChanged(caption, L"Artist - Song")) << caption;
+    }
+    for (const wchar_t* caption : {L"13. Artist - Other - Winamp", L"13. Artist - Other (0:12)", L"xxWinamp", L"Winamp: 5.9",
+                                   L"12. ARTIST - SONG - Winamp"}) {
+        EXPECT_TRUE(SongHasChanged(caption, L"Artist - Song")) << caption;
+    }
+}
+
+class AutoOpen : public testing::OrliskTest {
+protected:
+    AutoOpen() : OrliskTest({L"12. Artist - Song - Winamp"}) {}
+};
+
+TEST_F(AutoOpen, NoTickActsBeforeASongHasBeenFound) {
+    Tick();
+    EXPECT_TRUE(o.desktop.log.empty());
+    EXPECT_TRUE(o.shell.opened.empty());
+}
+
+TEST_F(AutoOpen, ASongChangeClosesTheOldLyricsAndOpensTheNew) {
+    o.logic.OpenLyrics();
+    const WindowHandle notepad = o.desktop.Add(L"Artist - Song - Notepad");
+    Tick();
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+
+    TickShowing(winamp, L"13. Artist - Next - Winamp");
+    EXPECT_EQ(o.desktop.PostedTo(notepad).size(), 2u);
+    EXPECT_EQ(o.Opened(), Lyrics({L"Artist - Song", L"Artist - Next"}));
+    EXPECT_EQ(o.logic.LyricsCaption(), L"Artist - Next - Notepad");
+}
+
+TEST_F(AutoOpen, ASongWithoutLyricsIsTriedOnce) {
+    o.shell.opens = false;
+    o.logic.OpenLyrics();
+    Tick(2);
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+}
+
+// A player that only imitates Winamp's caption, not its main window's class, is not looked for.
+TEST_F(AutoOpen, AClosedCaptionOnlyPlayerIsNotWatchedAgainUntilAManualOpen) {
+    o.logic.OpenLyrics();
+    o.desktop.Remove(winamp);
+    const WindowHandle restarted = o.desktop.Add(L"1. Fresh - Winamp");
+    Tick();
+    EXPECT_EQ(o.shell.opened.size(), 1u);
+    EXPECT_EQ(Click(), ProgramNext::KeepRunning);
+    EXPECT_EQ(o.logic.WinampWindow(), restarted);
+    EXPECT_EQ(o.shell.opened.size(), 2u);
+}
+
 }  // namespace
-}  // namespace lyrics::orlisk
+}  // namespace lyrics::orlisk::testing

@@ -1,5 +1,7 @@
 #include "tests/match/oracles/pairwise_matching.h"
 
+#include <algorithm>
+
 #include "common/lower_case.h"
 
 namespace lyrics::match::oracles {
@@ -14,11 +16,10 @@ MatchOutcome PairwiseMatchTitles(std::vector<std::wstring>& playlistTitles, std:
             }
         }
     }
-    std::size_t blankTitles = 0;
-    for (const std::wstring& title : playlistTitles) blankTitles += title.empty() ? 1 : 0;
-    std::size_t blankNames = 0;
-    for (const std::wstring& name : lyricsFileNames) blankNames += name.empty() ? 1 : 0;
-    return MatchOutcome{blankTitles == playlistTitles.size(), blankNames == lyricsFileNames.size()};
+    const auto allBlank = [](const std::vector<std::wstring>& slots) {
+        return std::all_of(slots.begin(), slots.end(), [](const std::wstring& slot) { return slot.empty(); });
+    };
+    return MatchOutcome{allBlank(playlistTitles), allBlank(lyricsFileNames)};
 }
 
 }  // namespace lyrics::match::oracles
