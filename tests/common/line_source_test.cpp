@@ -13,11 +13,9 @@ namespace {
 using testing::Utf16Le;
 
 TEST(LineSource, LineCountIsLineFeedsPlusOne) {
-    EXPECT_EQ(CountLines(""), 1u);
-    EXPECT_EQ(CountLines("a"), 1u);
-    EXPECT_EQ(CountLines("a\n"), 2u);
-    EXPECT_EQ(CountLines("a\r\nb\r\n"), 3u);
-    EXPECT_EQ(CountLines("a\rb\n\r"), 2u);  // beside an LF, a lone CR ends no line
+    // Beside an LF, a lone CR ends no line.
+    const testing::Row<const char*, std::size_t> rows[] = {{"", 1}, {"a", 1}, {"a\n", 2}, {"a\r\nb\r\n", 3}, {"a\rb\n\r", 2}};
+    testing::ExpectEveryRow(CountLines, rows);
 
     LineSource source("one\ntwo\n");
     source.ReadAll();
