@@ -2,7 +2,6 @@
 // clicks, keys and close box, and the folder refused by "OK".
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "orlisk/win32/single_instance.h"
 #include "tests/driver/fake_annotation_service.h"
 #include "tests/driver/orlisk_registry.h"
+#include "tests/driver/registry.h"
 #include "tests/match_win32/form_template_check.h"
 #include "tests/orlisk_win32/settings_window_fixture.h"
 
@@ -165,16 +165,12 @@ TEST_F(SettingsWindowTest, TimerTicksReachTmrAuto) {
 
 TEST(SettingsOK, AFolderThatFailsTheCheckIsShownAsTheAnswer) {
     // The real program in this process: its logic, its window, its registry store.
-    const std::wstring key(RegistrySettingsStore::kKeyPath);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, lyrics::testing::OrliskKey().c_str());
-    const auto store = [&](const wchar_t* name, const wchar_t* value) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value,
-                          static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t)));
-    };
+    using namespace lyrics::testing;
+    DeleteKeyTree(OrliskKey());
     const std::wstring missing = L"C:\\No Such Lyrics Folder\\";
-    store(L"Path", missing.c_str());
-    store(L"Start", L"0");
-    store(L"Auto", L"0");
+    ASSERT_TRUE(SetStringValue(OrliskSettingsKey(), L"Path", missing));
+    ASSERT_TRUE(SetStringValue(OrliskSettingsKey(), L"Start", L"0"));
+    ASSERT_TRUE(SetStringValue(OrliskSettingsKey(), L"Auto", L"0"));
     {
         const SingleInstance instance;
         OrliskApp app(instance);
@@ -235,7 +231,7 @@ TEST(SettingsOK, AFolderThatFailsTheCheckIsShownAsTheAnswer) {
         pump();
     }
     DrainMessages();
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, lyrics::testing::OrliskKey().c_str());
+    DeleteKeyTree(OrliskKey());
 }
 }  // namespace
 }  // namespace lyrics::orlisk::win32
