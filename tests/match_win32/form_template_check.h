@@ -97,9 +97,51 @@ inline std::wstring SpokenName(const ControlTemplate& control, const FormTemplat
     return label;
 }
 
+// One control against its row of the table: its class, its kind and whether it shows, where it
+// stands at dpi and the name a screen reader reads.
+inline void ExpectControlAsItsRow(HWND window, const ControlTemplate& control, const FormTemplate& form, UINT dpi,
+                                  bool annotations) {
+    SCOPED_TRACE(::testing::Message() << control.name);
+    const HWND child = ::GetDlgItem(window, control.id);
+    ASSERT_NE(child, nullptr);
+    wchar_t windowClass[32] = {};
+    ::GetClassNameW(child, windowClass, 32);
+    EXPECT_EQ(::_wcsicmp(windowClass, control.windowClass), 0) << windowClass;
+    // Shown or hidden, a tab stop or not, and a button of the table's kind (the default one among them).
+    const DWORD kept = WS_VISIBLE | WS_TABSTOP | WS_GROUP | (IsClass(control, L"BUTTON") ? BS_TYPEMASK : 0);
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE)) & kept, control.style & kept);
+
+    const RECT table = TableRectOf(control, dpi);
+    const RECT rect = ChildRectOf(child);
+    EXPECT_EQ(rect.left, table.left);
+    EXPECT_EQ(rect.top, table.top);
+    if (IsClass(control, L"STATIC")) {
+        // A label is as wide as its caption in its own font, and at least as high.
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
+        const HDC dc = ::GetDC(nullptr);
+        const HGDIOBJ old = ::SelectObject(dc, font);
+        SIZE text{};
+        ::GetTextExtentPoint32W(dc, control.caption, static_cast<int>(std::wcslen(control.caption)), &text);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(nullptr, dc);
+        EXPECT_EQ(rect.right - rect.left, text.cx) << "as wide as its caption";
+        EXPECT_EQ(rect.bottom - rect.top, std::max<LONG>(text.cy, table.bottom - table.top));
+    } else if (IsCheckOrOption(control)) {
+        // A check box or option grows to the right, within the form, when its caption needs it.
+        EXPECT_EQ(rect.bottom, table.bottom);
+        EXPECT_GE(rect.right, table.right);
+        EXPECT_LE(rect.right, PixelsOf(form.clientWidth, dpi));
+    } else {
+        EXPECT_EQ(rect.bottom, table.bottom);
+        EXPECT_EQ(rect.right, table.right);
+    }
+    EXPECT_EQ(AccessibleNameOf(child), SpokenName(control, form, annotations));
+}
+
+// The form window against its template at dpi: the client area (at the DPI of its monitor, whose
+// frame it has), every control as its row, the window order and the walks of Tab and Shift+Tab.
 inline void ExpectFormAsItsTemplate(HWND window, const FormTemplate& form, UINT dpi) {
     SCOPED_TRACE(::testing::Message() << form.window.className << " at " << dpi << " DPI");
-    // The frame is the one of the window's monitor: a DPI it was only told of lays out its controls.
     if (dpi == WindowDpi(window)) {
         RECT client{};
         ::GetClientRect(window, &client);
@@ -107,44 +149,7 @@ inline void ExpectFormAsItsTemplate(HWND window, const FormTemplate& form, UINT 
         EXPECT_EQ(client.bottom, PixelsOf(form.clientHeight, dpi));
     }
     const bool annotations = SystemTakesAnnotations();
-    for (const ControlTemplate& control : form.controls) {
-        SCOPED_TRACE(::testing::Message() << control.name);
-        const HWND child = ::GetDlgItem(window, control.id);
-        ASSERT_NE(child, nullptr);
-        wchar_t windowClass[32] = {};
-        ::GetClassNameW(child, windowClass, 32);
-        EXPECT_EQ(::_wcsicmp(windowClass, control.windowClass), 0) << windowClass;
-        // Shown or hidden, a tab stop or not, and a button of the table's kind (the default one among them).
-        const DWORD kept = WS_VISIBLE | WS_TABSTOP | WS_GROUP | (IsClass(control, L"BUTTON") ? BS_TYPEMASK : 0);
-        EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE)) & kept, control.style & kept);
-
-        const RECT table = TableRectOf(control, dpi);
-        const RECT rect = ChildRectOf(child);
-        EXPECT_EQ(rect.left, table.left);
-        EXPECT_EQ(rect.top, table.top);
-        if (IsClass(control, L"STATIC")) {
-            // A label is as wide as its caption in its own font, and at least as high.
-            const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
-            const HDC dc = ::GetDC(nullptr);
-            const HGDIOBJ old = ::SelectObject(dc, font);
-            SIZE text{};
-            ::GetTextExtentPoint32W(dc, control.caption, static_cast<int>(std::wcslen(control.caption)), &text);
-            ::SelectObject(dc, old);
-            ::ReleaseDC(nullptr, dc);
-            EXPECT_EQ(rect.right - rect.left, text.cx) << "as wide as its caption";
-            EXPECT_EQ(rect.bottom - rect.top, std::max<LONG>(text.cy, table.bottom - table.top));
-        } else {
-            EXPECT_EQ(rect.bottom, table.bottom);
-            // A check box or option grows to the right, within the form, when its caption needs it.
-            if (IsCheckOrOption(control)) {
-                EXPECT_GE(rect.right, table.right);
-                EXPECT_LE(rect.right, PixelsOf(form.clientWidth, dpi));
-            } else {
-                EXPECT_EQ(rect.right, table.right);
-            }
-        }
-        EXPECT_EQ(AccessibleNameOf(child), SpokenName(control, form, annotations));
-    }
+    for (const ControlTemplate& control : form.controls) ExpectControlAsItsRow(window, control, form, dpi, annotations);
 
     std::vector<HWND> order;
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) order.push_back(child);
