@@ -29,26 +29,16 @@
 #include <vector>
 
 #include "orlisk/win32/media_controls_abi.h"
+#include "tests/stand_ins/media_controls_control.h"
 
 namespace {
 
 using namespace lyrics::orlisk::win32::media_abi;
+using lyrics::testing::MediaValue;
+using lyrics::testing::SetMediaValue;
 
-constexpr wchar_t kControlKey[] = L"Software\\Lyrics Tests\\Media Controls";
 constexpr HRESULT kIllegalMethodCall = static_cast<HRESULT>(0x8000000E);  // E_ILLEGAL_METHOD_CALL
 constexpr GUID kIidAsyncInfo{0x00000036, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-
-std::wstring ReadValue(const wchar_t* name) {
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof buffer - sizeof(wchar_t);
-    const LSTATUS read = ::RegGetValueW(HKEY_CURRENT_USER, kControlKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
-    return read == ERROR_SUCCESS ? buffer : L"";
-}
-
-void WriteValue(const wchar_t* name, const std::wstring& text) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kControlKey, name, REG_SZ, text.c_str(),
-                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
 
 HSTRING MakeString(const std::wstring& text) {
     HSTRING string = nullptr;
@@ -107,7 +97,7 @@ Worker& TheWorker() {
     return *worker;
 }
 
-DWORD Delay() { return static_cast<DWORD>(_wtoi(ReadValue(L"Delay").c_str())); }
+DWORD Delay() { return static_cast<DWORD>(_wtoi(MediaValue(L"Delay").c_str())); }
 
 template <typename Interface>
 const GUID& IidOf() {
@@ -252,7 +242,7 @@ public:
     }
 
 private:
-    static void Count(LONG step) { WriteValue(L"Registrations", std::to_wstring(::InterlockedAdd(&liveRegistrations, step))); }
+    static void Count(LONG step) { SetMediaValue(L"Registrations", std::to_wstring(::InterlockedAdd(&liveRegistrations, step))); }
     CRITICAL_SECTION lock_;
     INT64 lastToken_ = 0;
     std::vector<std::pair<INT64, ITypedEventHandler<Sender>*>> handlers_;
@@ -333,8 +323,8 @@ public:
 
     // On the stand-in's thread: what the test wrote, and the events it calls for.
     void Poll() {
-        const std::wstring text = ReadValue(L"Playing");
-        const std::wstring republish = ReadValue(L"Republish");
+        const std::wstring text = MediaValue(L"Playing");
+        const std::wstring republish = MediaValue(L"Republish");
         if (text == lastText_ && republish == lastRepublish_) return;
         Song song;
         const std::size_t bar = text.find(L'|'), second = text.find(L'|', bar + 1);
@@ -343,7 +333,7 @@ public:
         }
         ::EnterCriticalSection(&songLock);
         playing = song;
-        blankReads = _wtoi(ReadValue(L"BlankReads").c_str());
+        blankReads = _wtoi(MediaValue(L"BlankReads").c_str());
         Session* old = current_;
         const bool sameApp = old && old->App() == song.app && !text.empty();
         if (!sameApp) current_ = text.empty() ? nullptr : new Session(song.app);
