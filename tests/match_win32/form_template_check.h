@@ -97,6 +97,17 @@ inline std::wstring SpokenName(const ControlTemplate& control, const FormTemplat
     return label;
 }
 
+// The table's names of windows, so that a failure says which control is out of place.
+inline std::vector<std::wstring> NamesOf(const FormTemplate& form, const std::vector<HWND>& windows) {
+    std::vector<std::wstring> names;
+    for (const HWND window : windows) {
+        const int id = ::GetDlgCtrlID(window);
+        const auto row = std::find_if(form.controls.begin(), form.controls.end(), [&](const auto& c) { return c.id == id; });
+        names.emplace_back(window && row != form.controls.end() ? row->name : L"(no control of the table)");
+    }
+    return names;
+}
+
 // One control against its row of the table: its class, its kind and whether it shows, where it
 // stands at dpi and the name a screen reader reads.
 inline void ExpectControlAsItsRow(HWND window, const ControlTemplate& control, const FormTemplate& form, UINT dpi,
@@ -155,7 +166,7 @@ inline void ExpectFormAsItsTemplate(HWND window, const FormTemplate& form, UINT 
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) order.push_back(child);
     std::vector<HWND> tableOrder;
     for (const ControlTemplate* control : WindowOrderOfTable(form)) tableOrder.push_back(::GetDlgItem(window, control->id));
-    EXPECT_EQ(order, tableOrder) << "each label right before the box it names";
+    EXPECT_EQ(NamesOf(form, order), NamesOf(form, tableOrder)) << "each label right before the box it names";
 
     const std::vector<HWND> stops = TabStopsOfTable(window, form);
     ASSERT_FALSE(stops.empty());
@@ -167,10 +178,10 @@ inline void ExpectFormAsItsTemplate(HWND window, const FormTemplate& form, UINT 
     }
     std::vector<HWND> expected = stops;
     expected.push_back(stops.front());
-    EXPECT_EQ(forward, expected) << "Tab walks the table's stops and comes back to the first";
+    EXPECT_EQ(NamesOf(form, forward), NamesOf(form, expected)) << "Tab walks the table's stops and comes back to the first";
     std::vector<HWND> reversed(stops.rbegin(), stops.rend());
     reversed.push_back(stops.back());
-    EXPECT_EQ(backward, reversed) << "Shift+Tab walks them back";
+    EXPECT_EQ(NamesOf(form, backward), NamesOf(form, reversed)) << "Shift+Tab walks them back";
 }
 
 }  // namespace lyrics::testing
