@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/driver/file_bytes.h"
+#include "tests/driver/notepad.h"
 #include "tests/driver/started_process.h"
 #include "tests/driver/window_search.h"
 
@@ -62,15 +63,8 @@ TEST_F(ShellDocumentTest, ReturnsOnceTheStartedProgramsWindowIsThere) {
     ASSERT_TRUE(folder.AddFile(title + L".txt", "la la la\r\n"));
     ASSERT_TRUE(shell.Open(kNoWindow, InFolder(title + L".txt"), ShowCommand::Normal));
     // Looked for at once, as the next tray click's close would look.
-    const HWND notepad = ::FindWindowW(nullptr, (title + L".txt - Notepad").c_str());
-    EXPECT_NE(notepad, nullptr) << "the Notepad window exists when Open returns";
-
-    HWND anyway = notepad;
-    for (int look = 0; !anyway && look < 100; ++look) {
-        std::this_thread::sleep_for(50ms);
-        anyway = ::FindWindowW(nullptr, (title + L".txt - Notepad").c_str());
-    }
-    if (anyway) EndProcess(ProcessOf(anyway));
+    EXPECT_NE(lyrics::testing::NotepadOf(title + L".txt"), nullptr) << "the Notepad window exists when Open returns";
+    if (const HWND notepad = lyrics::testing::WaitForNotepad(title + L".txt", 5s)) EndProcess(ProcessOf(notepad));
 
     EXPECT_FALSE(shell.Open(kNoWindow, InFolder(L"Missing.txt"), ShowCommand::Normal))
         << "a missing file is reported, with no box";
