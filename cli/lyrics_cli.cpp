@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "cli/platform_commands.h"
 #include "match/playlist_names.h"
 #include "version.h"
 
@@ -24,20 +25,8 @@ std::wstring UsageText() {
            L"  lyrics caption [CAPTION...]\n"
            L"      Prints what Orlisk reads from each Winamp window caption (or from each line of\n"
            L"      standard input when none is given): \"Title<TAB>title\", \"NoTitle<TAB>\" or\n"
-           L"      \"Skipped<TAB>\".\n"
-#ifndef _WIN32
-           L"  lyrics playing [--player NAME]\n"
-           L"      Prints the song a media player plays now (MPRIS on the session bus) as the lyrics file\n"
-           L"      name it would open (\"Artist - Title\", or \"Title\") and the player: \"NAME<TAB>PLAYER\".\n"
-           L"      The player is the one playing; --player picks org.mpris.MediaPlayer2.NAME. Exit 1 when\n"
-           L"      nothing plays.\n"
-           L"  lyrics follow --folder DIR [--open | --print] [--player NAME] [--editor]\n"
-           L"      Follows the songs: for the song playing and for every new song after it, prints the\n"
-           L"      path of its lyrics in DIR (--print, the default), or opens it with xdg-open (--open) or\n"
-           L"      with $VISUAL or $EDITOR (--editor); prints \"no lyrics: NAME\" when there is no file.\n"
-           L"      The player is the one playing, else the one that changed last. Ends on Ctrl-C or when\n"
-           L"      the session bus goes away.\n"
-#endif
+           L"      \"Skipped<TAB>\".\n" +
+           PlatformUsageText() +
            L"  lyrics --help | --version\n"
            L"\n"
            L"Exit status: 0 done; 1 a file could not be read or written; 2 the inputs or the command\n"
@@ -62,10 +51,7 @@ int RunCommand(const std::vector<std::wstring>& args, CliIo& io) {
     if (command == L"match") return MatchCommand(rest, io);
     if (command == L"titles") return TitlesCommand(rest, io);
     if (command == L"caption") return CaptionCommand(rest, io);
-#ifndef _WIN32
-    if (command == L"playing") return PlayingCommand(rest, io);
-    if (command == L"follow") return FollowCommand(rest, io);
-#endif
+    if (const std::optional<int> exitCode = RunPlatformCommand(command, rest, io)) return *exitCode;
     io.Err(L"lyrics: unknown command \"" + command + L"\".\n\n");
     io.Err(UsageText());
     return kExitBadInput;

@@ -20,10 +20,5 @@ int RunLyrics(const std::vector<std::wstring>& args, CliIo& io);
 int MatchCommand(const std::vector<std::wstring>& args, CliIo& io);
 int TitlesCommand(const std::vector<std::wstring>& args, CliIo& io);
 int CaptionCommand(const std::vector<std::wstring>& args, CliIo& io);
-#ifndef _WIN32
-// The media players' songs over MPRIS on the session bus: Linux only.
-int PlayingCommand(const std::vector<std::wstring>& args, CliIo& io);
-int FollowCommand(const std::vector<std::wstring>& args, CliIo& io);
-#endif
 
 }  // namespace lyrics::cli

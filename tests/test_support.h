@@ -1,14 +1,21 @@
-// Helpers shared by the unit tests: a scratch folder that removes itself, and file writing.
+// Helpers shared by the unit tests: a scratch folder that removes itself, file bytes, and tables of
+// expected results.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/path_text.h"
+#include "common/result.h"
 
 namespace lyrics::testing {
 
@@ -48,6 +55,38 @@ private:
 inline std::string ReadBytes(const std::wstring& path) {
     std::ifstream in(PathFromText(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The value of a result, nothing when it is a failure: one check for both.
+template <typename T>
+std::optional<T> ValueOf(const Result<T>& result) {
+    return result ? std::optional<T>(*result) : std::nullopt;
+}
+
+// The items in ascending order, for lists whose order is no part of what is checked.
+template <typename Items>
+Items Sorted(Items items) {
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+// Text as UTF-16 LE bytes, without a byte-order mark.
+inline std::string Utf16Le(std::wstring_view text) {
+    std::string bytes;
+    for (const wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF)};
+    return bytes;
+}
+
+// A row of a table of expected results: the argument, then what the function gives for it.
+template <typename Argument, typename Expected>
+using Row = std::pair<Argument, Expected>;
+
+// Checks function(argument) == expected for every row, naming the argument of a row that fails.
+template <typename Function, typename Rows>
+void ExpectEveryRow(Function function, const Rows& rows) {
+    for (const auto& [argument, expected] : rows) {
+        EXPECT_EQ(function(argument), expected) << "for " << ::testing::PrintToString(argument);
+    }
 }
 
 // Whether text holds part: for messages checked by what they say, not by every word.

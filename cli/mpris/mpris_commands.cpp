@@ -3,6 +3,7 @@
 
 #include "cli/follow_command.h"
 #include "cli/lyrics_cli.h"
+#include "cli/mpris/mpris_commands.h"
 #include "cli/mpris/mpris_watch.h"
 #include "cli/mpris/process_opener.h"
 #include "common/text_codec.h"

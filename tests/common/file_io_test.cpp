@@ -12,20 +12,13 @@
 namespace lyrics {
 namespace {
 
-using lyrics::testing::ReadBytes;
-using lyrics::testing::TempFolder;
-
-using lyrics::testing::Contains;
+using namespace lyrics::testing;
 
 TEST(WriteNewFile, WritesOnlyWhereNothingIsAndNeverTouchesWhatIs) {
     TempFolder folder;
     const std::wstring path = folder / L"list.txt";
-    const Result<NewFile> first = WriteNewFile(path, "first\r\n", L"unmatch list");
-    ASSERT_TRUE(first);
-    EXPECT_EQ(*first, NewFile::Written);
-    const Result<NewFile> second = WriteNewFile(path, "second, longer\r\n", L"unmatch list");
-    ASSERT_TRUE(second);
-    EXPECT_EQ(*second, NewFile::NameTaken);
+    EXPECT_EQ(ValueOf(WriteNewFile(path, "first\r\n", L"unmatch list")), NewFile::Written);
+    EXPECT_EQ(ValueOf(WriteNewFile(path, "second, longer\r\n", L"unmatch list")), NewFile::NameTaken);
     EXPECT_EQ(ReadBytes(path), "first\r\n");
 
     std::filesystem::create_directory(PathFromText(folder / L"a folder.txt"));

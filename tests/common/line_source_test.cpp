@@ -5,15 +5,17 @@
 #include <algorithm>
 #include <vector>
 
+#include "tests/test_support.h"
+
 namespace lyrics {
 namespace {
 
+using testing::Utf16Le;
+
 TEST(LineSource, LineCountIsLineFeedsPlusOne) {
-    EXPECT_EQ(CountLines(""), 1u);
-    EXPECT_EQ(CountLines("a"), 1u);
-    EXPECT_EQ(CountLines("a\n"), 2u);
-    EXPECT_EQ(CountLines("a\r\nb\r\n"), 3u);
-    EXPECT_EQ(CountLines("a\rb\n\r"), 2u);  // beside an LF, a lone CR ends no line
+    // Beside an LF, a lone CR ends no line.
+    const testing::Row<const char*, std::size_t> rows[] = {{"", 1}, {"a", 1}, {"a\n", 2}, {"a\r\nb\r\n", 3}, {"a\rb\n\r", 2}};
+    testing::ExpectEveryRow(CountLines, rows);
 
     LineSource source("one\ntwo\n");
     source.ReadAll();
@@ -69,12 +71,6 @@ TEST(LineSource, ATextWithCrsButNoLfHasCrLineEnds) {
     counted.SkipLine();
     counted.ReadAll();
     EXPECT_EQ(counted.Line(), 3u);
-}
-
-std::string Utf16Le(std::wstring_view text) {
-    std::string bytes;
-    for (const wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF)};
-    return bytes;
 }
 
 std::vector<std::wstring> AllLines(LineSource& source) {

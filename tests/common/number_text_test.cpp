@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 namespace lyrics {
 namespace {
 
 TEST(ReadsAsNumber, AcceptsSignDigitsAndDecimalPartWithBlanksAround) {
-    EXPECT_EQ(ReadsAsNumber(L"215"), 215.0);
-    EXPECT_EQ(ReadsAsNumber(L"-1"), -1.0);
-    EXPECT_EQ(ReadsAsNumber(L"+7"), 7.0);
-    EXPECT_EQ(ReadsAsNumber(L" \t12.5\t "), 12.5);
-    EXPECT_EQ(ReadsAsNumber(L".5"), 0.5);
-    EXPECT_EQ(ReadsAsNumber(L"-.25"), -0.25);
-    EXPECT_EQ(ReadsAsNumber(L"3."), 3.0);
-    EXPECT_EQ(ReadsAsNumber(L"007"), 7.0);
+    const testing::Row<const wchar_t*, double> rows[] = {{L"215", 215.0}, {L"-1", -1.0},    {L"+7", 7.0}, {L" \t12.5\t ", 12.5},
+                                                         {L".5", 0.5},    {L"-.25", -0.25}, {L"3.", 3.0}, {L"007", 7.0}};
+    testing::ExpectEveryRow(ReadsAsNumber, rows);
 }
 
 TEST(ReadsAsNumber, RefusesEverythingElse) {
@@ -30,15 +27,9 @@ TEST(ReadsAsNumber, HugeDigitStringsStillReadButDoNotFit) {
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(RoundHalfEven(0.5), 0.0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(2.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(3.5), 4.0);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0.0);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2.0);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
-    EXPECT_EQ(RoundHalfEven(2.4999), 2.0);
-    EXPECT_EQ(RoundHalfEven(2.5001), 3.0);
+    const testing::Row<double, double> rows[] = {{0.5, 0.0},   {1.5, 2.0},   {2.5, 2.0},    {3.5, 4.0},   {-0.5, 0.0},
+                                                 {-1.5, -2.0}, {-2.5, -2.0}, {2.4999, 2.0}, {2.5001, 3.0}};
+    testing::ExpectEveryRow(RoundHalfEven, rows);
 }
 
 TEST(Rounding, Int32RangeIsChecked) {

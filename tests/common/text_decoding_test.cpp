@@ -27,18 +27,9 @@ void ExpectChoice(std::string_view bytes, TextEncoding encoding, std::size_t mar
 }
 
 TEST(TextEncoding, AByteOrderMarkChoosesAndIsDropped) {
-    ExpectChoice(
-        "\xEF\xBB\xBF"
-        "abc",
-        TextEncoding::Utf8, 3);
-    ExpectChoice(
-        "\xFF\xFE"
-        "a\0"s,
-        TextEncoding::Utf16Le, 2);
-    ExpectChoice(
-        "\xFE\xFF"
-        "\0a"s,
-        TextEncoding::Utf16Be, 2);
+    ExpectChoice("\xEF\xBB\xBF"s + "abc", TextEncoding::Utf8, 3);
+    ExpectChoice("\xFF\xFE"s + "a\0"s, TextEncoding::Utf16Le, 2);
+    ExpectChoice("\xFE\xFF"s + "\0a"s, TextEncoding::Utf16Be, 2);
     ExpectChoice("\xFF\xFE\0\0"s, TextEncoding::Utf16Le, 2);  // a UTF-32 mark reads as UTF-16, as browsers read it
     ExpectChoice("\xEF\xBB\xBF", TextEncoding::Utf8, 3);
     EXPECT_EQ(AllLines(FileText("\xEF\xBB\xBF#EXTM3U\r\nCaf\xC3\xA9")), (Lines{L"#EXTM3U", L"Caf\u00e9"}));
@@ -54,18 +45,14 @@ TEST(TextEncoding, WithoutAMarkOnlyStrictUtf8WithAHighByteIsUtf8) {
     ExpectChoice("\xF0\x9F\x98\x80", TextEncoding::Utf8, 0);
     ExpectChoice("", TextEncoding::EightBit, 0);
     ExpectChoice("#EXTM3U\r\nplain ASCII reads the same either way\r\n", TextEncoding::EightBit, 0);
-    ExpectChoice("Caf\xE9", TextEncoding::EightBit, 0);  // a Windows-1252 byte
-    ExpectChoice(
-        "\xC3\x81"
-        "bba \xC1"
-        "bba",
-        TextEncoding::EightBit, 0);                               // valid at first, not throughout
-    ExpectChoice("Caf\xC3", TextEncoding::EightBit, 0);           // cut short at the end
-    ExpectChoice("\xC0\xAF", TextEncoding::EightBit, 0);          // overlong
-    ExpectChoice("\xED\xA0\x80", TextEncoding::EightBit, 0);      // a surrogate
-    ExpectChoice("\xF4\x90\x80\x80", TextEncoding::EightBit, 0);  // above U+10FFFF
+    ExpectChoice("Caf\xE9", TextEncoding::EightBit, 0);                         // a Windows-1252 byte
+    ExpectChoice("\xC3\x81"s + "bba \xC1" + "bba", TextEncoding::EightBit, 0);  // valid at first, not throughout
+    ExpectChoice("Caf\xC3", TextEncoding::EightBit, 0);                         // cut short at the end
+    ExpectChoice("\xC0\xAF", TextEncoding::EightBit, 0);                        // overlong
+    ExpectChoice("\xED\xA0\x80", TextEncoding::EightBit, 0);                    // a surrogate
+    ExpectChoice("\xF4\x90\x80\x80", TextEncoding::EightBit, 0);                // above U+10FFFF
     ExpectChoice("\xFE\xFE", TextEncoding::EightBit, 0);
-    // The 8-bit reading is the one of before: one byte, one character.
+    // The 8-bit reading: one byte, one character.
     EXPECT_EQ(FileText("Caf\xC3\xA9 \xE9").encoding(), TextEncoding::EightBit);
     EXPECT_EQ(AllLines(FileText("Caf\xC3\xA9 \xE9")), (Lines{L"Caf\u00c3\u00a9 \u00e9"}));
 }
@@ -93,9 +80,7 @@ TEST(TextEncoding, AfterAMarkEachMaximalSubpartBecomesOneReplacement) {
     EXPECT_EQ(DecodeUtf8Replacing("\xF4\x90\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD");  // above U+10FFFF
     EXPECT_EQ(DecodeUtf8Replacing("\xF0\x9F\x98"), L"\uFFFD");                        // cut short at the end: one
     EXPECT_EQ(DecodeUtf8Replacing("\xF0\x9F\x98\x80\xCE\xA9"), L"\U0001F600\u03A9");
-    EXPECT_EQ(DecodeUtf8Replacing("\xE6\x97\xA5\xE6\x9C"
-                                  "A"),
-              L"\u65E5\uFFFDA");
+    EXPECT_EQ(DecodeUtf8Replacing("\xE6\x97\xA5\xE6\x9C"s + "A"), L"\u65E5\uFFFDA");
     EXPECT_EQ(AllLines(FileText("\xEF\xBB\xBF\xCE\xA3\xCE\n\xE9t\xC3\xA9")), (Lines{L"\u03A3\uFFFD", L"\uFFFDt\u00e9"}));
 }
 
@@ -104,14 +89,8 @@ TEST(TextEncoding, Utf16InBothByteOrdersWithPairsAndStrayHalves) {
     EXPECT_EQ(DecodeUtf16("\0C\0a\0f\0\xE9\x03\xA9"s, true), L"Caf\u00e9\u03A9");
     EXPECT_EQ(DecodeUtf16("\x3D\xD8\x00\xDEx\0"s, false), L"\U0001F600x");
     EXPECT_EQ(DecodeUtf16("\xD8\x3D\xDE\x00"s, true), L"\U0001F600");
-    EXPECT_EQ(DecodeUtf16("\x3D\xD8"
-                          "A\0"s,
-                          false),
-              L"\uFFFDA");  // a leading half before a plain unit
-    EXPECT_EQ(DecodeUtf16("\x00\xDE"
-                          "A\0"s,
-                          false),
-              L"\uFFFDA");                                                // a trailing half alone
+    EXPECT_EQ(DecodeUtf16("\x3D\xD8"s + "A\0"s, false), L"\uFFFDA");      // a leading half before a plain unit
+    EXPECT_EQ(DecodeUtf16("\x00\xDE"s + "A\0"s, false), L"\uFFFDA");      // a trailing half alone
     EXPECT_EQ(DecodeUtf16("\x00\xDE\x3D\xD8"s, false), L"\uFFFD\uFFFD");  // the halves the wrong way round
     EXPECT_EQ(DecodeUtf16("A\0\x3D\xD8"s, false), L"A\uFFFD");            // a leading half at the end
     EXPECT_EQ(DecodeUtf16("A\0B"s, false), L"A\uFFFD");                   // an odd byte at the end
@@ -161,7 +140,7 @@ TEST(TextEncoding, TextsWithoutLfButWithCrHaveCrLineEnds) {
     EXPECT_EQ(FileText("#EXTM3U\r#EXTINF:1,A\rp\r").LineCount(), 4u);
     EXPECT_EQ(AllLines(FileText("\xEF\xBB\xBF\xCE\xA9\r\r\xCE\xB1")), (Lines{L"\u03A9", L"", L"\u03B1"}));
     EXPECT_EQ(AllLines(FileText("\xFE\xFF\0a\0\r\0b"s)), (Lines{L"a", L"b"}));
-    // One LF anywhere and every CR is text again, as before.
+    // One LF anywhere and every CR is text.
     EXPECT_EQ(AllLines(FileText("a\rb\rc\n")), (Lines{L"a\rb\rc"}));
 }
 

@@ -8,51 +8,20 @@
 
 #include <cstdlib>
 #include <optional>
-#include <string>
 
 #include "common/number_text.h"
+#include "tests/driver/registry.h"
 
 namespace lyrics {
 namespace {
 
 constexpr wchar_t kInternational[] = L"Control Panel\\International";
 
-// Sets HKCU\Control Panel\International\sDecimal for the test's life, then restores what was there.
-class DecimalSeparatorOverride {
-public:
-    explicit DecimalSeparatorOverride(const std::wstring& separator) {
-        wchar_t previous[16] = {};
-        DWORD size = sizeof previous;
-        if (RegGetValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal", RRF_RT_REG_SZ, nullptr, previous, &size) ==
-            ERROR_SUCCESS)
-            previous_ = previous;
-        set_ = Write(separator);
-    }
-    DecimalSeparatorOverride(const DecimalSeparatorOverride&) = delete;
-    DecimalSeparatorOverride& operator=(const DecimalSeparatorOverride&) = delete;
-    ~DecimalSeparatorOverride() {
-        if (previous_)
-            Write(*previous_);
-        else
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal");
-    }
-    bool set() const noexcept { return set_; }
-
-private:
-    static bool Write(const std::wstring& value) {
-        const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-        return RegSetKeyValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal", REG_SZ, value.c_str(), bytes) == ERROR_SUCCESS;
-    }
-
-    std::optional<std::wstring> previous_;
-    bool set_ = false;
-};
-
 TEST(UserDecimalSeparator, ACommaReadsBesidesThePointAndNothingElseChanges) {
     if (std::getenv("LYRICS_WINE_ENV") == nullptr)
         GTEST_SKIP() << "changes the user's regional settings: runs only under scripts/wine-env";
-    const DecimalSeparatorOverride comma(L",");
-    ASSERT_TRUE(comma.set());
+    const testing::RegistryValueScope separator(kInternational, L"sDecimal");
+    ASSERT_TRUE(testing::SetStringValue(kInternational, L"sDecimal", L","));
 
     EXPECT_EQ(UserDecimalSeparator(), L',');
     EXPECT_EQ(ReadsAsNumber(L"2,5"), 2.5);

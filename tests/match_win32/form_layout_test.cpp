@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "common/win32/dpi.h"
+#include "match/win32/main_window.h"
+#include "tests/match_win32/form_template_check.h"
 
 namespace lyrics::match::win32 {
 namespace {
@@ -36,21 +38,28 @@ TEST(ControlRect, EveryControlLiesInsideTheClientArea) {
     }
 }
 
-TEST(FormControls, AreInTabOrderWithOnlyTheScratchBoxHidden) {
-    const int tabOrder[] = {kIdTxtBrowse,   kIdTxtOpen,  kIdCmdBrowse, kIdCmdOpen, kIdLblCaption0,
-                            kIdLblCaption1, kIdCmdMatch, kIdCmdHelp,   kIdCmdExit, kIdTxtOpen1};
-    ASSERT_EQ(std::size(tabOrder), kFormControls.size());
-    int defaultButtons = 0;
-    for (std::size_t i = 0; i < kFormControls.size(); ++i) {
-        const ControlTemplate& control = kFormControls[i];
-        const bool visible = (control.style & WS_VISIBLE) != 0;
-        const bool defaultButton =
+TEST(FormControls, OnlyTheScratchBoxIsHiddenAndMatchIsTheDefaultButton) {
+    for (const ControlTemplate& control : kFormControls) {
+        EXPECT_EQ((control.style & WS_VISIBLE) != 0, control.id != kIdTxtOpen1) << control.name;
+        const bool isDefault =
             std::wstring_view(control.windowClass) == L"BUTTON" && (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-        EXPECT_EQ(control.id, tabOrder[i]);
-        EXPECT_EQ(visible, control.id != kIdTxtOpen1) << control.name;
-        defaultButtons += defaultButton;
+        EXPECT_EQ(isDefault, control.id == kIdCmdMatch) << control.name;
     }
-    EXPECT_EQ(defaultButtons, 1);
+}
+
+// Match's own window against its table at the display's DPI and as it moves to others.
+TEST(MainWindowForm, IsItsTemplateAtEveryDpi) {
+    {
+        MainWindow window;
+        ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
+        testing::ExpectFormAsItsTemplate(window.Hwnd(), kMainForm, WindowDpi(window.Hwnd()));
+        for (const UINT dpi : {144u, 192u}) {
+            testing::LayOutAt(window.Hwnd(), dpi);
+            testing::ExpectFormAsItsTemplate(window.Hwnd(), kMainForm, dpi);
+        }
+    }
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
 }
 
 }  // namespace

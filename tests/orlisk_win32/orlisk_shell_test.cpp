@@ -1,6 +1,5 @@
 // The Windows side of opening lyrics and of the tray menu, under Wine: what ShellDocument hands
 // the shell and when it returns, and the real pop-up menu that Win32TrayMenu builds and tracks.
-#include "common/win32/unique_handle.h"
 #include "orlisk/tray_menu.h"
 #include "orlisk/win32/shell_win32.h"
 #include "orlisk/win32/tray_menu_win32.h"
@@ -9,59 +8,44 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/driver/file_bytes.h"
+#include "tests/driver/notepad.h"
+#include "tests/driver/started_process.h"
+#include "tests/driver/window_search.h"
 
 namespace lyrics::orlisk::win32 {
 namespace {
 
 using namespace std::chrono_literals;
 
-std::vector<HWND> VisibleTopLevelWindows() {
-    std::vector<HWND> windows;
-    for (HWND window = ::GetTopWindow(nullptr); window; window = ::GetWindow(window, GW_HWNDNEXT))
-        if (::IsWindowVisible(window)) windows.push_back(window);
-    return windows;
-}
+using lyrics::testing::EndProcess;
+using lyrics::testing::ProcessOf;
 
-// Ends the program that owns window, as a test ends the Notepad it caused.
-void EndProgramOf(HWND window) {
-    DWORD id = 0;
-    ::GetWindowThreadProcessId(window, &id);
-    const UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-    if (!process) return;
-    ::TerminateProcess(process.get(), 0);
-    ::WaitForSingleObject(process.get(), 5000);
+std::vector<HWND> VisibleTopLevelWindows() {
+    std::vector<HWND> windows = lyrics::testing::TopLevelWindows();
+    std::erase_if(windows, [](HWND window) { return !::IsWindowVisible(window); });
+    return windows;
 }
 
 class ShellDocumentTest : public ::testing::Test {
 protected:
-    ShellDocumentTest() {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        folder = std::filesystem::path(temp) / (L"orlisk-shell-" + std::to_wstring(::GetCurrentProcessId()));
-        std::filesystem::create_directories(folder);
-    }
-    ~ShellDocumentTest() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    std::filesystem::path folder;
+    std::wstring InFolder(const std::wstring& name) const { return folder.Path() + L"\\" + name; }
+    const lyrics::testing::ScratchFolder folder{L"orlisk-shell"};
     ShellDocument shell;
 };
 
 TEST_F(ShellDocumentTest, NeverHandsTheShellAFolderOrAPathLongerThanItTakes) {
     const std::vector<HWND> before = VisibleTopLevelWindows();
     // A folder named as lyrics would be: the shell would open it in an Explorer window.
-    const std::filesystem::path songFolder = folder / L"Folder Song.txt";
-    std::filesystem::create_directories(songFolder);
-    EXPECT_FALSE(shell.Open(kNoWindow, songFolder.wstring(), ShowCommand::Normal));
+    folder.AddFolder(L"Folder Song.txt");
+    EXPECT_FALSE(shell.Open(kNoWindow, InFolder(L"Folder Song.txt"), ShowCommand::Normal));
 
     // Wine's shell wrote a path this long over its own stack; on Windows it is no file name anyway.
-    const std::wstring overlong = folder.wstring() + L"\\" + std::wstring(2000, L'x') + L".txt";
+    const std::wstring overlong = InFolder(std::wstring(2000, L'x') + L".txt");
     EXPECT_FALSE(shell.Open(kNoWindow, overlong, ShowCommand::Normal));
     EXPECT_FALSE(ShellTakesDocument(L"C:\\" + std::wstring(257, L'p')));
     EXPECT_TRUE(ShellTakesDocument(L"C:\\" + std::wstring(256, L'p'))) << "a missing file is the shell's to report";
@@ -70,28 +54,19 @@ TEST_F(ShellDocumentTest, NeverHandsTheShellAFolderOrAPathLongerThanItTakes) {
     std::vector<HWND> opened;
     for (HWND window : VisibleTopLevelWindows())
         if (std::find(before.begin(), before.end(), window) == before.end()) opened.push_back(window);
-    for (HWND window : opened) EndProgramOf(window);
+    for (HWND window : opened) EndProcess(ProcessOf(window));
     EXPECT_TRUE(opened.empty()) << "no window was opened";
 }
 
 TEST_F(ShellDocumentTest, ReturnsOnceTheStartedProgramsWindowIsThere) {
     const std::wstring title = L"Shell Test " + std::to_wstring(::GetCurrentProcessId());
-    const std::filesystem::path lyrics = folder / (title + L".txt");
-    std::ofstream(lyrics) << "la la la\r\n";
-
-    ASSERT_TRUE(shell.Open(kNoWindow, lyrics.wstring(), ShowCommand::Normal));
+    ASSERT_TRUE(folder.AddFile(title + L".txt", "la la la\r\n"));
+    ASSERT_TRUE(shell.Open(kNoWindow, InFolder(title + L".txt"), ShowCommand::Normal));
     // Looked for at once, as the next tray click's close would look.
-    const HWND notepad = ::FindWindowW(nullptr, (title + L".txt - Notepad").c_str());
-    EXPECT_NE(notepad, nullptr) << "the Notepad window exists when Open returns";
+    EXPECT_NE(lyrics::testing::NotepadOf(title + L".txt"), nullptr) << "the Notepad window exists when Open returns";
+    if (const HWND notepad = lyrics::testing::WaitForNotepad(title + L".txt", 5s)) EndProcess(ProcessOf(notepad));
 
-    HWND anyway = notepad;
-    for (int look = 0; !anyway && look < 100; ++look) {
-        std::this_thread::sleep_for(50ms);
-        anyway = ::FindWindowW(nullptr, (title + L".txt - Notepad").c_str());
-    }
-    if (anyway) EndProgramOf(anyway);
-
-    EXPECT_FALSE(shell.Open(kNoWindow, (folder / L"Missing.txt").wstring(), ShowCommand::Normal))
+    EXPECT_FALSE(shell.Open(kNoWindow, InFolder(L"Missing.txt"), ShowCommand::Normal))
         << "a missing file is reported, with no box";
 }
 

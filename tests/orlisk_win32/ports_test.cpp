@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,14 +13,16 @@
 #include "orlisk/win32/program_host_win32.h"
 #include "orlisk/win32/settings_store_win32.h"
 #include "orlisk/win32/single_instance.h"
+#include "tests/driver/file_bytes.h"
 #include "tests/driver/orlisk_registry.h"
+#include "tests/driver/registry.h"
 
 namespace lyrics::orlisk::win32 {
 namespace {
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, lyrics::testing::OrliskKey().c_str()); }
+    void SetUp() override { lyrics::testing::DeleteKeyTree(lyrics::testing::OrliskKey()); }
     void TearDown() override { SetUp(); }
     static void StoreRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
         HKEY key = nullptr;
@@ -60,13 +61,10 @@ TEST_F(RegistryStoreTest, ValuesThatAreNoTextReadAsTheDefault) {
 }
 
 TEST(FileSystemSearch, FindsFilesAndFoldersByPattern) {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::filesystem::path folder =
-        std::filesystem::path(temp) / (L"orlisk-search-" + std::to_wstring(::GetCurrentProcessId()));
-    std::filesystem::create_directories(folder / L"empty");
-    std::ofstream(folder / L"Artist - Song.txt") << "la";
-    const std::wstring base = folder.wstring();
+    const lyrics::testing::ScratchFolder folder(L"orlisk-search");
+    folder.AddFolder(L"empty");
+    ASSERT_TRUE(folder.AddFile(L"Artist - Song.txt", "la"));
+    const std::wstring base = folder.Path();
 
     FileSystemSearch search;
     EXPECT_TRUE(search.FindsEntry(base));
@@ -77,7 +75,6 @@ TEST(FileSystemSearch, FindsFilesAndFoldersByPattern) {
     EXPECT_FALSE(search.FindsEntry(base + L"\\missing"));
     EXPECT_FALSE(search.FindsEntry(base + L"\\missing\\*"));
     EXPECT_FALSE(search.FindsEntry(L""));
-    std::filesystem::remove_all(folder);
 }
 
 TEST(ProgramHost, NamesTheProgramsFolderWithoutItsBackslash) {

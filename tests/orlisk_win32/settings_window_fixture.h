@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "orlisk/win32/settings_window.h"
+#include "tests/match_win32/form_template_check.h"
 
 namespace lyrics::orlisk::win32 {
 
@@ -49,12 +50,7 @@ protected:
         DrainMessages();
     }
     HWND Child(int id) const { return ::GetDlgItem(window.Hwnd(), id); }
-    RECT ChildRect(int id) const {
-        RECT rect{};
-        ::GetWindowRect(Child(id), &rect);
-        ::MapWindowPoints(nullptr, window.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
+    RECT ChildRect(int id) const { return testing::ChildRectOf(Child(id)); }
 
     RecordingEvents events;
     SettingsWindow window{events.Sink()};

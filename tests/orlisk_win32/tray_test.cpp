@@ -85,10 +85,9 @@ TEST(KeySelectDebouncer, TheFirstPressCountsAndTheTickCountMayWrap) {
     EXPECT_FALSE(keys.StartPress(0x00000300u, 500));
 }
 
-TEST(TrayKeyboard, OneEnterOnTheIconIsOneAction) {
-    RecordingEvents events;
-    SettingsWindow window{events.Sink()};
-    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
+using TrayKeyboard = SettingsWindowTest;
+
+TEST_F(TrayKeyboard, OneEnterOnTheIconIsOneAction) {
     const auto send = [&](UINT message) {
         ::SendMessageW(window.Hwnd(), WM_APP + 1, MAKEWPARAM(10, 20), MAKELPARAM(message, 1));
     };
@@ -107,8 +106,6 @@ TEST(TrayKeyboard, OneEnterOnTheIconIsOneAction) {
     events.nestNext = true;
     send(NIN_KEYSELECT);
     EXPECT_EQ(events.codes, (std::vector<int>{1, 1, 1}));
-    window.Close();
-    DrainMessages();
 }
 }  // namespace
 }  // namespace lyrics::orlisk::win32

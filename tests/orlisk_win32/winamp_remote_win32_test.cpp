@@ -54,18 +54,12 @@ private:
 
     LRESULT Answer(LPARAM id) {
         if (stallMs.load() > 0) ::Sleep(static_cast<DWORD>(stallMs.load()));
-        switch (id) {
-            case 0:
-                return version.load();
-            case 104:
-                return playing.load();
-            case 125:
-                return position.load();
-            case 213:
-                return reinterpret_cast<LRESULT>(title.load());
-            default:
-                return 1;
-        }
+        // Winamp's own numbers: IPC_GETVERSION, IPC_ISPLAYING, IPC_GETLISTPOS, IPC_GETPLAYLISTTITLEW.
+        if (id == 0) return version.load();
+        if (id == 104) return playing.load();
+        if (id == 125) return position.load();
+        if (id == 213) return reinterpret_cast<LRESULT>(title.load());
+        return 1;  // what Winamp answers to a question it does not know
     }
 
     void Run() {

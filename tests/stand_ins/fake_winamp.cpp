@@ -31,7 +31,11 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "orlisk/win32/winamp_ipc.h"
@@ -174,32 +178,29 @@ void ReadArguments() {
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (!argv) return;
+    // The modes, those but --ignore-close followed by their number, and the switches.
+    const std::pair<std::wstring_view, Mode> modes[] = {{L"--ignore-close", Mode::IgnoreClose},
+                                                        {L"--stream", Mode::Stream},
+                                                        {L"--hung", Mode::Hung},
+                                                        {L"--editor", Mode::Editor}};
+    const std::pair<std::wstring_view, bool Player::*> switches[] = {{L"--winamp", &Player::winamp},
+                                                                     {L"--scroll", &Player::scroll},
+                                                                     {L"--silent", &Player::silent},
+                                                                     {L"--foobar", &Player::foobar}};
     for (int i = 1; i < argc; ++i) {
-        const std::wstring argument = argv[i];
-        const auto mode = [&](Mode chosen, bool numbered) {
-            player.mode = chosen;
-            if (numbered && i + 1 < argc) player.number = std::stoi(argv[++i]);
-        };
-        if (argument == L"--ignore-close") {
-            mode(Mode::IgnoreClose, false);
-        } else if (argument == L"--stream") {
-            mode(Mode::Stream, true);
-        } else if (argument == L"--hung") {
-            mode(Mode::Hung, true);
-        } else if (argument == L"--editor") {
-            mode(Mode::Editor, true);
-        } else if (argument == L"--winamp") {
-            player.winamp = true;
-        } else if (argument == L"--scroll") {
-            player.scroll = true;
-        } else if (argument == L"--silent") {
-            player.silent = true;
-        } else if (argument == L"--foobar") {
-            player.foobar = true;
+        const std::wstring_view argument = argv[i];
+        const auto mode = std::find_if(std::begin(modes), std::end(modes), [&](const auto& m) { return m.first == argument; });
+        const auto flag =
+            std::find_if(std::begin(switches), std::end(switches), [&](const auto& s) { return s.first == argument; });
+        if (mode != std::end(modes)) {
+            player.mode = mode->second;
+            if (player.mode != Mode::IgnoreClose && i + 1 < argc) player.number = std::stoi(argv[++i]);
+        } else if (flag != std::end(switches)) {
+            player.*(flag->second) = true;
         } else if (argument == L"--stopped") {
             player.playback = Playback::Stopped;
         } else if (player.winamp) {
-            player.titles.push_back(argument);
+            player.titles.emplace_back(argument);
         } else {
             player.caption = argument;
         }
@@ -235,30 +236,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (player.mode == Mode::Editor) {
         // Ready for input at once (a thread timer in its loop), its window only after the delay.
         ::SetTimer(nullptr, 0, static_cast<UINT>(player.number), nullptr);
-        MSG msg{};
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            if (msg.message == WM_TIMER && msg.hwnd == nullptr) {
-                ::KillTimer(nullptr, msg.wParam);
-                ::ShowWindow(create(), SW_SHOWNORMAL);
-                continue;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        return 0;
+    } else {
+        const HWND window = create();
+        if (!window) return 1;
+        for (int more = 1; player.mode == Mode::Hung && more < player.number; ++more) ::ShowWindow(create(), SW_SHOWNOACTIVATE);
+        if (player.mode == Mode::Stream) ::SetTimer(window, kStreamTimer, static_cast<UINT>(player.number), nullptr);
+        ShowCaption(window);
+        if (player.scroll) ::SetTimer(window, kScrollTimer, kScrollMs, nullptr);
+        ::ShowWindow(window, SW_SHOWNOACTIVATE);
     }
-    const HWND window = create();
-    if (!window) return 1;
-    if (player.mode == Mode::Hung) {
-        for (int more = 1; more < player.number; ++more) ::ShowWindow(create(), SW_SHOWNOACTIVATE);
-    }
-    if (player.mode == Mode::Stream) ::SetTimer(window, kStreamTimer, static_cast<UINT>(player.number), nullptr);
-    ShowCaption(window);
-    if (player.scroll) ::SetTimer(window, kScrollTimer, kScrollMs, nullptr);
-    ::ShowWindow(window, SW_SHOWNOACTIVATE);
-
     MSG msg{};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && msg.hwnd == nullptr) {  // the editor's delay is over
+            ::KillTimer(nullptr, msg.wParam);
+            ::ShowWindow(create(), SW_SHOWNORMAL);
+            continue;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -1,6 +1,6 @@
 // What a test does with the stand-in media controls (media_controls_stand_in.cpp): registers its
 // DLL in the test prefix for the life of a scope, tells it what plays, and reads how many event
-// handlers are registered with it.
+// handlers are registered with it. The stand-in reads and writes the same values.
 #pragma once
 
 #include <windows.h>
@@ -19,13 +19,12 @@ inline void SetMediaValue(const wchar_t* name, const std::wstring& text) {
                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
+// A value as the test wrote it; empty when missing.
 inline std::wstring MediaValue(const wchar_t* name) {
-    wchar_t buffer[256] = {};
+    wchar_t buffer[1024] = {};
     DWORD size = sizeof buffer - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CURRENT_USER, kMediaStandInKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
-        return {};
-    }
-    return buffer;
+    const LSTATUS read = ::RegGetValueW(HKEY_CURRENT_USER, kMediaStandInKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
+    return read == ERROR_SUCCESS ? buffer : L"";
 }
 
 // The song the stand-in's current session plays; an empty app: no session.

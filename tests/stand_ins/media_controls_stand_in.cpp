@@ -24,31 +24,21 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "orlisk/win32/media_controls_abi.h"
+#include "tests/stand_ins/media_controls_control.h"
 
 namespace {
 
 using namespace lyrics::orlisk::win32::media_abi;
+using lyrics::testing::MediaValue;
+using lyrics::testing::SetMediaValue;
 
-constexpr wchar_t kControlKey[] = L"Software\\Lyrics Tests\\Media Controls";
 constexpr HRESULT kIllegalMethodCall = static_cast<HRESULT>(0x8000000E);  // E_ILLEGAL_METHOD_CALL
 constexpr GUID kIidAsyncInfo{0x00000036, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-
-std::wstring ReadValue(const wchar_t* name) {
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof buffer - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CURRENT_USER, kControlKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
-        return {};
-    }
-    return buffer;
-}
-
-void WriteValue(const wchar_t* name, const std::wstring& text) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kControlKey, name, REG_SZ, text.c_str(),
-                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
 
 HSTRING MakeString(const std::wstring& text) {
     HSTRING string = nullptr;
@@ -77,10 +67,7 @@ private:
         DWORD due;
         std::function<void()> work;
     };
-    static DWORD WINAPI Main(void* self) {
-        static_cast<Worker*>(self)->Loop();
-        return 0;
-    }
+    static DWORD WINAPI Main(void* self) { return static_cast<Worker*>(self)->Loop(), 0; }
     void Loop() {
         for (;;) {
             ::WaitForSingleObject(wake_, 50);
@@ -110,40 +97,49 @@ Worker& TheWorker() {
     return *worker;
 }
 
-DWORD Delay() { return static_cast<DWORD>(_wtoi(ReadValue(L"Delay").c_str())); }
+DWORD Delay() { return static_cast<DWORD>(_wtoi(MediaValue(L"Delay").c_str())); }
 
-// IInspectable's part of every object here, counted.
+template <typename Interface>
+const GUID& IidOf() {
+    if constexpr (std::is_same_v<Interface, IMediaProperties>)
+        return kIidMediaProperties;
+    else if constexpr (std::is_same_v<Interface, ISession>)
+        return kIidSession;
+    else if constexpr (std::is_same_v<Interface, IManager>)
+        return kIidManager;
+    else if constexpr (std::is_same_v<Interface, IManagerStatics>)
+        return kIidManagerStatics;
+    else if constexpr (std::is_same_v<Interface, IActivationFactory>)
+        return kIidActivationFactory;
+    else if constexpr (std::is_same_v<Interface, IAsyncInfo>)
+        return kIidAsyncInfo;
+    else
+        return Iids<Interface>::kIid;
+}
+
+// IUnknown's and IInspectable's part of every object here, counted; the first interface answers
+// for IUnknown and IInspectable.
 template <typename... Interfaces>
 class Object : public Interfaces... {
 public:
     virtual ~Object() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
+        *object = iid == IID_IUnknown || iid == kIidInspectable ? static_cast<First*>(this) : nullptr;
+        ((iid == IidOf<Interfaces>() ? void(*object = static_cast<Interfaces*>(this)) : void()), ...);
+        if (!*object) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
     ULONG STDMETHODCALLTYPE Release() override {
         const LONG left = ::InterlockedDecrement(&references_);
         if (left == 0) delete this;
         return left;
     }
-    HRESULT STDMETHODCALLTYPE GetIids(ULONG* count, IID** iids) override {
-        *count = 0;
-        *iids = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetRuntimeClassName(HSTRING* name) override {
-        *name = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTrustLevel(TrustLevel* level) override {
-        *level = BaseTrust;
-        return S_OK;
-    }
-
-protected:
-    template <typename Interface>
-    HRESULT Answer(Interface* self, void** object) {
-        *object = self;
-        AddRef();
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE GetIids(ULONG* count, IID** iids) override { return *count = 0, *iids = nullptr, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetRuntimeClassName(HSTRING* name) override { return *name = nullptr, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTrustLevel(TrustLevel* level) override { return *level = BaseTrust, S_OK; }
 
 private:
     LONG references_ = 1;
@@ -152,14 +148,6 @@ private:
 template <typename Result>
 class Operation final : public Object<IAsyncOperation<Result>, IAsyncInfo> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (iid == IID_IUnknown || iid == kIidInspectable || iid == Iids<IAsyncOperation<Result>>::kIid) {
-            return this->Answer(static_cast<IAsyncOperation<Result>*>(this), object);
-        }
-        if (iid == kIidAsyncInfo) return this->Answer(static_cast<IAsyncInfo*>(this), object);
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
     HRESULT STDMETHODCALLTYPE put_Completed(IAsyncOperationCompletedHandler<Result>* handler) override {
         ::EnterCriticalSection(&lock_);
         handler->AddRef();
@@ -176,33 +164,28 @@ public:
         if (result_) result_->AddRef();
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_Id(unsigned int* id) override {
-        *id = 1;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_Status(AsyncStatus* status) override {
-        *status = status_;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_ErrorCode(HRESULT* code) override {
-        *code = S_OK;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE get_Id(unsigned int* id) override { return *id = 1, S_OK; }
+    HRESULT STDMETHODCALLTYPE get_Status(AsyncStatus* status) override { return *status = status_, S_OK; }
+    HRESULT STDMETHODCALLTYPE get_ErrorCode(HRESULT* code) override { return *code = S_OK, S_OK; }
     HRESULT STDMETHODCALLTYPE Cancel() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Close() override { return S_OK; }
 
-    // Completes on the stand-in's thread after the test's delay, with what make gives then.
-    void CompleteLater(std::function<Result*()> make) {
-        this->AddRef();
-        TheWorker().Post(Delay(), [this, make] {
-            ::EnterCriticalSection(&lock_);
-            result_ = make();
-            status_ = AsyncStatus::Completed;
-            const bool watched = handler_ != nullptr;
-            ::LeaveCriticalSection(&lock_);
-            if (watched) Invoke();
-            this->Release();
+    // An operation that completes on the stand-in's thread after the test's delay, with what make
+    // gives then; that thread holds a reference until it has completed it.
+    static HRESULT Start(IAsyncOperation<Result>** op, std::function<Result*()> make) {
+        auto* self = new Operation;
+        self->AddRef();
+        TheWorker().Post(Delay(), [self, make] {
+            ::EnterCriticalSection(&self->lock_);
+            self->result_ = make();
+            self->status_ = AsyncStatus::Completed;
+            const bool watched = self->handler_ != nullptr;
+            ::LeaveCriticalSection(&self->lock_);
+            if (watched) self->Invoke();
+            self->Release();
         });
+        *op = self;
+        return S_OK;
     }
     Operation() { ::InitializeCriticalSection(&lock_); }
     ~Operation() override {
@@ -241,9 +224,7 @@ public:
         ITypedEventHandler<Sender>* handler = it == handlers_.end() ? nullptr : it->second;
         if (handler) handlers_.erase(it);
         ::LeaveCriticalSection(&lock_);
-        if (!handler) return S_OK;
-        handler->Release();
-        Count(-1);
+        if (handler) handler->Release(), Count(-1);
         return S_OK;
     }
     void Raise(Sender* sender) {
@@ -261,7 +242,7 @@ public:
     }
 
 private:
-    static void Count(LONG step) { WriteValue(L"Registrations", std::to_wstring(::InterlockedAdd(&liveRegistrations, step))); }
+    static void Count(LONG step) { SetMediaValue(L"Registrations", std::to_wstring(::InterlockedAdd(&liveRegistrations, step))); }
     CRITICAL_SECTION lock_;
     INT64 lastToken_ = 0;
     std::vector<std::pair<INT64, ITypedEventHandler<Sender>*>> handlers_;
@@ -274,11 +255,6 @@ struct Song {
 class Properties final : public Object<IMediaProperties> {
 public:
     explicit Properties(Song song) : song_(std::move(song)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (iid == IID_IUnknown || iid == kIidInspectable || iid == kIidMediaProperties) return Answer(this, object);
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
     HRESULT STDMETHODCALLTYPE get_Title(HSTRING* value) override { return *value = MakeString(song_.title), S_OK; }
     HRESULT STDMETHODCALLTYPE get_Subtitle(HSTRING* value) override { return *value = nullptr, S_OK; }
     HRESULT STDMETHODCALLTYPE get_AlbumArtist(HSTRING* value) override { return *value = MakeString(song_.artist), S_OK; }
@@ -309,17 +285,9 @@ Song Playing() {
 class Session final : public Object<ISession> {
 public:
     explicit Session(std::wstring app) : app_(std::move(app)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (iid == IID_IUnknown || iid == kIidInspectable || iid == kIidSession) return Answer(this, object);
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
     HRESULT STDMETHODCALLTYPE get_SourceAppUserModelId(HSTRING* value) override { return *value = MakeString(app_), S_OK; }
     HRESULT STDMETHODCALLTYPE TryGetMediaPropertiesAsync(IAsyncOperation<IMediaProperties>** op) override {
-        auto* operation = new Operation<IMediaProperties>;
-        operation->CompleteLater([] { return new Properties(Playing()); });
-        *op = operation;
-        return S_OK;
+        return Operation<IMediaProperties>::Start(op, [] { return new Properties(Playing()); });
     }
     HRESULT STDMETHODCALLTYPE add_MediaPropertiesChanged(ITypedEventHandler<ISession>* handler,
                                                          EventRegistrationToken* token) override {
@@ -338,11 +306,6 @@ private:
 
 class Manager final : public Object<IManager> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (iid == IID_IUnknown || iid == kIidInspectable || iid == kIidManager) return Answer(this, object);
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
     HRESULT STDMETHODCALLTYPE GetCurrentSession(ISession** session) override {
         ::EnterCriticalSection(&songLock);
         *session = current_;
@@ -360,8 +323,8 @@ public:
 
     // On the stand-in's thread: what the test wrote, and the events it calls for.
     void Poll() {
-        const std::wstring text = ReadValue(L"Playing");
-        const std::wstring republish = ReadValue(L"Republish");
+        const std::wstring text = MediaValue(L"Playing");
+        const std::wstring republish = MediaValue(L"Republish");
         if (text == lastText_ && republish == lastRepublish_) return;
         Song song;
         const std::size_t bar = text.find(L'|'), second = text.find(L'|', bar + 1);
@@ -370,7 +333,7 @@ public:
         }
         ::EnterCriticalSection(&songLock);
         playing = song;
-        blankReads = _wtoi(ReadValue(L"BlankReads").c_str());
+        blankReads = _wtoi(MediaValue(L"BlankReads").c_str());
         Session* old = current_;
         const bool sameApp = old && old->App() == song.app && !text.empty();
         if (!sameApp) current_ = text.empty() ? nullptr : new Session(song.app);
@@ -403,27 +366,12 @@ Manager& TheManager() {
 
 class Factory final : public Object<IActivationFactory, IManagerStatics> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (iid == IID_IUnknown || iid == kIidInspectable || iid == kIidActivationFactory) {
-            return Answer(static_cast<IActivationFactory*>(this), object);
-        }
-        if (iid == kIidManagerStatics) return Answer(static_cast<IManagerStatics*>(this), object);
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE ActivateInstance(IInspectable** instance) override {
-        *instance = nullptr;
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE ActivateInstance(IInspectable** instance) override { return *instance = nullptr, E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE RequestAsync(IAsyncOperation<IManager>** op) override {
-        Manager& manager = TheManager();
-        auto* operation = new Operation<IManager>;
-        operation->CompleteLater([&manager] {
-            manager.AddRef();
-            return &manager;
+        return Operation<IManager>::Start(op, [] {
+            TheManager().AddRef();
+            return &TheManager();
         });
-        *op = operation;
-        return S_OK;
     }
 };
 

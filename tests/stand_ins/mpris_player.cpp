@@ -67,28 +67,30 @@ void Publish(Player& player, bool song) {
     sd_bus_emit_properties_changed(player.bus, kPath, kPlayer, "PlaybackStatus", song ? "Metadata" : nullptr, nullptr);
 }
 
-int Set(sd_bus_message* call, void* data, sd_bus_error*) {
+// The song a call names ("sss": status, artists joined by '|', title) becomes the player's, a
+// track of its own; announce tells the bus.
+int TakeSong(sd_bus_message* call, void* data, void (*announce)(Player&)) {
     Player& player = *static_cast<Player*>(data);
     const char *status = nullptr, *artists = nullptr, *title = nullptr;
     if (const int r = sd_bus_message_read(call, "sss", &status, &artists, &title); r < 0) return r;
     player.status = status;
     player.artists = Split(artists);
     player.title = title;
-    Publish(player, true);
+    announce(player);
     return sd_bus_reply_method_return(call, "");
 }
 
+int Set(sd_bus_message* call, void* data, sd_bus_error*) {
+    return TakeSong(call, data, [](Player& player) { Publish(player, true); });
+}
+
+// The new song announced as invalidated metadata, which a reader must ask for again.
 int Invalidate(sd_bus_message* call, void* data, sd_bus_error*) {
-    Player& player = *static_cast<Player*>(data);
-    const char *status = nullptr, *artists = nullptr, *title = nullptr;
-    if (const int r = sd_bus_message_read(call, "sss", &status, &artists, &title); r < 0) return r;
-    player.status = status;
-    player.artists = Split(artists);
-    player.title = title;
-    ++player.track;
-    sd_bus_emit_signal(player.bus, kPath, "org.freedesktop.DBus.Properties", "PropertiesChanged", "sa{sv}as", kPlayer, 0, 1,
-                       "Metadata");
-    return sd_bus_reply_method_return(call, "");
+    return TakeSong(call, data, [](Player& player) {
+        ++player.track;
+        sd_bus_emit_signal(player.bus, kPath, "org.freedesktop.DBus.Properties", "PropertiesChanged", "sa{sv}as", kPlayer, 0, 1,
+                           "Metadata");
+    });
 }
 
 int Status(sd_bus_message* call, void* data, sd_bus_error*) {

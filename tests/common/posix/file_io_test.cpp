@@ -1,10 +1,12 @@
 // Whole-file reads and writes on Linux: links never followed, a failed write that removes only what
-// it created, only regular files read, and names that are no UTF-8 kept as their bytes.
+// it created, only regular files read, names that are no UTF-8 kept as their bytes, and the reason
+// after the colon of a failure in the C library's words (strerror).
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -17,24 +19,17 @@
 namespace lyrics {
 namespace {
 
-using lyrics::testing::ReadBytes;
-using lyrics::testing::TempFolder;
-
-using lyrics::testing::Contains;
+using namespace lyrics::testing;
 
 TEST(WriteNewFile, ALinkUnderTheNameIsNeverFollowed) {
     TempFolder folder;
     const std::wstring target = folder.Write(L"precious.txt", "keep me");
     std::filesystem::create_symlink(PathFromText(target), PathFromText(folder / L"list.txt"));
-    const Result<NewFile> written = WriteNewFile(folder / L"list.txt", "overwritten", L"unmatch list");
-    ASSERT_TRUE(written);
-    EXPECT_EQ(*written, NewFile::NameTaken);
+    EXPECT_EQ(ValueOf(WriteNewFile(folder / L"list.txt", "overwritten", L"unmatch list")), NewFile::NameTaken);
     EXPECT_EQ(ReadBytes(target), "keep me");
     // A link that leads nowhere would otherwise create its target.
     std::filesystem::create_symlink(PathFromText(folder / L"made.txt"), PathFromText(folder / L"dangling.txt"));
-    const Result<NewFile> dangling = WriteNewFile(folder / L"dangling.txt", "x", L"unmatch list");
-    ASSERT_TRUE(dangling);
-    EXPECT_EQ(*dangling, NewFile::NameTaken);
+    EXPECT_EQ(ValueOf(WriteNewFile(folder / L"dangling.txt", "x", L"unmatch list")), NewFile::NameTaken);
     EXPECT_FALSE(std::filesystem::exists(PathFromText(folder / L"made.txt")));
 }
 
@@ -64,9 +59,7 @@ TEST(WriteNewFile, AFailedWriteRemovesOnlyTheFileItCreated) {
     const std::string big(64 * 1024, 'x');
     {
         const FileSizeLimit limit(4096);
-        const Result<NewFile> over = WriteNewFile(folder / L"list.txt", big, L"unmatch list");
-        ASSERT_TRUE(over);
-        EXPECT_EQ(*over, NewFile::NameTaken);
+        EXPECT_EQ(ValueOf(WriteNewFile(folder / L"list.txt", big, L"unmatch list")), NewFile::NameTaken);
         const Result<NewFile> failed = WriteNewFile(folder / L"list (2).txt", big, L"unmatch list");
         ASSERT_FALSE(failed);
         EXPECT_TRUE(Contains(failed.failure().message, L"could not be written"));
@@ -95,9 +88,7 @@ TEST(ReadFileBytes, OnlyARegularFileIsRead) {
 
     const std::wstring linked = folder.Write(L"real.m3u", "#EXTM3U\n");
     std::filesystem::create_symlink(PathFromText(linked), PathFromText(folder / L"link.m3u"));
-    const Result<std::string> throughLink = ReadFileBytes(folder / L"link.m3u", L"playlist");
-    ASSERT_TRUE(throughLink);
-    EXPECT_EQ(*throughLink, "#EXTM3U\n");
+    EXPECT_EQ(ValueOf(ReadFileBytes(folder / L"link.m3u", L"playlist")), "#EXTM3U\n");
 }
 
 TEST(PathBytes, ANameThatIsNoUtf8ReachesTheSystemAsItsOwnBytes) {
@@ -113,9 +104,20 @@ TEST(PathBytes, ANameThatIsNoUtf8ReachesTheSystemAsItsOwnBytes) {
     const std::wstring odd = folder / DecodePathBytes("dir\xe9");
     ASSERT_TRUE(WriteNewFile(odd, "x", L"unmatch list"));
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "dir\xe9"));
-    const Result<std::string> read = ReadFileBytes(odd, L"playlist");
-    ASSERT_TRUE(read);
-    EXPECT_EQ(*read, "x");
+    EXPECT_EQ(ValueOf(ReadFileBytes(odd, L"playlist")), "x");
+}
+
+TEST(ReasonText, IsTheCLibrarysOnLinux) {
+    EXPECT_EQ(ReasonText(std::error_code(EACCES, std::generic_category())), L"Permission denied");
+    EXPECT_EQ(ReasonText(std::error_code(ENOSPC, std::generic_category())), L"No space left on device");
+}
+
+TEST(FileFailures, NameTheReasonTheCLibraryGave) {
+    TempFolder folder;
+    const std::wstring missing = folder / L"Missing.m3u";
+    const Result<std::string> read = ReadFileBytes(missing, L"playlist");
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.failure().message, L"The playlist \"" + missing + L"\" could not be opened: No such file or directory.");
 }
 
 }  // namespace

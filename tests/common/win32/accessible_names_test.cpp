@@ -1,14 +1,18 @@
 // Names for screen readers: given through the annotation service for exactly the controls a form's
 // table names, taken back while the controls still exist, and nothing changed when the system's
-// service refuses (Wine's does). The system's own answer is checked where it gives one.
+// service refuses (Wine's does). The system's own answer is checked where it gives one. And the COM
+// apartment the names need.
 #include "common/win32/accessible_names.h"
+
+#include <windows.h>
+
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <thread>
 
 #include "common/win32/com_apartment.h"
-#include "common/win32/form_window.h"
 #include "tests/driver/fake_annotation_service.h"
 
 namespace lyrics {
@@ -25,17 +29,20 @@ HWND MakeButton(HWND parent, const wchar_t* caption) {
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND MakeParent() {
-    return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
-
-TEST(AccessibleNames, GiveEachNameForTheControlItselfAndTakeThemBackOnce) {
-    FakeAnnotationService service;
-    const HWND parent = MakeParent();
+// A hidden parent with a browse button "...", both gone with the test.
+class AccessibleNames : public ::testing::Test {
+protected:
+    ~AccessibleNames() override { ::DestroyWindow(parent); }
+    const HWND parent =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     const HWND browse = MakeButton(parent, L"...");
+    FakeAnnotationService service;
+};
+
+TEST_F(AccessibleNames, GiveEachNameForTheControlItselfAndTakeThemBackOnce) {
     const HWND open = MakeButton(parent, L"...");
     {
-        AccessibleNames names{AnnotationService(&service)};
+        lyrics::AccessibleNames names{AnnotationService(&service)};
         EXPECT_TRUE(names.Set(browse, kBrowseName));
         EXPECT_TRUE(names.Set(open, L"Browse for the playlist file"));
         EXPECT_TRUE(names.Set(browse, kBrowseName)) << "named again: still one name to take back";
@@ -63,38 +70,28 @@ TEST(AccessibleNames, GiveEachNameForTheControlItselfAndTakeThemBackOnce) {
         service.calls.clear();
     }
     EXPECT_TRUE(service.calls.empty()) << "cleared names are not taken back twice";
-    ::DestroyWindow(parent);
 }
 
-TEST(AccessibleNames, ARefusedNameIsNotTakenBack) {
-    FakeAnnotationService service;
+TEST_F(AccessibleNames, ARefusedNameIsNotTakenBack) {
     service.answer = E_NOTIMPL;  // as Wine's service answers
-    const HWND parent = MakeParent();
-    const HWND browse = MakeButton(parent, L"...");
     {
-        AccessibleNames names{AnnotationService(&service)};
+        lyrics::AccessibleNames names{AnnotationService(&service)};
         EXPECT_FALSE(names.Set(browse, kBrowseName));
     }
     ASSERT_EQ(service.calls.size(), 1u);
     EXPECT_TRUE(service.calls[0].set);
-    ::DestroyWindow(parent);
 }
 
-TEST(AccessibleNames, WithoutComThereIsNoServiceAndNothingChanges) {
+TEST_F(AccessibleNames, WithoutComThereIsNoServiceAndNothingChanges) {
     // This thread has no apartment of its own in this test.
-    const HWND parent = MakeParent();
-    const HWND browse = MakeButton(parent, L"...");
-    AccessibleNames names;
+    lyrics::AccessibleNames names;
     EXPECT_FALSE(names.Set(browse, kBrowseName));
-    ::DestroyWindow(parent);
 }
 
-TEST(AccessibleNames, TheSystemsServiceNamesTheButtonOrLeavesItsCaption) {
+TEST_F(AccessibleNames, TheSystemsServiceNamesTheButtonOrLeavesItsCaption) {
     const ComApartment com;
     ASSERT_TRUE(com.Initialized());
-    const HWND parent = MakeParent();
-    const HWND browse = MakeButton(parent, L"...");
-    AccessibleNames names;
+    lyrics::AccessibleNames names;
     const bool named = names.Set(browse, kBrowseName);
     const std::wstring read = AccessibleNameOf(browse);
     if (named) {
@@ -107,63 +104,41 @@ TEST(AccessibleNames, TheSystemsServiceNamesTheButtonOrLeavesItsCaption) {
     }
     RecordProperty("system_annotation", named ? "accepted" : "refused");
     names.Clear();
-    ::DestroyWindow(parent);
 }
 
-// clang-format off
-constexpr std::array<ControlTemplate, 4> kNamedControls{{
-    {21, L"txtPath", L"EDIT", L"", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, false, 1230, 40, 2655, 285},
-    {22, L"cmdBrowse", L"BUTTON", L"...", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, false, 3960, 55, 375, 255, 0, kBrowseName},
-    {23, L"cmdGo", L"BUTTON", L"Go", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0, false, 1660, 1800, 1095, 375},
-    {24, L"lblPath", L"STATIC", L" Lyrics folder:", kChild | SS_LEFT, 0, true, 0, 90, 1170, 195, 21},
-}};
-// clang-format on
+// ComApartment: the thread is in a single-threaded apartment for the object's life, and free of
+// COM again afterwards; a thread already in another apartment is left as it was.
 
-constexpr FormTemplate kNamedForm{WindowTemplate{L"LyricsNamedForm", 0, L"Named form", L"Form test",
-                                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT},
-                                  kNamedControls, 4365, 2190};
+// Runs body on a fresh thread, which starts outside any apartment.
+template <typename Body>
+void OnFreshThread(Body body) {
+    std::thread(body).join();
+}
 
-class NamedForm final : public FormWindow {
-public:
-    NamedForm() : FormWindow(kNamedForm) {}
-    ~NamedForm() { Destroy(); }
-    bool Create() { return CreateFromTemplate(::GetModuleHandleW(nullptr), kNamedForm.window, POINT{0, 0}, SIZE{0, 0}); }
-    void Close() { Destroy(); }
-
-private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_CREATE) {
-            BuildForm();
-            return 0;
+TEST(ComApartment, HoldsASingleThreadedApartmentForItsLife) {
+    OnFreshThread([] {
+        {
+            const ComApartment com;
+            EXPECT_TRUE(com.Initialized());
+            EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "the apartment is single-threaded";
         }
-        return FormWindow::HandleMessage(message, wParam, lParam);
-    }
-};
+        // Gone with the object: the thread may now join the multi-threaded apartment.
+        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        ::CoUninitialize();
+    });
+}
 
-TEST(FormWindow, NamesWhatItsTableNamesAndTakesTheNamesBackBeforeTheControlsGo) {
-    const ComApartment com;
-    ASSERT_TRUE(com.Initialized());
-    FakeAnnotationService service;
-    const FakeAnnotationService::Registration registration(service);
-    ASSERT_TRUE(registration.Registered());
-
-    NamedForm form;
-    ASSERT_TRUE(form.Create());
-    const HWND browse = ::GetDlgItem(form.Hwnd(), 22);
-    ASSERT_EQ(service.calls.size(), 1u) << "the one control the table names";
-    EXPECT_TRUE(service.calls[0].set);
-    EXPECT_EQ(service.calls[0].control, browse);
-    EXPECT_EQ(service.calls[0].name, kBrowseName);
-    wchar_t caption[16] = {};
-    ::GetWindowTextW(browse, caption, 16);
-    EXPECT_STREQ(caption, L"...") << "nothing on screen changes";
-    EXPECT_EQ(::GetWindow(::GetDlgItem(form.Hwnd(), 21), GW_HWNDPREV), ::GetDlgItem(form.Hwnd(), 24));
-
-    form.Close();
-    ASSERT_EQ(service.calls.size(), 2u);
-    EXPECT_FALSE(service.calls[1].set);
-    EXPECT_EQ(service.calls[1].control, browse);
-    EXPECT_TRUE(service.calls[1].controlExisted) << "taken back while the button is still there";
+TEST(ComApartment, LeavesAThreadInAnotherApartmentAsItWas) {
+    OnFreshThread([] {
+        ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        {
+            const ComApartment com;
+            EXPECT_FALSE(com.Initialized());
+        }
+        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE) << "still in its apartment";
+        ::CoUninitialize();
+        ::CoUninitialize();
+    });
 }
 
 }  // namespace

@@ -17,11 +17,14 @@
 
 #include "common/win32/handler_failure.h"
 #include "common/win32/window_text.h"
+#include "tests/driver/window_search.h"
+#include "tests/test_support.h"
 
 namespace lyrics {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::Contains;
 
 constexpr wchar_t kProgram[] = L"Window base test";
 constexpr WindowTemplate kProbeTemplate{L"LyricsProbeWindow", 0, L"Probe", kProgram, WS_OVERLAPPEDWINDOW, 0};
@@ -59,32 +62,18 @@ bool Saw(const ProbeLog& log, UINT message) {
     return std::find(log.messages.begin(), log.messages.end(), message) != log.messages.end();
 }
 
-BOOL CALLBACK AddIfFailureBox(HWND window, LPARAM boxes) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    wchar_t className[16] = {};
-    ::GetClassNameW(window, className, 16);
-    if (process == ::GetCurrentProcessId() && std::wstring(className) == L"#32770" && WindowText(window) == kProgram) {
-        reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(window);
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK AddText(HWND child, LPARAM texts) {
-    *reinterpret_cast<std::wstring*>(texts) += WindowText(child) + L"\n";
-    return TRUE;
-}
-
-// The boxes captioned kProgram that this process shows.
+// The boxes captioned kProgram that this process shows, and the texts of a box's controls.
 std::vector<HWND> FailureBoxes() {
     std::vector<HWND> boxes;
-    ::EnumWindows(AddIfFailureBox, reinterpret_cast<LPARAM>(&boxes));
+    for (const HWND box : testing::TopLevelWindows(L"#32770", ::GetCurrentProcessId())) {
+        if (WindowText(box) == kProgram) boxes.push_back(box);
+    }
     return boxes;
 }
 
 std::wstring TextsOf(HWND box) {
     std::wstring texts;
-    ::EnumChildWindows(box, AddText, reinterpret_cast<LPARAM>(&texts));
+    for (const HWND child : testing::ChildWindows(box)) texts += WindowText(child) + L"\n";
     return texts;
 }
 
@@ -168,8 +157,8 @@ TEST(BaseWindow, AFailingHandlerIsReportedNamingTheCommandAndTheWindowGoesOn) {
 
     BoxWatcher watcher;
     EXPECT_EQ(::SendMessageW(probe.Hwnd(), WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(save)), 0);
-    EXPECT_NE(watcher.Text().find(L"The command \"Save\" could not be finished because of an unexpected error (disk on fire)."),
-              std::wstring::npos)
+    EXPECT_TRUE(
+        Contains(watcher.Text(), L"The command \"Save\" could not be finished because of an unexpected error (disk on fire)."))
         << watcher.Text();
     EXPECT_TRUE(::IsWindow(probe.Hwnd()));
     probe.Close();
@@ -190,8 +179,7 @@ TEST(BaseWindow, AFailureWhileTheBoxIsUpIsNotStackedOnIt) {
         std::this_thread::sleep_for(200ms);
     });
     ::SendMessageW(window, WM_TIMER, 1, 0);
-    EXPECT_NE(watcher.Text().find(L"The timer could not be finished: there is not enough memory."), std::wstring::npos)
-        << watcher.Text();
+    EXPECT_TRUE(Contains(watcher.Text(), L"The timer could not be finished: there is not enough memory.")) << watcher.Text();
     EXPECT_EQ(watcher.BoxesAtOnce(), 1u);
     EXPECT_EQ(std::count(log.messages.begin(), log.messages.end(), static_cast<UINT>(WM_TIMER)), 2);
     probe.Close();
@@ -205,7 +193,7 @@ TEST(BaseWindow, AWindowThatFailsToBuildItselfIsNotMade) {
     };
     BoxWatcher watcher;
     EXPECT_FALSE(probe.Create());
-    EXPECT_NE(watcher.Text().find(L"Opening the window could not be finished: there is not enough memory."), std::wstring::npos)
+    EXPECT_TRUE(Contains(watcher.Text(), L"Opening the window could not be finished: there is not enough memory."))
         << watcher.Text();
     EXPECT_EQ(probe.Hwnd(), nullptr);
 }

@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <numeric>
 #include <vector>
+
+#include "tests/test_support.h"
 
 namespace lyrics {
 namespace {
@@ -43,11 +44,9 @@ TEST(CreationOrder, KeepsEveryOtherControlInTheTablesOrder) {
     const std::vector<int> ids = IdsInCreationOrder(table);
     EXPECT_EQ(ids, (std::vector<int>{1, 5, 2, 3, 4, 6, 7}));
 
-    std::vector<std::size_t> order = CreationOrder(table);
-    std::sort(order.begin(), order.end());
     std::vector<std::size_t> every(table.size());
     std::iota(every.begin(), every.end(), std::size_t{0});
-    EXPECT_EQ(order, every) << "each control exactly once";
+    EXPECT_EQ(testing::Sorted(CreationOrder(table)), every) << "each control exactly once";
     EXPECT_TRUE(CreationOrder(std::span<const ControlTemplate>{}).empty());
 }
 

@@ -1,5 +1,6 @@
-// The Windows side of common/: the system's code page, lower-casing, folder listing and decimal
-// separator, checked where they must agree with the portable build and where Windows differs.
+// The Windows side of common/: the system's code page, lower-casing (in pieces over the system's
+// table), folder listing and decimal separator, checked where they must agree with the portable
+// build and where Windows differs; and the folder of the program itself.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,18 +11,21 @@
 #include <string>
 #include <vector>
 
+#include "common/ansi_fit.h"
 #include "common/file_io.h"
 #include "common/folder_listing.h"
 #include "common/local_time.h"
 #include "common/lower_case.h"
 #include "common/number_text.h"
 #include "common/text_codec.h"
+#include "common/win32/program_folder.h"
 #include "tests/test_support.h"
 
 namespace lyrics {
 namespace {
 
 using testing::TempFolder;
+using testing::ValueOf;
 
 // The Western code page is what Wine and most Windows installations use; elsewhere the expectations
 // below do not hold and say nothing about the code.
@@ -92,19 +96,13 @@ TEST(Win32FolderListing, ListsFilesOnlyWithNamesOutsideTheCodePageIntact) {
 
     const Result<std::vector<std::wstring>> listed = ListFolderFiles(folder.text());
     ASSERT_TRUE(listed) << std::string(listed.failure().message.begin(), listed.failure().message.end());
-    std::vector<std::wstring> got = *listed;
-    std::vector<std::wstring> want = names;
-    std::sort(got.begin(), got.end());
-    std::sort(want.begin(), want.end());
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(testing::Sorted(*listed), testing::Sorted(names));
 
     // The same folder named with a closing separator, and a file read back through its wide name.
     const Result<std::vector<std::wstring>> again = ListFolderFiles(folder.text() + L"\\");
     ASSERT_TRUE(again);
     EXPECT_EQ(again->size(), names.size());
-    const Result<std::string> bytes = ReadFileBytes(folder / L"\u65e5\u672c\u8a9e.txt", L"lyrics file");
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(*bytes, "x");
+    EXPECT_EQ(ValueOf(ReadFileBytes(folder / L"\u65e5\u672c\u8a9e.txt", L"lyrics file")), "x");
 }
 
 TEST(Win32FolderListing, EmptyMissingAndFileInsteadOfFolder) {
@@ -117,7 +115,7 @@ TEST(Win32FolderListing, EmptyMissingAndFileInsteadOfFolder) {
     const Result<std::vector<std::wstring>> none = ListFolderFiles(missing);
     ASSERT_FALSE(none);
     const std::wstring& message = none.failure().message;
-    EXPECT_NE(message.find(L"\"" + missing + L"\""), std::wstring::npos);
+    EXPECT_TRUE(testing::Contains(message, L"\"" + missing + L"\""));
     EXPECT_GT(message.size(), message.find(L": ") + 3) << "the reason is missing";
 
     const std::wstring file = folder.Write(L"song.txt", "x");
@@ -134,9 +132,7 @@ TEST(Win32Files, UnmatchListWithAWideNameIsWrittenAndReadBack) {
     const std::wstring path = folder / L"UnMatch \u0416 \u00e9.txt";
     const std::string bytes = "line\r\n\xe9\r\n";
     ASSERT_TRUE(WriteFileBytes(path, bytes, L"unmatch list"));
-    const Result<std::string> read = ReadFileBytes(path, L"unmatch list");
-    ASSERT_TRUE(read);
-    EXPECT_EQ(*read, bytes);
+    EXPECT_EQ(ValueOf(ReadFileBytes(path, L"unmatch list")), bytes);
 }
 
 // The list's name takes the time the system shows, whatever a TZ variable says: the C library
@@ -175,6 +171,52 @@ TEST(Win32DecimalSeparator, TheUsersOwnSeparatorReadsBesidesThePoint) {
         EXPECT_EQ(separator, L'.');
     EXPECT_EQ(ReadsAsNumber(std::wstring(L"2") + separator + L"5"), 2.5);
     EXPECT_EQ(ReadsAsNumber(L"2.5"), 2.5);
+}
+
+TEST(Win32LowerCase, PairsAcrossTheInnerPiecesStayWhole) {
+    // The text is checked in pieces of 4,096 units; a surrogate pair right at a piece's edge must be
+    // mapped as one character, not taken for two lone halves.
+    std::wstring text(4095, L'A');
+    text += L"\U00010400\u0130\u03a3";
+    text += std::wstring(5000, L'\u0416');
+    text += L"\U00010400";
+    const std::wstring lowered = LowerCase(text);
+    ASSERT_EQ(lowered.size(), text.size());
+    EXPECT_EQ(lowered.substr(4090, 9), L"aaaaa\U00010428\u0130\u03c3");
+    EXPECT_EQ(lowered.substr(4100, 3), L"\u0436\u0436\u0436");
+    EXPECT_EQ(lowered.substr(lowered.size() - 3), L"\u0436\U00010428");
+}
+
+TEST(Win32AnsiFit, ABestFitLookAlikeIsNoFit) {
+    // WideCharToMultiByte without WC_NO_BEST_FIT_CHARS would write "a", "L" and "8" here.
+    for (const wchar_t* text : {L"\u0101", L"\u0141", L"\u221e", L"\uff21"}) {
+        std::string bytes;
+        EXPECT_FALSE(AppendAnsiExactly(bytes, text)) << EncodeUtf8(text);
+    }
+    std::string bytes;
+    EXPECT_TRUE(AppendAnsiExactly(bytes, L"plain"));
+    EXPECT_EQ(bytes, "plain");
+}
+
+TEST(FolderOfPath, DropsTheFileName) {
+    EXPECT_EQ(FolderOfPath(L"C:\\Program Files\\Lyrics\\Match.exe"), L"C:\\Program Files\\Lyrics");
+    EXPECT_EQ(FolderOfPath(L"\\\\server\\share\\tools\\Match.exe"), L"\\\\server\\share\\tools");
+}
+
+TEST(FolderOfPath, ADrivesRootKeepsItsBackslash) {
+    // The list's path is the folder, a backslash only if missing, and the name: no "C:\\UnMatch".
+    EXPECT_EQ(FolderOfPath(L"C:\\Match.exe"), L"C:\\");
+    EXPECT_EQ(FolderOfPath(L"Z:\\Match.exe"), L"Z:\\");
+}
+
+TEST(FolderOfPath, APathWithoutFolderHasNone) { EXPECT_EQ(FolderOfPath(L"Match.exe"), L""); }
+
+TEST(ProgramPath, NamesThisProgramWhole) {
+    const std::wstring path = ProgramPath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(testing::Contains(path, L"common_tests"));
+    EXPECT_EQ(ProgramFolder(), FolderOfPath(path));
+    EXPECT_EQ(path.find(L'\0'), std::wstring::npos);
 }
 
 }  // namespace
