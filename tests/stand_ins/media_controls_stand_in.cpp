@@ -258,7 +258,11 @@ public:
     HRESULT STDMETHODCALLTYPE get_Title(HSTRING* value) override { return *value = MakeString(song_.title), S_OK; }
     HRESULT STDMETHODCALLTYPE get_Subtitle(HSTRING* value) override { return *value = nullptr, S_OK; }
     HRESULT STDMETHODCALLTYPE get_AlbumArtist(HSTRING* value) override { return *value = MakeString(song_.artist), S_OK; }
-    HRESULT STDMETHODCALLTYPE get_Artist(HSTRING* value) override { return *value = MakeString(song_.artist), S_OK; }
+    // The artist is read last: "ArtistRead" tells the test that a reader has the song.
+    HRESULT STDMETHODCALLTYPE get_Artist(HSTRING* value) override {
+        SetMediaValue(L"ArtistRead", song_.artist);
+        return *value = MakeString(song_.artist), S_OK;
+    }
     HRESULT STDMETHODCALLTYPE get_AlbumTitle(HSTRING* value) override { return *value = MakeString(L"Album"), S_OK; }
 
 private:
