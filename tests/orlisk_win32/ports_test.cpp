@@ -25,12 +25,7 @@ protected:
     void SetUp() override { lyrics::testing::DeleteKeyTree(lyrics::testing::OrliskKey()); }
     void TearDown() override { SetUp(); }
     static void StoreRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(RegistrySettingsStore::kKeyPath).c_str(), 0, nullptr, 0,
-                                    KEY_SET_VALUE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), bytes);
-        ::RegCloseKey(key);
+        ASSERT_TRUE(lyrics::testing::detail::SetValue(lyrics::testing::OrliskSettingsKey(), name, type, data, bytes));
     }
     RegistrySettingsStore store;
 };
