@@ -1,5 +1,6 @@
 // UniqueHandle: sole owner of one Win32 handle, closed with its own function when the owner goes;
-// WindowDc and ObjectSelection: the same for a borrowed device context and a selected GDI object.
+// WindowDc and ObjectSelection: the same for a borrowed device context and a selected GDI object;
+// ComRef: one reference to a COM object.
 // One alias per kind of handle, in the manner of WIL's unique_any, so that no handle of either
 // program is ever closed by hand or leaked on an early return.
 #pragma once
@@ -103,6 +104,39 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Holds one reference to a COM object, released when it goes.
+template <typename Interface>
+class ComRef {
+public:
+    ComRef() = default;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ComRef(ComRef&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    ComRef& operator=(ComRef&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.object_, nullptr));
+        return *this;
+    }
+    ~ComRef() { reset(); }
+
+    Interface* get() const noexcept { return object_; }
+    Interface* operator->() const noexcept { return object_; }
+    Interface& operator*() const noexcept { return *object_; }
+    explicit operator bool() const noexcept { return object_ != nullptr; }
+    // Takes over a reference handed out (the object's own count is not raised).
+    void reset(Interface* object = nullptr) noexcept {
+        if (object_) object_->Release();
+        object_ = object;
+    }
+    Interface** put() noexcept {
+        reset();
+        return &object_;
+    }
+    void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
+
+private:
+    Interface* object_ = nullptr;
 };
 
 }  // namespace lyrics

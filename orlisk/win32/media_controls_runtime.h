@@ -11,6 +11,8 @@
 #include <string>
 #include <utility>
 
+#include "common/win32/unique_handle.h"
+
 namespace lyrics::orlisk::win32 {
 
 class WinRtRuntime {
@@ -67,39 +69,6 @@ public:
 private:
     const WinRtRuntime& runtime_;
     HSTRING string_ = nullptr;
-};
-
-// Holds one reference to a COM object, released when it goes.
-template <typename Interface>
-class ComRef {
-public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ComRef(ComRef&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    ComRef& operator=(ComRef&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.object_, nullptr));
-        return *this;
-    }
-    ~ComRef() { reset(); }
-
-    Interface* get() const noexcept { return object_; }
-    Interface* operator->() const noexcept { return object_; }
-    Interface& operator*() const noexcept { return *object_; }
-    explicit operator bool() const noexcept { return object_ != nullptr; }
-    // Takes over a reference handed out (the object's own count is not raised).
-    void reset(Interface* object = nullptr) noexcept {
-        if (object_) object_->Release();
-        object_ = object;
-    }
-    Interface** put() noexcept {
-        reset();
-        return &object_;
-    }
-    void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
-
-private:
-    Interface* object_ = nullptr;
 };
 
 }  // namespace lyrics::orlisk::win32

@@ -110,8 +110,9 @@ public:
 // The name a screen reader reads for window, as the system's accessibility layer gives it (the
 // client object's name); empty when it gives none.
 inline std::wstring AccessibleNameOf(HWND window) {
-    ComPtr<IAccessible> accessible;
-    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), accessible.put())) ||
+    ComRef<IAccessible> accessible;
+    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                            accessible.put_void())) ||
         !accessible)
         return L"";
     VARIANT self;
@@ -129,9 +130,9 @@ inline std::wstring AccessibleNameOf(HWND window) {
 inline bool SystemTakesAnnotations() {
     const UniqueWindow probe(
         ::CreateWindowExW(0, L"BUTTON", L"...", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
-    ComPtr<IAccPropServices> service;
-    if (!probe ||
-        FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, service.put())))
+    ComRef<IAccPropServices> service;
+    if (!probe || FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                            service.put_void())))
         return false;
     const bool taken =
         SUCCEEDED(service->SetHwndPropStr(probe.get(), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, L"x"));

@@ -34,11 +34,11 @@ inline std::filesystem::path KnownFolder(const GUID& id) {
 
 // The program a shortcut (.lnk) starts; empty when it cannot be read.
 inline std::wstring ShortcutTarget(const std::filesystem::path& link) {
-    ComPtr<IShellLinkW> shellLink;
-    ComPtr<IPersistFile> file;
+    lyrics::ComRef<IShellLinkW> shellLink;
+    lyrics::ComRef<IPersistFile> file;
     wchar_t target[MAX_PATH] = {};
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put())) ||
-        FAILED(shellLink->QueryInterface(IID_IPersistFile, file.put())) || FAILED(file->Load(link.c_str(), STGM_READ)) ||
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.put_void())) ||
+        FAILED(shellLink->QueryInterface(IID_IPersistFile, file.put_void())) || FAILED(file->Load(link.c_str(), STGM_READ)) ||
         FAILED(shellLink->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)))
         return {};
     return target;
